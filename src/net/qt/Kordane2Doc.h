@@ -1,0 +1,111 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kordane developers
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <deque>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "net/Chronel.h"
+#include "net/ConnectionParams.h"
+#include "net/StreamParser.h"
+
+class CProfile;
+class CServerSocket;
+class IHostResolver;
+class QTimer;
+
+// One connection: its parameters, its socket, its Chronel filter and its
+// stream parser. Windows of the connection send through it and subscribe to
+// its parser. Everything runs on the GUI thread; socket events, host lookups
+// and parsed messages arrive through the Qt event loop.
+class CKordane2Doc : public QObject, public IStreamParserHost, public IChronelHost {
+    Q_OBJECT
+public:
+    enum ConnState { Idle = 0, LoggingIn = 1, Closed = 5, Connecting = 6, Failed = 7 };
+
+    // `profile` holds the "DNS Cache" section; it must outlive the document.
+    explicit CKordane2Doc(CProfile& profile, QObject* parent = nullptr);
+    ~CKordane2Doc() override;
+
+    ConnectionParams& Params() { return m_params; }
+    const ConnectionParams& Params() const { return m_params; }
+    CStreamParser& Parser() { return *m_parser; }
+    Chronel& Filter() { return *m_chronel; }
+
+    // Starts a new connection to host:port.
+    void Connect();
+    // "R&econnect"; also run after a reset by the server.
+    void OnReconnect();
+    // Every command of the program leaves through here.
+    void SendToServer(std::string_view text) override;
+    void SendRaw(std::string_view bytes) override;
+    // Closes the connection from our side (window closed, program ends).
+    void Disconnect();
+
+    ConnState State() const { return m_state; }
+    bool IsConnected() const override { return m_connected; }
+    bool Reconnecting() const { return m_reconnecting; }
+    const QString& StatusSuffix() const { return m_statusSuffix; }
+
+    void SetDebug(bool on) { m_debug = on; }
+    bool DebugEnabled() const override { return m_debug; }
+
+    // Replaces the host lookup (tests use a resolver that fails on demand).
+    void SetResolver(std::unique_ptr<IHostResolver> resolver);
+
+    // The one console line a socket error gives (see SocketErrors.h).
+    void ReportSocketError(std::string_view text, int code);
+
+    // Socket events, called by CServerSocket.
+    void OnConnect(int error);
+    void OnReceive(int error);
+    void OnSend(int error);
+    void OnClose(int error);
+
+signals:
+    void stateChanged();
+    // Status-bar pane 4: "Ready", "Sent", "Working".
+    void statusText(const QString& text);
+    // Connection lost: game views and consoles reset what depends on it.
+    void connectionClosed(int error);
+    // Sound event to play (the sound table comes with the main frame).
+    void soundEvent(int event);
+
+private:
+    // IStreamParserHost
+    void ShowStatus(int stringId) override;
+    void PostMessage(std::unique_ptr<CServerMessage> message) override;
+    // IChronelHost
+    void ShowChronelText(std::string_view text) override;
+    uint32_t TickCount() override;
+    bool StartAlarmTimer(uint32_t intervalMs) override;
+    void StopAlarmTimer() override;
+
+    void ShowLine(std::string_view text);
+    void SetState(ConnState state, const QString& suffix);
+    void OnLookupDone(const std::string& host, const std::string& address, int error);
+    void StartConnect(const std::string& address);
+    void DrainPosted();
+    void FilterAndParse(const char* bytes, size_t length);
+    void AnswerLoginPrompt();
+
+    CProfile& m_profile;
+    ConnectionParams m_params;
+    std::unique_ptr<CStreamParser> m_parser;
+    std::unique_ptr<Chronel> m_chronel;
+    std::unique_ptr<CServerSocket> m_socket;
+    std::unique_ptr<IHostResolver> m_resolver;
+    QTimer* m_alarm = nullptr;
+    std::deque<std::unique_ptr<CServerMessage>> m_posted;
+    bool m_drainScheduled = false;
+    bool m_connected = false;
+    bool m_reconnecting = false;
+    bool m_debug = false;
+    ConnState m_state = Idle;
+    QString m_statusSuffix;
+    int m_lookupSerial = 0;
+};
