@@ -54,6 +54,7 @@ public:
     int LoginStage() const { return m_loginStage; }
     const std::string& OwnHandle() const { return m_ownHandle; }
     bool ComputerAccount() const { return m_computerAccount; }
+    const std::string& LastTeller() const { return m_lastTeller; }
 
     // Datagram numbers that are dropped without a word when no window took
     // them.
@@ -71,4 +72,5 @@ private:
     bool m_suppressLine = false;
     std::string m_ownHandle;
     bool m_computerAccount = false;
+    std::string m_lastTeller;
 };

@@ -1,0 +1,170 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kordane developers
+#include "net/MainDispatch.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "net/MessageText.h"
+#include "net/StreamParser.h"
+
+namespace {
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+// Field 2 of the login confirmation lists titles separated by blanks; "C"
+// among them marks a computer account.
+bool HasComputerTitle(const std::string& titles) {
+    size_t i = 0;
+    while (i < titles.size()) {
+        while (i < titles.size() && titles[i] == ' ') ++i;
+        size_t end = titles.find(' ', i);
+        if (end == std::string::npos) end = titles.size();
+        if (titles.compare(i, end - i, "C") == 0) return true;
+        i = end;
+    }
+    return false;
+}
+
+}  // namespace
+
+CMainDispatch::CMainDispatch(IMainConsoleHost& host, CStreamParser& parser)
+    : m_host(host), m_parser(parser) {}
+
+void CMainDispatch::ResetConnectionState() {
+    m_loginStage = 0;
+    m_suppressLine = false;
+}
+
+bool CMainDispatch::IsSilentDrop(int number) {
+    static constexpr int kSilent[] = {16, 22, 23, 24, 25, 37, 38, 39, 41, 42, 43,
+                                      50, 51, 56, 57, 59, 60, 61, 68, 73, 103, 104};
+    return std::find(std::begin(kSilent), std::end(kSilent), number) != std::end(kSilent);
+}
+
+bool CMainDispatch::Suppressed(std::string_view line) const {
+    if (line.empty()) return false;
+    if (line[0] == '!') return true;
+    return line[0] == '*' && m_host.LogsInAutomatically();
+}
+
+void CMainDispatch::ShowServerText(const std::string& piece) {
+    std::string_view rest = piece;
+    if (m_suppressLine) {
+        const size_t newline = rest.find('\n');
+        // The whole piece may still belong to the suppressed line; a line the
+        // server split over several receives must vanish in every part.
+        if (newline == std::string_view::npos) return;
+        rest.remove_prefix(newline + 1);
+        m_suppressLine = false;
+    }
+    std::string shown;
+    shown.reserve(rest.size());
+    while (!rest.empty()) {
+        const size_t newline = rest.find('\n');
+        if (newline == std::string_view::npos) {
+            if (Suppressed(rest)) {
+                m_suppressLine = true;
+            } else {
+                shown.append(rest);
+            }
+            break;
+        }
+        const std::string_view line = rest.substr(0, newline + 1);
+        if (!Suppressed(line)) shown.append(line);
+        rest.remove_prefix(newline + 1);
+    }
+    if (!shown.empty()) m_host.ShowConsoleText(shown);
+}
+
+int CMainDispatch::Receive(std::unique_ptr<CServerMessage>& message) {
+    switch (message->kind) {
+        case CServerMessage::Local:
+            m_host.ShowConsoleText(message->TextValue());
+            break;
+        case CServerMessage::Text:
+            ShowServerText(message->TextValue());
+            break;
+        case CServerMessage::Level1:
+            if (message->number != 206) m_host.ShowConsoleText(message->TextValue());
+            break;
+        case CServerMessage::Datagram:
+            HandleDatagram(message);
+            break;
+    }
+    message.reset();
+    return 1;
+}
+
+void CMainDispatch::HandleDatagram(std::unique_ptr<CServerMessage>& message) {
+    const CServerMessage& m = *message;
+    switch (m.number) {
+        case 0:
+            LoginConfirmation(m);
+            return;
+        case 15:
+        case 18:
+        case 40:
+            m_host.OpenGameWindow(message);
+            return;
+        case 72: {
+            const std::string& kind = m.Field(1);
+            m_host.OpenGameList(message, EqualsNoCase(kind, "history") || EqualsNoCase(kind, "stored"));
+            return;
+        }
+        case 30:
+        case 62:
+            return;
+        case 31: {
+            const MessageText text = FormatMessageText(m);
+            m_host.ShowConsoleText(text.text);
+            m_host.PlaySoundEvent(m.FieldInt(4) == 4 ? 6 : 0);
+            m_lastTeller = m.Field(1);
+            return;
+        }
+        case 53:
+            if (m.FieldInt(1) == 3) m_host.PlaySoundEvent(17);
+            return;
+        case 64:
+            if (m_loginStage < 2) return;
+            break;
+        default:
+            if (IsSilentDrop(m.number)) return;
+            break;
+    }
+    const MessageText text = FormatMessageText(m);
+    if (!text.text.empty()) m_host.ShowConsoleText(text.text);
+    if (text.soundEvent >= 0) m_host.PlaySoundEvent(text.soundEvent);
+}
+
+void CMainDispatch::LoginConfirmation(const CServerMessage& m) {
+    if (m_loginStage >= 2) {
+        m_loginStage = 3;
+        return;
+    }
+    if (m_loginStage == 1) {
+        m_loginStage = 2;
+        return;
+    }
+    m_host.PlaySoundEvent(21);
+    m_ownHandle = m.Field(1);
+    m_computerAccount = HasComputerTitle(m.Field(2));
+    m_parser.SetDatagram(87, true);
+    m_parser.SendCommand("Set-quietly wrap 0\n");
+    m_parser.SendCommand("Set-quietly style 13\n");
+    std::string interface = std::string("multi Set-quietly interface ") + kInterfaceName;
+    for (const std::string& plugin : m_host.PluginNames()) interface += " + " + plugin;
+    interface += '\n';
+    m_parser.SendCommand(interface);
+    m_parser.SetDatagram(47, true);
+    m_parser.SetDatagram(48, true);
+    m_host.OnLoggedIn(m_ownHandle);
+    m_loginStage = 1;
+    m_parser.SetDatagram(0, true);
+}

@@ -1,0 +1,37 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kordane developers
+#pragma once
+
+#include <string>
+
+#include "net/ServerMessage.h"
+
+// The eleven text classes of console text, in the order of their settings keys.
+enum class TextClass {
+    Background = 0,
+    Shout,
+    SShout,
+    Announcement,
+    PersonalTell,
+    Response,
+    Nonresponse,
+    Typed,
+    Kibitz,
+    Warning,
+    DefaultChannel,
+};
+
+// How a server message reads in a console, and the sound it brings.
+struct MessageText {
+    std::string text;   // empty: nothing is shown
+    int soundEvent = -1;  // -1: none
+};
+
+// The display text of a message: plain text as it came, the readable form of
+// the text datagrams (tells, shouts, channel lines, notifications, quotes),
+// and nothing for every other datagram.
+MessageText FormatMessageText(const CServerMessage& message);
+
+// The text class a message is shown in. Channel lines report DefaultChannel;
+// the console replaces that by the channel's own colour when it has one.
+TextClass TextClassFor(const CServerMessage& message);
