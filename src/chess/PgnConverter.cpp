@@ -1,0 +1,76 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kordane developers
+#include "chess/PgnConverter.h"
+
+#include "chess/Notation.h"
+#include "chess/PgnScan.h"
+
+PgnConverter::PgnConverter(const PgnGame& game) : m_game(game), m_position(StartPosition(game)) {}
+
+Position PgnConverter::StartPosition(const PgnGame& game) {
+    Position position;
+    const auto fen = game.GetTag("FEN");
+    if (!fen) {
+        position.SetStandard();
+        return position;
+    }
+    // Fields the tag does not hold read as White to move, no castling, no
+    // en-passant square and move one, rather than as leftovers.
+    std::string placement;
+    std::string colour = "w";
+    std::string castling = "-";
+    std::string enPassant = "-";
+    std::string moveNumber = "1";
+    PgnScan scan(*fen);
+    if (scan.Word(79, placement) && scan.Word(3, colour) && scan.Word(7, castling) &&
+        scan.Word(3, enPassant)) {
+        scan.Word(4, moveNumber);
+    }
+    position.SetFromFen(placement, colour, castling, enPassant, moveNumber);
+    return position;
+}
+
+std::optional<std::string> PgnConverter::Step() {
+    if (Done()) return std::nullopt;
+    const std::string_view text = m_game.MoveText(m_next);
+    std::optional<std::string> smith = algebraicToSmith(text, m_position);
+    if (smith) {
+        ++m_next;
+        return smith;
+    }
+    m_stopped = true;
+    // The converter gives no reason; the SAN reader on the same text does.
+    Position ignored;
+    const int code = ReadSan(text, m_position, nullptr, nullptr, ignored);
+    m_reason = code == SanOk ? kUnreadable : code;
+    return std::nullopt;
+}
+
+PgnConverter::Result PgnConverter::PgnToSmith(const PgnGame& game, std::vector<std::string>& out) {
+    out.clear();
+    out.reserve(static_cast<size_t>(game.MoveCount()));
+    PgnConverter converter(game);
+    while (!converter.Done()) {
+        std::optional<std::string> smith = converter.Step();
+        if (!smith) break;
+        out.push_back(std::move(*smith));
+    }
+    Result result;
+    result.converted = static_cast<int>(out.size());
+    result.stopped = converter.Stopped();
+    result.reason = converter.Reason();
+    return result;
+}
+
+std::string_view PgnConverter::ReasonText(int reason) {
+    switch (reason) {
+        case SanNoMove:
+            return "illegal";
+        case SanAmbiguous:
+            return "ambiguous";
+        case SanLeavesCheck:
+            return "check";
+        default:
+            return "unreadable";
+    }
+}
