@@ -59,6 +59,7 @@ public:
 
     // The one console line a socket error gives (see SocketErrors.h).
     void ReportSocketError(std::string_view text, int code);
+    void ShowOutgoingOverflow();
 
     // Socket events, called by CServerSocket.
     void OnConnect(int error);
@@ -74,6 +75,8 @@ signals:
     void connectionClosed(int error);
     // Sound event to play (the sound table comes with the main frame).
     void soundEvent(int event);
+    // A reconnect began: per-connection values of the windows start afresh.
+    void reconnectStarted();
 
 private:
     // IStreamParserHost
@@ -89,6 +92,7 @@ private:
     void SetState(ConnState state, const QString& suffix);
     void OnLookupDone(const std::string& host, const std::string& address, int error);
     void StartConnect(const std::string& address);
+    void ReleaseSocket();
     void DrainPosted();
     void FilterAndParse(const char* bytes, size_t length);
     void AnswerLoginPrompt();
