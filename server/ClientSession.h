@@ -1,0 +1,108 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kordane developers
+#pragma once
+
+#include <bitset>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "DatagramWriter.h"
+#include "LineSplitter.h"
+#include "net/ChronelServerSession.h"
+
+class Transcript;
+
+// One connected client of the test server, without its socket: its Chronel
+// end, its line reader, its login state and identity, the datagrams and
+// level-1 mode it asked for, and its output. ServerCore feeds it bytes and
+// runs the login and the commands on it; SocketServer writes its outbox.
+//
+// Output is collected as plain bytes and handed to Chronel (and to the
+// transcript) in one piece by Flush, so the transcript shows what the server
+// meant to say and the wire gets it encoded as the client expects.
+class ClientSession {
+  public:
+    enum class State { LoginPrompt, PasswordPrompt, GuestConfirm, LoggedIn };
+    enum class Close { None, Orderly, Reset };
+    static constexpr int kMaxDatagrams = 256;
+
+    ClientSession(int id, Transcript& transcript,
+                  ChronelServerSession::FailAt chronelFail = ChronelServerSession::FailAt::None);
+
+    int Id() const { return m_id; }
+    ChronelServerSession::Mode ChronelMode() const { return m_chronel.GetMode(); }
+
+    // Runs received wire bytes through Chronel (its replies go straight to
+    // the outbox) and returns the lines they complete.
+    std::vector<LineSplitter::Line> Receive(std::string_view wire);
+
+    // Free text: 0x19 and 0x1A are removed (see DatagramWriter).
+    void SendText(std::string_view text);
+    // Bytes already framed (datagrams, block frames, marks).
+    void SendFramed(std::string_view bytes);
+    // The datagram, if this client asked for its number.
+    void SendDatagram(const DatagramWriter& datagram, int number);
+    // A Chronel timing command; only Chronel clients get it.
+    void SendTiming(std::string_view command);
+    // Moves the collected output through Chronel into the outbox.
+    void Flush();
+
+    // Wire bytes waiting for the socket.
+    std::string& Outbox() { return m_outbox; }
+    bool HasPendingOutput() const { return !m_plain.empty(); }
+
+    // "level2settings=": position n switches datagram n; anything past
+    // kMaxDatagrams is ignored.
+    void SetLevel2Settings(std::string_view flags);
+    // "Set-2": false when the number is out of range.
+    bool SetDatagram(int number, bool on);
+    bool WantsDatagram(int number) const;
+    void SetLevel1(int value) { m_level1 = value; }
+    bool Level1On() const { return m_level1 > 0; }
+
+    State GetState() const { return m_state; }
+    void SetState(State state) { m_state = state; }
+    bool LoggedIn() const { return m_state == State::LoggedIn; }
+
+    // Identity once logged in (or, for a pending login, the handle asked for).
+    const std::string& Handle() const { return m_handle; }
+    void SetHandle(std::string handle) { m_handle = std::move(handle); }
+    const std::string& Titles() const { return m_titles; }
+    void SetTitles(std::string titles) { m_titles = std::move(titles); }
+    const std::vector<int>& Ratings() const { return m_ratings; }
+    void SetRatings(std::vector<int> ratings) { m_ratings = std::move(ratings); }
+    bool IsGuest() const { return m_guest; }
+    void SetGuest(bool guest) { m_guest = guest; }
+    // The handle with its titles in brackets, as people are shown in text.
+    std::string DisplayName() const;
+
+    // Variables set with "Set-quietly" (wrap, style, interface, ...).
+    void SetVariable(std::string_view name, std::string_view value);
+    std::string Variable(std::string_view name) const;
+
+    void RequestClose(Close how);
+    Close CloseRequest() const { return m_close; }
+
+  private:
+    int m_id;
+    Transcript& m_transcript;
+    ChronelServerSession m_chronel;
+    bool m_chronelFailureNoted = false;
+    LineSplitter m_lines;
+
+    std::string m_plain;   // output not yet through Chronel
+    std::string m_outbox;  // wire bytes for the socket
+
+    State m_state = State::LoginPrompt;
+    std::bitset<kMaxDatagrams> m_datagrams;
+    int m_level1 = 0;
+    std::string m_handle;
+    std::string m_titles;
+    std::vector<int> m_ratings;
+    bool m_guest = false;
+    std::map<std::string, std::string> m_variables;
+    Close m_close = Close::None;
+};

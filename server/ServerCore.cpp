@@ -1,0 +1,337 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kordane developers
+#include "ServerCore.h"
+
+#include <charconv>
+
+#include "CommandTable.h"
+#include "Transcript.h"
+
+namespace {
+
+constexpr std::string_view kBanner = "Welcome to the VCX test server.\n\n";
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::string_view Trim(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
+}
+
+// Splits "`<n>`command" into the tag and the command. A line without a
+// well-formed tag is the command as it is, with tag 0.
+std::string_view SplitTag(std::string_view line, int& tag) {
+    tag = 0;
+    if (line.empty() || line.front() != '`') return line;
+    const size_t close = line.find('`', 1);
+    if (close == std::string_view::npos || close == 1) return line;
+    int value = 0;
+    const auto [end, ec] = std::from_chars(line.data() + 1, line.data() + close, value);
+    if (ec != std::errc() || end != line.data() + close || value < 0) return line;
+    tag = value;
+    return line.substr(close + 1);
+}
+
+std::string TimingReplyNote(std::string_view line) {
+    switch (static_cast<unsigned char>(line.front())) {
+        case 0x9b:
+            return "timing reply 0x9b: alarm armed";
+        case 0x9a:
+            return "timing reply 0x9a: echo \"" + Transcript::Escape(line.substr(1)) + "\"";
+        default:
+            return "timing reply 0x99: alarm fired";
+    }
+}
+
+bool IsTimingReply(std::string_view line) {
+    if (line.empty()) return false;
+    const auto first = static_cast<unsigned char>(line.front());
+    return first == 0x99 || first == 0x9a || first == 0x9b;
+}
+
+}  // namespace
+
+ServerCore::ServerCore(const AccountStore& accounts, Transcript& transcript, Options options)
+    : m_accounts(accounts), m_transcript(transcript), m_options(options) {}
+
+int ServerCore::Connect() {
+    const int id = m_nextId++;
+    auto session = std::make_unique<ClientSession>(id, m_transcript, m_options.chronelFail);
+    m_transcript.Note(id, "connected");
+    session->SendText(kBanner);
+    session->SendText(kLoginPrompt);
+    session->Flush();
+    m_sessions.emplace(id, std::move(session));
+    return id;
+}
+
+void ServerCore::Receive(int id, std::string_view wire) {
+    ClientSession* session = Find(id);
+    if (session == nullptr || session->CloseRequest() != ClientSession::Close::None) return;
+    for (const LineSplitter::Line& line : session->Receive(wire)) {
+        HandleLine(*session, line);
+        // Per line, so that the transcript shows each answer after its line.
+        session->Flush();
+        // Whatever follows a quit or a reset in the same read is not run.
+        if (session->CloseRequest() != ClientSession::Close::None) break;
+    }
+    FlushAll();
+}
+
+void ServerCore::PeerFinished(int id) {
+    ClientSession* session = Find(id);
+    if (session == nullptr) return;
+    m_transcript.Note(id, "peer finished sending");
+    session->RequestClose(ClientSession::Close::Orderly);
+    FlushAll();
+}
+
+void ServerCore::Remove(int id) {
+    if (m_sessions.erase(id) > 0) m_transcript.Note(id, "closed");
+}
+
+ClientSession* ServerCore::Find(int id) {
+    const auto it = m_sessions.find(id);
+    return it == m_sessions.end() ? nullptr : it->second.get();
+}
+
+std::vector<int> ServerCore::Ids() const {
+    std::vector<int> ids;
+    ids.reserve(m_sessions.size());
+    for (const auto& [id, session] : m_sessions) ids.push_back(id);
+    return ids;
+}
+
+std::vector<ClientSession*> ServerCore::LoggedIn() {
+    std::vector<ClientSession*> people;
+    for (const auto& [id, session] : m_sessions) {
+        if (session->LoggedIn() && session->CloseRequest() == ClientSession::Close::None)
+            people.push_back(session.get());
+    }
+    return people;
+}
+
+ClientSession* ServerCore::FindLoggedIn(std::string_view handle) {
+    for (ClientSession* person : LoggedIn()) {
+        if (AccountStore::SameHandle(person->Handle(), handle)) return person;
+    }
+    return nullptr;
+}
+
+void ServerCore::HandleLine(ClientSession& session, const LineSplitter::Line& received) {
+    m_transcript.Received(session.Id(), received.text);
+    std::string_view line = received.text;
+    if (session.ChronelMode() == ChronelServerSession::Mode::Chronel) {
+        uint32_t stamp = 0;
+        std::string_view rest;
+        if (ChronelServerSession::SplitStamp(line, stamp, rest)) line = rest;
+    }
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (received.tooLong) {
+        session.SendText("Line too long (more than " + std::to_string(LineSplitter::kMaxLine) +
+                         " bytes); ignored.\n");
+        return;
+    }
+    if (IsTimingReply(line)) {
+        m_transcript.Note(session.Id(), TimingReplyNote(line));
+        return;
+    }
+    if (HandleSettingsLine(session, line)) return;
+    if (session.LoggedIn()) {
+        HandleCommandLine(session, line);
+    } else {
+        HandleLogin(session, line);
+    }
+}
+
+bool ServerCore::HandleSettingsLine(ClientSession& session, std::string_view line) {
+    constexpr std::string_view kLevel2 = "level2settings=";
+    constexpr std::string_view kLevel1 = "level1=";
+    if (StartsWith(line, kLevel2)) {
+        session.SetLevel2Settings(line.substr(kLevel2.size()));
+        return true;
+    }
+    if (StartsWith(line, kLevel1)) {
+        const std::string_view digits = Trim(line.substr(kLevel1.size()));
+        int value = 0;
+        const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+        if (ec == std::errc() && end == digits.data() + digits.size()) {
+            session.SetLevel1(value);
+        } else {
+            session.SendText("level1: expected a number.\n");
+        }
+        return true;
+    }
+    return false;
+}
+
+void ServerCore::HandleLogin(ClientSession& session, std::string_view line) {
+    line = Trim(line);
+    switch (session.GetState()) {
+        case ClientSession::State::GuestConfirm:
+            // Any answer, usually the empty line of "g\n\n", enters as the guest.
+            CompleteLogin(session, nullptr);
+            return;
+        case ClientSession::State::PasswordPrompt:
+            CheckPassword(session, line);
+            return;
+        case ClientSession::State::LoginPrompt:
+        case ClientSession::State::LoggedIn:
+            break;
+    }
+    if (line.empty()) {
+        session.SendText(kLoginPrompt);
+        return;
+    }
+    size_t space = 0;
+    while (space < line.size() && !IsBlank(line[space])) ++space;
+    const std::string_view handle = line.substr(0, space);
+    const std::string_view password = Trim(line.substr(space));
+    if (handle == "g" || handle == "G") {
+        const std::string name = "Guest" + std::to_string(m_nextGuest++);
+        session.SetHandle(name);
+        session.SendText("Logging you in as \"" + name +
+                         "\".\nPress return to enter the server as \"" + name + "\": ");
+        session.SetState(ClientSession::State::GuestConfirm);
+        return;
+    }
+    if (handle == "r" || handle == "R") {
+        session.SendText(
+            "Registration is closed on this test server. Log in as a guest with \"g\", or ask the "
+            "server's operator for an account.\n");
+        session.SendText(kLoginPrompt);
+        return;
+    }
+    if (!AccountStore::IsValidHandle(handle)) {
+        session.SendText("\"" + std::string(handle) +
+                         "\" is not a valid handle: use 2 to 15 letters, digits or \"-\", starting "
+                         "with a letter.\n");
+        session.SendText(kLoginPrompt);
+        return;
+    }
+    const AccountStore::Account* account = m_accounts.Find(handle);
+    if (account == nullptr) {
+        session.SendText("\"" + std::string(handle) +
+                         "\" is not a registered name. Log in as a guest with \"g\".\n");
+        session.SendText(kLoginPrompt);
+        return;
+    }
+    session.SetHandle(account->handle);
+    if (password.empty()) {
+        session.SendText(kPasswordPrompt);
+        session.SetState(ClientSession::State::PasswordPrompt);
+        return;
+    }
+    CheckPassword(session, password);
+}
+
+void ServerCore::CheckPassword(ClientSession& session, std::string_view password) {
+    const AccountStore::Account* account = m_accounts.Find(session.Handle());
+    if (account == nullptr || account->password != password) {
+        m_transcript.Note(session.Id(), "login refused for " + session.Handle());
+        session.SetHandle({});
+        session.SetState(ClientSession::State::LoginPrompt);
+        session.SendText("Invalid password.\n");
+        session.SendText(kLoginPrompt);
+        return;
+    }
+    CompleteLogin(session, account);
+}
+
+void ServerCore::CompleteLogin(ClientSession& session, const AccountStore::Account* account) {
+    if (account != nullptr) {
+        if (ClientSession* earlier = FindLoggedIn(account->handle)) {
+            earlier->SendText("You have logged in from another connection; closing this one.\n");
+            earlier->RequestClose(ClientSession::Close::Orderly);
+        }
+        session.SetTitles(AccountStore::JoinTitles(account->titles));
+        session.SetRatings(account->ratings);
+        session.SetGuest(false);
+    } else {
+        session.SetTitles("U");
+        session.SetRatings(std::vector<int>(AccountStore::kCategories.size(), 0));
+        session.SetGuest(true);
+    }
+    session.SetState(ClientSession::State::LoggedIn);
+    m_transcript.Note(session.Id(), "logged in as " + session.Handle());
+    session.SendText("**** Starting VCX session as " + session.DisplayName() + " ****\n\n");
+    SendWhoAmI(session);
+    for (size_t i = 0; i < AccountStore::kCategories.size(); ++i) {
+        DatagramWriter category(76);
+        category.Add(static_cast<int>(i + 1)).Add(AccountStore::kCategories[i]);
+        session.SendDatagram(category, 76);
+    }
+    SendTimingCommands(session, m_options.loginAlarmMs);
+}
+
+void ServerCore::SendTimingCommands(ClientSession& session, uint32_t delayMs) {
+    session.SendTiming(ChronelServerSession::EchoRequest("ping " + session.Handle()));
+    session.SendTiming(ChronelServerSession::AlarmCommand(delayMs, {}));
+}
+
+void ServerCore::SendWhoAmI(ClientSession& session) {
+    DatagramWriter whoAmI(0);
+    whoAmI.Add(session.Handle()).Add(session.Titles());
+    session.SendDatagram(whoAmI, 0);
+}
+
+void ServerCore::SendRatings(ClientSession& session) {
+    DatagramWriter ratings(87);
+    for (int rating : session.Ratings()) ratings.Add(rating);
+    session.SendDatagram(ratings, 87);
+}
+
+void ServerCore::HandleCommandLine(ClientSession& session, std::string_view line) {
+    line = Trim(line);
+    if (line.empty()) return;
+    if (line.front() == '\x18') {
+        // The client's internal reports; this server keeps no use for them.
+        m_transcript.Note(session.Id(), "client report ignored");
+        return;
+    }
+    RunCommand(session, line, true);
+}
+
+void ServerCore::RunCommand(ClientSession& session, std::string_view line, bool inBlock) {
+    int tag = 0;
+    line = Trim(SplitTag(line, tag));
+    size_t space = 0;
+    while (space < line.size() && !IsBlank(line[space])) ++space;
+    const std::string_view name = line.substr(0, space);
+    const std::string_view args = Trim(line.substr(space));
+    const CommandTable::Command* command = CommandTable::Find(name);
+    const bool wrap = inBlock && session.Level1On();
+    if (wrap) {
+        session.SendFramed(DatagramWriter::WorkingMark());
+        session.SendFramed(DatagramWriter::BlockStart(
+            command != nullptr ? command->number : CommandTable::kUnknownCommand, "*", tag));
+    }
+    if (command != nullptr) {
+        command->handler(*this, session, args);
+    } else {
+        session.SendText("Unknown command \"" + std::string(name) +
+                         "\". Type \"help\" for a list of commands.\n");
+    }
+    if (wrap) {
+        session.SendFramed(DatagramWriter::BlockEnd());
+        session.SendFramed(DatagramWriter::ReadyMark());
+    }
+}
+
+void ServerCore::FlushAll() {
+    for (const auto& [id, session] : m_sessions) {
+        session->Flush();
+        if (session->Outbox().size() > kMaxOutbox &&
+            session->CloseRequest() != ClientSession::Close::Reset) {
+            m_transcript.Note(id, "output not read; connection reset");
+            session->RequestClose(ClientSession::Close::Reset);
+        }
+    }
+}

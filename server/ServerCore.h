@@ -1,0 +1,83 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kordane developers
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "AccountStore.h"
+#include "ClientSession.h"
+
+class Transcript;
+
+// The test server without its sockets: the table of connected sessions, the
+// login exchange, and the interpretation of every received line (settings
+// lines, Chronel timing replies, command tags, level-1 blocks and the command
+// table). SocketServer drives it from poll(); the tests and the fuzzer drive
+// it directly with bytes, which is why it never touches a file descriptor.
+class ServerCore {
+  public:
+    struct Options {
+        ChronelServerSession::FailAt chronelFail = ChronelServerSession::FailAt::None;
+        // Delay of the alarm sent to Chronel clients right after login.
+        uint32_t loginAlarmMs = 500;
+    };
+
+    // Outbox size past which a client that does not read is given up on.
+    static constexpr size_t kMaxOutbox = 4u << 20;
+    static constexpr std::string_view kLoginPrompt = "login: ";
+    static constexpr std::string_view kPasswordPrompt = "password: ";
+
+    ServerCore(const AccountStore& accounts, Transcript& transcript, Options options);
+    ServerCore(const AccountStore& accounts, Transcript& transcript)
+        : ServerCore(accounts, transcript, Options{}) {}
+
+    // A new client: greets it with the login prompt; returns its id.
+    int Connect();
+    // Bytes from the client.
+    void Receive(int id, std::string_view wire);
+    // The client sent its last byte (it may still read): it is answered and
+    // then closed in order.
+    void PeerFinished(int id);
+    // The socket is gone; forgets the session.
+    void Remove(int id);
+
+    ClientSession* Find(int id);
+    std::vector<int> Ids() const;
+
+    // Sessions that are logged in, in the order they connected.
+    std::vector<ClientSession*> LoggedIn();
+    ClientSession* FindLoggedIn(std::string_view handle);
+
+    // Runs one command line of a logged-in client (tag and block handled
+    // here); also used by "multi" for each of its parts, then without block.
+    void RunCommand(ClientSession& session, std::string_view line, bool inBlock);
+
+    // Chronel timing commands to a Chronel client: an echo request and an
+    // alarm of `delayMs`.
+    void SendTimingCommands(ClientSession& session, uint32_t delayMs);
+    // The state datagrams a client gets when it switches them on.
+    void SendWhoAmI(ClientSession& session);
+    void SendRatings(ClientSession& session);
+
+    Transcript& GetTranscript() { return m_transcript; }
+
+  private:
+    void HandleLine(ClientSession& session, const LineSplitter::Line& line);
+    bool HandleSettingsLine(ClientSession& session, std::string_view line);
+    void HandleLogin(ClientSession& session, std::string_view line);
+    void CheckPassword(ClientSession& session, std::string_view password);
+    void CompleteLogin(ClientSession& session, const AccountStore::Account* account);
+    void HandleCommandLine(ClientSession& session, std::string_view line);
+    void FlushAll();
+
+    const AccountStore& m_accounts;
+    Transcript& m_transcript;
+    Options m_options;
+    std::map<int, std::unique_ptr<ClientSession>> m_sessions;
+    int m_nextId = 1;
+    int m_nextGuest = 1;
+};
