@@ -1,0 +1,560 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kordane developers
+#include "chess/Notation.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+
+#include "chess/Diagnostics.h"
+
+namespace {
+
+constexpr bool IsFile(char c) {
+    return c >= 'a' && c <= 'h';
+}
+constexpr bool IsRank(char c) {
+    return c >= '1' && c <= '8';
+}
+constexpr char ToLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+constexpr char ToUpper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+int PieceOfLetter(char c) {
+    switch (c) {
+        case 'P':
+            return Position::Pawn;
+        case 'N':
+            return Position::Knight;
+        case 'B':
+            return Position::Bishop;
+        case 'R':
+            return Position::Rook;
+        case 'Q':
+            return Position::Queen;
+        case 'K':
+            return Position::King;
+        default:
+            return 0;
+    }
+}
+
+int Side(const Position& pos) {
+    return pos.sideToMove == Position::White ? Position::White : Position::Black;
+}
+
+// A "b" may be the b-file or a bishop, so it keeps its case; everything else
+// is brought to one spelling.
+char Normalise(char c) {
+    switch (c) {
+        case 'A':
+        case 'C':
+        case 'D':
+        case 'E':
+        case 'F':
+        case 'G':
+        case 'H':
+        case 'O':
+        case 'X':
+            return ToLower(c);
+        case '0':
+            return 'o';
+        case 'p':
+        case 'n':
+        case 'r':
+        case 'q':
+        case 'k':
+            return ToUpper(c);
+        default:
+            return c;
+    }
+}
+
+// Longest text that can still name a move once check signs and promotion
+// are cut: piece, file, rank, "x", piece, file, rank.
+constexpr size_t kMaxMoveText = 15;
+
+struct TextBuffer {
+    std::array<char, kMaxMoveText + 1> chars{};
+    size_t size = 0;
+    std::string_view view() const { return {chars.data(), size}; }
+};
+
+// A square specification: piece, file, rank; -1 where not given.
+struct Spec {
+    int piece = -1;
+    int file = -1;
+    int rank = -1;
+};
+
+// Reads a specification backwards: rank digit last, file before it, piece
+// letter before that, and nothing else.
+bool ParseSpec(std::string_view text, Spec& spec) {
+    spec = Spec{};
+    size_t end = text.size();
+    if (end > 0 && IsRank(text[end - 1])) spec.rank = text[--end] - '1';
+    if (end > 0 && IsFile(text[end - 1])) spec.file = text[--end] - 'a';
+    if (end > 0 && PieceOfLetter(text[end - 1])) spec.piece = PieceOfLetter(text[--end]);
+    return end == 0;
+}
+
+bool Matches(const Spec& spec, int code, int file, int rank) {
+    return (spec.file < 0 || spec.file == file) && (spec.rank < 0 || spec.rank == rank) &&
+           (spec.piece < 0 || spec.piece == Position::TypeOf(code));
+}
+
+// Counts legal (candidate, target) pairs as the reader's rules say.
+class PairCounter {
+  public:
+    explicit PairCounter(const Position& pos) : m_pos(pos) {}
+
+    // False once a second legal pair has been seen.
+    bool Add(int fromFile, int fromRank, int toFile, int toRank) {
+        const int code =
+            Position::check_general(fromFile, fromRank, toFile, toRank, m_pos.board, m_pos.epFile);
+        if (code == Position::MoveLeavesCheck) {
+            m_sawCheck = true;
+        } else if (code > 0) {
+            if (m_move.result == SanOk) {
+                m_move.result = SanAmbiguous;
+                return false;
+            }
+            m_move = SanMove{SanOk, fromFile, fromRank, toFile, toRank, code};
+        }
+        return true;
+    }
+
+    SanMove Result() const {
+        if (m_move.result == SanOk || m_move.result == SanAmbiguous) {
+            if (m_move.result == SanAmbiguous) return SanMove{SanAmbiguous};
+            return m_move;
+        }
+        return SanMove{m_sawCheck ? SanLeavesCheck : SanNoMove};
+    }
+
+  private:
+    const Position& m_pos;
+    SanMove m_move{SanNoMove};
+    bool m_sawCheck = false;
+};
+
+SanMove ResolveCapture(std::string_view text, size_t x, const Position& pos) {
+    const int side = Side(pos);
+    Spec origin;
+    Spec target;
+    const std::string_view originText = text.substr(0, x);
+    if (!ParseSpec(originText, origin) || !ParseSpec(text.substr(x + 1), target))
+        return SanMove{SanNoMove};
+    if (originText.size() == 1 && origin.piece < 0) origin.piece = Position::Pawn;
+
+    // A pawn that has just made a double step can be taken on the square it
+    // passed, so a pawn stands there for the matching of targets; only our
+    // own pawns may use it.
+    int epSquare = -1;
+    if (pos.epFile >= 0 && pos.epFile < 8) {
+        const int rank = side == Position::White ? 5 : 2;
+        if (pos.PieceAt(pos.epFile, rank) == 0) epSquare = Position::Index(pos.epFile, rank);
+    }
+    const int ownPawn = Position::MakePiece(side, Position::Pawn);
+    const int enemyPawn = Position::MakePiece(1 - side, Position::Pawn);
+
+    PairCounter counter(pos);
+    for (int from = 0; from < 64; ++from) {
+        const int code = pos.board[static_cast<size_t>(from)];
+        if (code == 0 || Position::ColourOf(code) != side) continue;
+        if (!Matches(origin, code, from / 8, from % 8)) continue;
+        for (int to = 0; to < 64; ++to) {
+            int victim = pos.board[static_cast<size_t>(to)];
+            if (to == epSquare) {
+                if (code != ownPawn) continue;
+                victim = enemyPawn;
+            }
+            if (victim == 0 || Position::ColourOf(victim) == side) continue;
+            if (!Matches(target, victim, to / 8, to % 8)) continue;
+            if (!counter.Add(from / 8, from % 8, to / 8, to % 8)) return counter.Result();
+        }
+    }
+    return counter.Result();
+}
+
+SanMove ResolveMove(std::string_view text, const Position& pos) {
+    if (text.size() < 2) return SanMove{SanNoMove};
+    size_t t = text.size();
+    while (t > 0 && !IsFile(text[t - 1])) --t;
+    if (t == 0) return SanMove{SanNoMove};
+    const size_t targetAt = t - 1;
+    Spec target;
+    const std::string_view targetText = text.substr(targetAt);
+    if (!ParseSpec(targetText, target) || target.piece >= 0) return SanMove{SanNoMove};
+    std::string_view originText = text.substr(0, targetAt);
+    if (!originText.empty() && originText.back() == '-') originText.remove_suffix(1);
+    Spec origin;
+    if (!ParseSpec(originText, origin)) return SanMove{SanNoMove};
+    const bool pieceGiven = origin.piece >= 0;
+    if (originText.empty() || (originText.size() == 1 && !pieceGiven))
+        origin.piece = Position::Pawn;
+    const bool bareFile = target.rank < 0;
+    if (pieceGiven && bareFile && (targetAt == 0 || !IsRank(text[targetAt - 1])))
+        return SanMove{SanNoMove};
+    if (bareFile && originText.size() == 1 && origin.file >= 0 &&
+        std::abs(origin.file - target.file) != 1)
+        return SanMove{SanNoMove};
+
+    const int side = Side(pos);
+    PairCounter counter(pos);
+    const int fileFrom = origin.file >= 0 ? origin.file : 0;
+    const int fileTo = origin.file >= 0 ? origin.file : 7;
+    for (int file = fileFrom; file <= fileTo; ++file) {
+        for (int rank = 0; rank < 8; ++rank) {
+            const int code = pos.PieceAt(file, rank);
+            if (code == 0 || Position::ColourOf(code) != side) continue;
+            if (!Matches(origin, code, file, rank)) continue;
+            const int rankFrom = target.rank >= 0 ? target.rank : 0;
+            const int rankTo = target.rank >= 0 ? target.rank : 7;
+            for (int toRank = rankFrom; toRank <= rankTo; ++toRank) {
+                if (!counter.Add(file, rank, target.file, toRank)) return counter.Result();
+            }
+        }
+    }
+    return counter.Result();
+}
+
+SanMove ResolveExact(std::string_view text, const Position& pos) {
+    const size_t x = text.find('x');
+    return x == std::string_view::npos ? ResolveMove(text, pos) : ResolveCapture(text, x, pos);
+}
+
+}  // namespace
+
+SanMove ResolveSan(std::string_view text, const Position& pos) {
+    if (text.size() > kMaxMoveText) return SanMove{SanNoMove};
+    // Which lower-case "b"s might be bishops: a leading one not followed by a
+    // rank digit, and one right after the "x" unless a rank digit follows.
+    int variable[2];
+    int variableCount = 0;
+    bool leadingDouble = false;
+    if (!text.empty() && text[0] == 'b' && (text.size() < 2 || !IsRank(text[1]))) {
+        variable[variableCount++] = 0;
+        leadingDouble = text.size() >= 2 && text[1] == 'b';
+    }
+    const size_t x = text.find('x');
+    if (x != std::string_view::npos && x + 1 < text.size() && text[x + 1] == 'b' &&
+        (x + 2 == text.size() || !IsRank(text[x + 2])))
+        variable[variableCount++] = static_cast<int>(x + 1);
+    if (variableCount == 0) return ResolveExact(text, pos);
+
+    TextBuffer reading;
+    reading.size = text.size();
+    int total = 0;
+    bool sawCheck = false;
+    SanMove chosen;
+    for (int mask = 0; mask < (1 << variableCount); ++mask) {
+        for (size_t i = 0; i < text.size(); ++i) reading.chars[i] = text[i];
+        bool skip = false;
+        for (int v = 0; v < variableCount; ++v) {
+            const bool asBishop = (mask >> v) & 1;
+            // A leading "bb" is a bishop on the b-file, never a pawn.
+            if (variable[v] == 0 && leadingDouble && !asBishop) skip = true;
+            reading.chars[static_cast<size_t>(variable[v])] = asBishop ? 'B' : 'b';
+        }
+        if (skip) continue;
+        const SanMove move = ResolveExact(reading.view(), pos);
+        if (move.result == SanOk) {
+            ++total;
+            chosen = move;
+        } else if (move.result == SanAmbiguous) {
+            total += 2;
+        } else if (move.result == SanLeavesCheck) {
+            sawCheck = true;
+        }
+    }
+    if (total == 1) return chosen;
+    if (total == 0) return SanMove{sawCheck ? SanLeavesCheck : SanNoMove};
+    return ResolveExact(text, pos);
+}
+
+namespace {
+
+bool NeedsDisambiguation(std::string_view text, const Position& before) {
+    const SanMove move = ResolveSan(text, before);
+    if (move.result == SanAmbiguous) return true;
+    if (move.result != SanOk)
+        Diagnostics::Write("shouldn't happen. illegal move given to build_pretty_move\n");
+    return false;
+}
+
+void AppendSquare(std::string& text, int file, int rank) {
+    text += static_cast<char>('a' + file);
+    text += static_cast<char>('1' + rank);
+}
+
+}  // namespace
+
+std::string build_pretty_move(int fromFile, int fromRank, int toFile, int toRank,
+                              const Position& before, const Position& after) {
+    std::string text;
+    if (!Position::OnBoard(fromFile, fromRank) || !Position::OnBoard(toFile, toRank)) return text;
+    const int piece = before.PieceAt(fromFile, fromRank);
+    const int type = Position::TypeOf(piece);
+    const int captured = before.PieceAt(toFile, toRank);
+    const char fileChar = static_cast<char>('a' + fromFile);
+    const char rankChar = static_cast<char>('1' + fromRank);
+    if (type == Position::Pawn) {
+        if (fromFile == toFile) {
+            AppendSquare(text, toFile, toRank);
+        } else {
+            text += fileChar;
+            text += 'x';
+            AppendSquare(text, toFile, toRank);
+            const int capturedType = Position::TypeOf(captured);
+            if (captured != 0 && capturedType >= Position::Knight &&
+                capturedType <= Position::Queen && NeedsDisambiguation(text, before))
+                text.insert(1, 1, rankChar);
+        }
+    } else {
+        const char letter = Position::PieceLetter(type);
+        const char* tail = captured != 0 ? "x" : "";
+        const auto build = [&](std::string_view qualifier) {
+            text.assign(1, letter);
+            text += qualifier;
+            text += tail;
+            AppendSquare(text, toFile, toRank);
+        };
+        const char fileOnly[] = {fileChar, 0};
+        const char rankOnly[] = {rankChar, 0};
+        const char both[] = {fileChar, rankChar, 0};
+        build("");
+        if (NeedsDisambiguation(text, before)) {
+            build(fileOnly);
+            // Captures go from the file straight to the full square.
+            if (captured == 0 && NeedsDisambiguation(text, before)) build(rankOnly);
+            if (NeedsDisambiguation(text, before)) build(both);
+        }
+    }
+    const int promoted = after.PieceAt(toFile, toRank);
+    if (promoted != piece) {
+        text += '=';
+        text += Position::PieceLetter(Position::TypeOf(promoted));
+    }
+    if (Position::InCheck(1 - Position::ColourOf(piece), after.board)) text += '+';
+    return text;
+}
+
+namespace {
+
+// "e1g1" and the like name castling when the king stands on its home square.
+int KingMoveCastling(std::string_view word, const Position& pos, int side) {
+    const int home = pos.kingHomeFile[side];
+    const int back = side == Position::White ? 0 : 7;
+    if (word.size() != 4 || (home != 3 && home != 4) ||
+        pos.PieceAt(home, back) != Position::MakePiece(side, Position::King))
+        return 0;
+    const char rank = side == Position::White ? '1' : '8';
+    if (word[0] != 'a' + home || word[1] != rank || word[3] != rank) return 0;
+    if (word[2] == (home == 4 ? 'g' : 'b')) return Position::CastleShort;
+    if (word[2] == (home == 4 ? 'c' : 'f')) return Position::CastleLong;
+    return 0;
+}
+
+}  // namespace
+
+int ReadSan(std::string_view text, const Position& in, std::string* san, std::string* verbose,
+            Position& out) {
+    const int side = Side(in);
+    Position next = in;
+    next.sideToMove = 1 - side;
+
+    // Check and mate signs end the move. The castling words are compared
+    // without them too, so "O-O+" castles just as "Qh5+" moves the queen.
+    size_t checkCut = text.find('+');
+    if (checkCut == std::string_view::npos) checkCut = text.find('#');
+    if (checkCut == std::string_view::npos) checkCut = text.size();
+    const size_t equals = text.find('=');
+    // Nothing longer than this (plus one dash) can name a move.
+    if (std::min(checkCut, equals) > kMaxMoveText + 1) return SanNoMove;
+
+    TextBuffer buffer;
+    buffer.size = std::min(checkCut, buffer.chars.size());
+    for (size_t i = 0; i < buffer.size; ++i) buffer.chars[i] = Normalise(text[i]);
+
+    int castle = 0;
+    const std::string_view word = buffer.view();
+    if (word == "oo" || word == "o-o") castle = Position::CastleShort;
+    if (word == "ooo" || word == "o-o-o") castle = Position::CastleLong;
+
+    const bool dashRemoved = buffer.size >= 3 && buffer.chars[2] == '-';
+    if (dashRemoved) {
+        for (size_t i = 2; i + 1 < buffer.size; ++i) buffer.chars[i] = buffer.chars[i + 1];
+        --buffer.size;
+    }
+    if (!castle) castle = KingMoveCastling(buffer.view(), in, side);
+    if (castle) {
+        const int result = Position::Castle(castle, in, next);
+        if (result != Position::CastleDone) return result;
+        if (san) {
+            *san = castle == Position::CastleShort ? "O-O" : "O-O-O";
+            if (Position::InCheck(next.sideToMove, next.board)) *san += '+';
+        }
+        if (verbose) *verbose = castle == Position::CastleShort ? "o-o" : "o-o-o";
+        out = next;
+        return SanOk;
+    }
+
+    int promotion = Position::Queen;
+    if (equals != std::string_view::npos) {
+        if (equals + 1 >= text.size()) return SanNoMove;
+        const char letter = ToUpper(Normalise(text[equals + 1]));
+        if (letter != 'N' && letter != 'B' && letter != 'R' && letter != 'Q') return SanNoMove;
+        promotion = PieceOfLetter(letter);
+        // The dash removal above shifted everything after the third place.
+        const size_t cut = dashRemoved && equals > 2 ? equals - 1 : equals;
+        if (cut < buffer.size) buffer.size = cut;
+    }
+    const SanMove move = ResolveSan(buffer.view(), in);
+    if (move.result != SanOk) return move.result;
+
+    int code = move.code;
+    const int home = in.kingHomeFile[side];
+    if (home == 3 &&
+        (code == Position::MoveRookFromHCorner || code == Position::MoveRookFromACorner))
+        code = code == Position::MoveRookFromHCorner ? Position::MoveRookFromACorner
+                                                     : Position::MoveRookFromHCorner;
+    if (code == Position::MoveRookFromHCorner) next.shortRookMoved[side] = 1;
+    if (code == Position::MoveRookFromACorner) next.longRookMoved[side] = 1;
+    if (code == Position::MoveKing) next.kingMoved[side] = 1;
+    next.epFile = code == Position::MovePawnDouble ? move.toFile : -1;
+
+    const size_t from = static_cast<size_t>(Position::Index(move.fromFile, move.fromRank));
+    const size_t to = static_cast<size_t>(Position::Index(move.toFile, move.toRank));
+    int piece = in.board[from];
+    const int lastRank = side == Position::White ? 7 : 0;
+    if (piece == Position::MakePiece(side, Position::Pawn) && move.toRank == lastRank)
+        piece = Position::MakePiece(side, promotion);
+    next.board[from] = 0;
+    next.board[to] = static_cast<int8_t>(piece);
+    if (move.code == Position::MoveEnPassant)
+        next.board[static_cast<size_t>(Position::Index(move.toFile, move.fromRank))] = 0;
+
+    if (san)
+        *san = build_pretty_move(move.fromFile, move.fromRank, move.toFile, move.toRank, in, next);
+    if (verbose) {
+        char buf[8];
+        std::snprintf(buf, sizeof buf, "%c/%c%c-%c%c",
+                      Position::PieceLetter(Position::TypeOf(in.board[from])), 'a' + move.fromFile,
+                      '1' + move.fromRank, 'a' + move.toFile, '1' + move.toRank);
+        *verbose = buf;
+    }
+    out = next;
+    return SanOk;
+}
+
+std::optional<std::string> algebraicToSmith(std::string_view san, Position& pos) {
+    const size_t annotation = san.find_first_of("!?");
+    if (annotation != std::string_view::npos) san = san.substr(0, annotation);
+    if (san.size() >= 3 && san.substr(san.size() - 2) == "ep") san.remove_suffix(2);
+
+    const int side = Side(pos);
+    if (san.size() >= 2 && san[1] == '@') {
+        if (san.size() < 4) return std::nullopt;
+        const char file = ToLower(san[2]);
+        const char rank = san[3];
+        if (!IsFile(file) || !IsRank(rank)) return std::nullopt;
+        const char letter = ToUpper(san[0]);
+        const int type = PieceOfLetter(letter);
+        if (!type || pos.PieceAt(file - 'a', rank - '1') != 0) return std::nullopt;
+        std::string smith{side == Position::White ? letter : ToLower(letter), '@', file, rank};
+        pos.board[static_cast<size_t>(Position::Index(file - 'a', rank - '1'))] =
+            static_cast<int8_t>(Position::MakePiece(side, type));
+        pos.sideToMove = 1 - side;
+        return smith;
+    }
+
+    Position next;
+    std::string verbose;
+    if (ReadSan(san, pos, nullptr, &verbose, next) != SanOk) return std::nullopt;
+
+    std::string smith;
+    if (verbose == "o-o" || verbose == "o-o-o") {
+        const bool isShort = verbose == "o-o";
+        const int home = pos.kingHomeFile[side];
+        const char rank = side == Position::White ? '1' : '8';
+        // Castling only succeeds for a king on the d- or e-file.
+        const char to = home == 4 ? (isShort ? 'g' : 'c') : (isShort ? 'b' : 'f');
+        smith = {static_cast<char>('a' + home), rank, to, rank, isShort ? 'c' : 'C'};
+        pos = next;
+        return smith;
+    }
+
+    const int fromFile = verbose[2] - 'a';
+    const int fromRank = verbose[3] - '1';
+    const int toFile = verbose[5] - 'a';
+    const int toRank = verbose[6] - '1';
+    smith.assign(verbose, 2, 2);
+    smith.append(verbose, 5, 2);
+    const int moved = pos.PieceAt(fromFile, fromRank);
+    const int captured = pos.PieceAt(toFile, toRank);
+    if (captured != 0) {
+        const int type = Position::TypeOf(captured);
+        if (type < 0 || type > 6) {
+            Diagnostics::Write("Error in algebraicToSmith: piece=" + std::to_string(type) + "\n");
+        } else {
+            smith += ToLower(Position::PieceLetter(type));
+        }
+    }
+    const int arrived = next.PieceAt(toFile, toRank);
+    if (arrived != moved) {
+        const int type = Position::TypeOf(arrived);
+        if (type >= Position::Knight && type <= Position::Queen) {
+            smith += Position::PieceLetter(type);
+        } else {
+            Diagnostics::Write("Error in algebraicToSmith: Illegal promotion.\n");
+            smith += 'Q';
+        }
+    }
+    if (Position::TypeOf(moved) == Position::Pawn && fromFile != toFile && fromRank != toRank &&
+        pos.PieceAt(toFile, fromRank) != 0 && next.PieceAt(toFile, fromRank) == 0)
+        smith += 'E';
+    pos = next;
+    return smith;
+}
+
+std::string BuildSmithMove(const GameRecord& record, std::string_view origin,
+                           std::string_view destination, char promotion) {
+    if (origin.size() >= 2 && origin[1] == '@') {
+        if (destination.size() < 2) return {};
+        std::string smith(origin.substr(0, 2));
+        smith += destination.substr(0, 2);
+        return smith;
+    }
+    if (origin.size() < 2 || destination.size() < 2) return {};
+    const auto from = BoardText::SquareIndex(origin[0], origin[1]);
+    const auto to = BoardText::SquareIndex(destination[0], destination[1]);
+    if (!from || !to) return {};
+    const BoardText& board = record.Board();
+    std::string smith{origin[0], origin[1], destination[0], destination[1]};
+    const char target = board[*to];
+    if (target != BoardText::kEmpty) smith += ToLower(target);
+    const char mover = board[*from];
+    const int fileDistance = std::abs(origin[0] - destination[0]);
+    if ((mover == 'K' || mover == 'k') && fileDistance == 2) {
+        if (destination[0] == 'g' || destination[0] == 'b') smith += 'c';
+        if (destination[0] == 'c' || destination[0] == 'f') smith += 'C';
+        return smith;
+    }
+    if (mover != 'P' && mover != 'p') return smith;
+    const bool white = mover == 'P';
+    const char lastRank = white ? '8' : '1';
+    const char epRank = white ? '5' : '4';
+    if (destination[1] == lastRank) {
+        const char letter = ToUpper(promotion);
+        if (letter >= 'A' && letter <= 'Z') smith += letter;
+    } else if (origin[1] == epRank && fileDistance != 0 && target == BoardText::kEmpty &&
+               board[*BoardText::SquareIndex(destination[0], epRank)] == (white ? 'p' : 'P')) {
+        smith += 'E';
+    }
+    return smith;
+}
