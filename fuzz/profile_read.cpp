@@ -16,7 +16,7 @@
 namespace {
 
 const std::string& ScratchPath() {
-    static const std::string path = "/tmp/fuzz-profile-" + std::to_string(::getpid()) + ".ini";
+    static const std::string path = "/dev/shm/fuzz-profile-" + std::to_string(::getpid()) + ".ini";
     return path;
 }
 

@@ -38,39 +38,51 @@ bool SameName(std::string_view a, std::string_view b) {
 }
 
 // One physical line of the file, kept verbatim so that whatever we do not
-// understand is written back unchanged.
+// understand is written back unchanged. Names are kept as offsets into the
+// line, so lines can move around in their vector.
 struct Line {
     enum Kind { Other, Section, Key };
-    explicit Line(std::string text) : raw(std::move(text)) {}
+    explicit Line(std::string text) : raw(std::move(text)) { Classify(); }
+
+    std::string_view Name() const { return std::string_view(raw).substr(nameAt, nameLength); }
+    std::string_view Value() const { return std::string_view(raw).substr(valueAt, valueLength); }
+
     std::string raw;
     Kind kind = Other;
-    std::string_view name;   // section or key name, trimmed (points into raw)
-    std::string_view value;  // key value, trimmed (points into raw)
+
+  private:
+    void Mark(std::string_view whole, std::string_view name, std::string_view value) {
+        nameAt = static_cast<size_t>(name.data() - whole.data());
+        nameLength = name.size();
+        valueAt = value.empty() ? 0 : static_cast<size_t>(value.data() - whole.data());
+        valueLength = value.size();
+    }
+
+    void Classify() {
+        const std::string_view whole = raw;
+        std::string_view text = Trim(whole);
+        if (text.empty() || text.front() == ';') return;
+        if (text.front() == '[') {
+            size_t close = text.rfind(']');
+            if (close != std::string_view::npos) {
+                kind = Section;
+                std::string_view name = Trim(text.substr(1, close - 1));
+                Mark(whole, name.empty() ? text.substr(1, 0) : name, {});
+                return;
+            }
+        }
+        size_t eq = text.find('=');
+        if (eq == std::string_view::npos) return;
+        std::string_view key = Trim(text.substr(0, eq));
+        if (key.empty()) return;
+        kind = Key;
+        Mark(whole, key, Trim(text.substr(eq + 1)));
+    }
+
+    size_t nameAt = 0, nameLength = 0, valueAt = 0, valueLength = 0;
 };
 
-void Classify(Line& line) {
-    std::string_view text = Trim(line.raw);
-    line.kind = Line::Other;
-    if (text.empty() || text.front() == ';') return;
-    if (text.front() == '[') {
-        size_t close = text.rfind(']');
-        if (close != std::string_view::npos) {
-            line.kind = Line::Section;
-            line.name = Trim(text.substr(1, close - 1));
-            return;
-        }
-    }
-    size_t eq = text.find('=');
-    if (eq == std::string_view::npos) return;
-    std::string_view key = Trim(text.substr(0, eq));
-    if (key.empty()) return;
-    line.kind = Line::Key;
-    line.name = key;
-    line.value = Trim(text.substr(eq + 1));
-}
-
-// The parsed file. Lines are stored in a vector that is never resized after
-// Classify has pointed into them, except through Insert, which re-classifies.
+// The parsed file, line by line.
 class IniText {
   public:
     explicit IniText(const std::string& contents) {
@@ -85,13 +97,12 @@ class IniText {
             m_lines.push_back(Line(std::move(raw)));
             start = end + 1;
         }
-        for (Line& line : m_lines) Classify(line);
     }
 
     // Index of the first header of the section, or npos.
     size_t FindSection(std::string_view section) const {
         for (size_t i = 0; i < m_lines.size(); ++i) {
-            if (m_lines[i].kind == Line::Section && SameName(m_lines[i].name, section)) return i;
+            if (m_lines[i].kind == Line::Section && SameName(m_lines[i].Name(), section)) return i;
         }
         return npos;
     }
@@ -108,25 +119,18 @@ class IniText {
         if (header == npos) return npos;
         size_t end = SectionEnd(header);
         for (size_t i = header + 1; i < end; ++i) {
-            if (m_lines[i].kind == Line::Key && SameName(m_lines[i].name, key)) return i;
+            if (m_lines[i].kind == Line::Key && SameName(m_lines[i].Name(), key)) return i;
         }
         return npos;
     }
 
     const Line& At(size_t i) const { return m_lines[i]; }
 
-    void Replace(size_t i, std::string raw) {
-        m_lines[i].raw = std::move(raw);
-        Classify(m_lines[i]);
-    }
+    void Replace(size_t i, std::string raw) { m_lines[i] = Line(std::move(raw)); }
     void Insert(size_t at, std::string raw) {
         m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(at), Line(std::move(raw)));
-        for (Line& line : m_lines) Classify(line);
     }
-    void Erase(size_t i) {
-        m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(i));
-        for (Line& line : m_lines) Classify(line);
-    }
+    void Erase(size_t i) { m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(i)); }
 
     // Where a new key of the section goes: after its last non-blank line, so
     // that the blank line separating it from the next section stays there.
@@ -187,7 +191,7 @@ std::optional<std::string> Lookup(const std::string& path, std::string_view sect
     IniText ini(*contents);
     size_t i = ini.FindKey(Trim(section), Trim(key));
     if (i == IniText::npos) return std::nullopt;
-    return std::string(ini.At(i).value);
+    return std::string(ini.At(i).Value());
 }
 
 }  // namespace
@@ -229,8 +233,8 @@ bool CProfile::WriteString(std::string_view section, std::string_view key, std::
     size_t header = ini->FindSection(section);
     size_t at = ini->FindKey(section, key);
     if (at != IniText::npos) {
-        if (ini->At(at).value == value) return true;  // nothing changes: leave the file alone
-        std::string line(ini->At(at).name);
+        if (ini->At(at).Value() == value) return true;  // nothing changes: leave the file alone
+        std::string line(ini->At(at).Name());
         ini->Replace(at, line.append("=").append(value));
     } else if (header != IniText::npos) {
         ini->Insert(ini->InsertionPoint(header), std::string(key) + "=" + std::string(value));
