@@ -9,7 +9,7 @@
 // What a Chronel filter needs from its connection. The connection document
 // implements it on top of its socket, its console and a timer.
 class IChronelHost {
-public:
+  public:
     virtual ~IChronelHost() = default;
     // Appends bytes to the socket's outgoing buffer.
     virtual void SendRaw(std::string_view bytes) = 0;
@@ -23,6 +23,20 @@ public:
     virtual void StopAlarmTimer() = 0;
     // False while no window exists that could own the timer.
     virtual bool HasAlarmWindow() { return true; }
+    // The client's handshake value; tests fix it, the default draws it
+    // from std::random_device.
+    virtual uint32_t HandshakeNonce();
+    // One received chunk can expand into more than the 65536-byte output
+    // buffer holds. When the buffer is full in the middle of a chunk, the
+    // filter offers its bytes here: a host that hands them to the stream
+    // parser at once returns true and the buffer starts again empty; the
+    // bytes Filter then returns follow them. A host that returns false gets
+    // everything from Filter, the buffer growing past 65536 for that chunk,
+    // so that no byte is lost either way.
+    virtual bool TakeFilterOutput(std::string_view bytes) {
+        (void)bytes;
+        return false;
+    }
 };
 
 // The per-connection line filter between the socket and the stream parser.
@@ -31,7 +45,7 @@ public:
 // since the handshake. Incoming, the server's timing commands are answered
 // at once and removed from the stream; everything else goes to the parser.
 class Chronel {
-public:
+  public:
     static constexpr size_t kOutputSize = 65536;
     static constexpr size_t kQueueSize = 1024;
     static constexpr size_t kCommandSize = 16384;
@@ -48,6 +62,7 @@ public:
     // Queues outgoing text (as much as fits); flushes once stamping is on.
     void Queue(std::string_view text);
     // Sends every complete queued line; text after the last "\n" is dropped.
+    // Until the handshake is done the lines stay queued.
     void Flush();
 
     // Raised when the server's login prompt was seen; the socket answers the
@@ -59,8 +74,11 @@ public:
     void OnAlarmTimer();
 
     bool HandshakeDone() const;
+    // The handshake failed: the server's bytes pass on unfiltered and the
+    // queued lines are never released.
+    bool HandshakeFailed() const;
 
-private:
+  private:
     struct Impl;
     Impl* m_impl;
 };
