@@ -54,7 +54,23 @@ bool CMainDispatch::Suppressed(std::string_view line) const {
     return line[0] == '*' && m_host.LogsInAutomatically();
 }
 
+bool CMainDispatch::NeedsFilter(std::string_view piece) const {
+    if (m_suppressLine) return true;
+    for (size_t start = 0; start < piece.size();) {
+        if (Suppressed(piece.substr(start, 1))) return true;
+        const size_t newline = piece.find('\n', start);
+        if (newline == std::string_view::npos) break;
+        start = newline + 1;
+    }
+    return false;
+}
+
 void CMainDispatch::ShowServerText(const std::string& piece) {
+    // Most text has nothing to filter; show it without copying.
+    if (!NeedsFilter(piece)) {
+        if (!piece.empty()) m_host.ShowConsoleText(piece);
+        return;
+    }
     std::string_view rest = piece;
     if (m_suppressLine) {
         const size_t newline = rest.find('\n');

@@ -63,6 +63,7 @@ public:
 private:
     void ShowServerText(const std::string& text);
     bool Suppressed(std::string_view line) const;
+    bool NeedsFilter(std::string_view piece) const;
     void HandleDatagram(std::unique_ptr<CServerMessage>& message);
     void LoginConfirmation(const CServerMessage& message);
 

@@ -341,16 +341,36 @@ std::unique_ptr<CServerMessage> CStreamParser::ProcessChar(unsigned char c) {
     return OutsideByte(c);
 }
 
-// Length of the run of ordinary bytes at the front of `bytes`: bytes that
-// only append to the current text and never change state. Appending them in
-// one go keeps plain text and block bodies at memory speed.
-size_t CStreamParser::TextRun(const char* bytes, size_t length, std::string& into) const {
-    size_t n = 0;
-    while (n < length) {
-        const unsigned char c = static_cast<unsigned char>(bytes[n]);
-        if (c == kEscape || c == kOverflow || c == kBell) break;
-        ++n;
+namespace {
+
+// Byte classes for the bulk paths below: a run of bytes none of whose class
+// bits are in the stop mask only appends to the current text or field.
+enum : uint8_t { kStopText = 1, kStopField = 2, kStopBraced = 4, kStopQuoted = 8 };
+
+constexpr std::array<uint8_t, 256> MakeClasses() {
+    std::array<uint8_t, 256> t{};
+    for (int c = 0; c < 256; ++c) {
+        const bool white = c == ' ' || (c >= '\t' && c <= '\r');
+        const bool escapeOrOverflow = c == kEscape || c == kOverflow;
+        t[c] = static_cast<uint8_t>((escapeOrOverflow || c == kBell ? kStopText : 0) |
+                                    (escapeOrOverflow || white ? kStopField : 0) |
+                                    (escapeOrOverflow || c == '}' ? kStopBraced : 0) |
+                                    (escapeOrOverflow ? kStopQuoted : 0));
     }
+    return t;
+}
+
+constexpr std::array<uint8_t, 256> kClasses = MakeClasses();
+
+}  // namespace
+
+// Length of the run of ordinary bytes at the front of `bytes`, appended to
+// `into` in one go: bytes that never change the parser's state. This keeps
+// plain text, block bodies and datagram fields at memory speed.
+size_t CStreamParser::TextRun(const char* bytes, size_t length, std::string& into,
+                              uint8_t stop) const {
+    size_t n = 0;
+    while (n < length && !(kClasses[static_cast<unsigned char>(bytes[n])] & stop)) ++n;
     into.append(bytes, n);
     return n;
 }
@@ -358,12 +378,21 @@ size_t CStreamParser::TextRun(const char* bytes, size_t length, std::string& int
 void CStreamParser::ProcessBytes(const char* bytes, size_t length) {
     size_t i = 0;
     while (i < length) {
-        if (!m_escape && m_skipped.empty() && !m_inDatagram) {
-            if (!m_inLevel1 && m_text) {
-                i += TextRun(bytes + i, length - i, m_text->fields[0]);
-                if (i == length) break;
-            } else if (m_inLevel1 && m_stack[m_depth]->number != -1) {
-                i += TextRun(bytes + i, length - i, m_stack[m_depth]->fields[0]);
+        if (!m_escape && m_skipped.empty()) {
+            std::string* into = nullptr;
+            uint8_t stop = kStopText;
+            if (m_inDatagram) {
+                if (!m_atFieldStart) {
+                    into = &m_stack[m_depth]->LastField();
+                    stop = m_inQuote ? kStopQuoted : m_inBraces ? kStopBraced : kStopField;
+                }
+            } else if (!m_inLevel1) {
+                if (m_text) into = &m_text->fields[0];
+            } else if (m_stack[m_depth]->number != -1) {
+                into = &m_stack[m_depth]->fields[0];
+            }
+            if (into) {
+                i += TextRun(bytes + i, length - i, *into, stop);
                 if (i == length) break;
             }
         }

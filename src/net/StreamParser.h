@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -76,7 +77,7 @@ private:
     void SkippedByte(unsigned char c);
     std::unique_ptr<CServerMessage> OpenNested(CServerMessage::Kind kind);
     void Deliver(std::unique_ptr<CServerMessage> message);
-    size_t TextRun(const char* bytes, size_t length, std::string& into) const;
+    size_t TextRun(const char* bytes, size_t length, std::string& into, uint8_t stop) const;
 
     IStreamParserHost& m_host;
     IServerMessageSink* m_mainSink = nullptr;
