@@ -4,10 +4,15 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
+#include <bit>
+#include <cstdint>
 #include <cstdlib>
 
 #include "chess/Diagnostics.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -102,9 +107,62 @@ bool ParseSpec(std::string_view text, Spec& spec) {
     return end == 0;
 }
 
-bool Matches(const Spec& spec, int code, int file, int rank) {
-    return (spec.file < 0 || spec.file == file) && (spec.rank < 0 || spec.rank == rank) &&
-           (spec.piece < 0 || spec.piece == Position::TypeOf(code));
+// Squares as bit sets (bit = board index) so that candidates and targets are
+// found with a few vector compares instead of walks over 64 squares.
+using SquareSet = uint64_t;
+
+constexpr SquareSet kFileA = 0xFFull;
+constexpr SquareSet kRank1 = 0x0101010101010101ull;
+
+SquareSet SquaresOf(const Position::Board& board, int side, int type) {
+    SquareSet set = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i wanted =
+        _mm_set1_epi8(static_cast<char>(type > 0 ? Position::MakePiece(side, type) : 0));
+    const __m128i ten = _mm_set1_epi8(10);
+    const __m128i nine = _mm_set1_epi8(9);
+    for (int chunk = 0; chunk < 4; ++chunk) {
+        const __m128i x =
+            _mm_loadu_si128(reinterpret_cast<const __m128i*>(board.data() + chunk * 16));
+        __m128i hit;
+        if (type > 0) {
+            hit = _mm_cmpeq_epi8(x, wanted);
+        } else if (side == Position::White) {
+            hit = _mm_andnot_si128(_mm_cmpeq_epi8(x, zero), _mm_cmplt_epi8(x, ten));
+        } else {
+            hit = _mm_cmpgt_epi8(x, nine);
+        }
+        set |= static_cast<SquareSet>(static_cast<uint16_t>(_mm_movemask_epi8(hit)))
+               << (chunk * 16);
+    }
+#else
+    for (int i = 0; i < 64; ++i) {
+        const int code = board[static_cast<size_t>(i)];
+        const bool hit = type > 0 ? code == Position::MakePiece(side, type)
+                                  : code != 0 && Position::ColourOf(code) == side;
+        if (hit) set |= SquareSet{1} << i;
+    }
+#endif
+    return set;
+}
+
+SquareSet SpecSquares(const Spec& spec) {
+    SquareSet set = ~SquareSet{0};
+    if (spec.file >= 0) set &= kFileA << (spec.file * 8);
+    if (spec.rank >= 0) set &= kRank1 << spec.rank;
+    return set;
+}
+
+// Pieces of `side` matching the specification.
+SquareSet Matching(const Position::Board& board, int side, const Spec& spec) {
+    return SquaresOf(board, side, spec.piece) & SpecSquares(spec);
+}
+
+int PopSquare(SquareSet& set) {
+    const int square = std::countr_zero(set);
+    set &= set - 1;
+    return square;
 }
 
 // Counts legal (candidate, target) pairs as the reader's rules say.
@@ -160,21 +218,21 @@ SanMove ResolveCapture(std::string_view text, size_t x, const Position& pos) {
         if (pos.PieceAt(pos.epFile, rank) == 0) epSquare = Position::Index(pos.epFile, rank);
     }
     const int ownPawn = Position::MakePiece(side, Position::Pawn);
-    const int enemyPawn = Position::MakePiece(1 - side, Position::Pawn);
+
+    SquareSet targets = Matching(pos.board, 1 - side, target);
+    if (epSquare >= 0 && (target.piece < 0 || target.piece == Position::Pawn))
+        targets |= (SquareSet{1} << epSquare) & SpecSquares(target);
+    if (!targets) return SanMove{SanNoMove};
 
     PairCounter counter(pos);
-    for (int from = 0; from < 64; ++from) {
-        const int code = pos.board[static_cast<size_t>(from)];
-        if (code == 0 || Position::ColourOf(code) != side) continue;
-        if (!Matches(origin, code, from / 8, from % 8)) continue;
-        for (int to = 0; to < 64; ++to) {
-            int victim = pos.board[static_cast<size_t>(to)];
-            if (to == epSquare) {
-                if (code != ownPawn) continue;
-                victim = enemyPawn;
-            }
-            if (victim == 0 || Position::ColourOf(victim) == side) continue;
-            if (!Matches(target, victim, to / 8, to % 8)) continue;
+    SquareSet candidates = Matching(pos.board, side, origin);
+    while (candidates) {
+        const int from = PopSquare(candidates);
+        const bool pawn = pos.board[static_cast<size_t>(from)] == ownPawn;
+        SquareSet toSet = targets;
+        while (toSet) {
+            const int to = PopSquare(toSet);
+            if (to == epSquare && !pawn) continue;
             if (!counter.Add(from / 8, from % 8, to / 8, to % 8)) return counter.Result();
         }
     }
@@ -206,18 +264,14 @@ SanMove ResolveMove(std::string_view text, const Position& pos) {
 
     const int side = Side(pos);
     PairCounter counter(pos);
-    const int fileFrom = origin.file >= 0 ? origin.file : 0;
-    const int fileTo = origin.file >= 0 ? origin.file : 7;
-    for (int file = fileFrom; file <= fileTo; ++file) {
-        for (int rank = 0; rank < 8; ++rank) {
-            const int code = pos.PieceAt(file, rank);
-            if (code == 0 || Position::ColourOf(code) != side) continue;
-            if (!Matches(origin, code, file, rank)) continue;
-            const int rankFrom = target.rank >= 0 ? target.rank : 0;
-            const int rankTo = target.rank >= 0 ? target.rank : 7;
-            for (int toRank = rankFrom; toRank <= rankTo; ++toRank) {
-                if (!counter.Add(file, rank, target.file, toRank)) return counter.Result();
-            }
+    const SquareSet targets = SpecSquares(target);
+    SquareSet candidates = Matching(pos.board, side, origin);
+    while (candidates) {
+        const int from = PopSquare(candidates);
+        SquareSet toSet = targets;
+        while (toSet) {
+            const int to = PopSquare(toSet);
+            if (!counter.Add(from / 8, from % 8, to / 8, to % 8)) return counter.Result();
         }
     }
     return counter.Result();
@@ -360,12 +414,18 @@ int KingMoveCastling(std::string_view word, const Position& pos, int side) {
     return 0;
 }
 
-}  // namespace
+// What the reader found: the move (or the castling kind) and the result.
+struct ReadOutcome {
+    int result = SanNoMove;
+    int castle = 0;
+    SanMove move;
+};
 
-int ReadSan(std::string_view text, const Position& in, std::string* san, std::string* verbose,
-            Position& out) {
+// The reader proper. `next` is the position after the move on SanOk.
+ReadOutcome ReadSanMove(std::string_view text, const Position& in, Position& next) {
     const int side = Side(in);
-    Position next = in;
+    ReadOutcome outcome;
+    next = in;
     next.sideToMove = 1 - side;
 
     // Check and mate signs end the move. The castling words are compared
@@ -375,51 +435,46 @@ int ReadSan(std::string_view text, const Position& in, std::string* san, std::st
     if (checkCut == std::string_view::npos) checkCut = text.size();
     const size_t equals = text.find('=');
     // Nothing longer than this (plus one dash) can name a move.
-    if (std::min(checkCut, equals) > kMaxMoveText + 1) return SanNoMove;
+    if (std::min(checkCut, equals) > kMaxMoveText + 1) return outcome;
 
     TextBuffer buffer;
     buffer.size = std::min(checkCut, buffer.chars.size());
     for (size_t i = 0; i < buffer.size; ++i) buffer.chars[i] = Normalise(text[i]);
 
-    int castle = 0;
     const std::string_view word = buffer.view();
-    if (word == "oo" || word == "o-o") castle = Position::CastleShort;
-    if (word == "ooo" || word == "o-o-o") castle = Position::CastleLong;
+    if (word == "oo" || word == "o-o") outcome.castle = Position::CastleShort;
+    if (word == "ooo" || word == "o-o-o") outcome.castle = Position::CastleLong;
 
     const bool dashRemoved = buffer.size >= 3 && buffer.chars[2] == '-';
     if (dashRemoved) {
         for (size_t i = 2; i + 1 < buffer.size; ++i) buffer.chars[i] = buffer.chars[i + 1];
         --buffer.size;
     }
-    if (!castle) castle = KingMoveCastling(buffer.view(), in, side);
-    if (castle) {
-        const int result = Position::Castle(castle, in, next);
-        if (result != Position::CastleDone) return result;
-        if (san) {
-            *san = castle == Position::CastleShort ? "O-O" : "O-O-O";
-            if (Position::InCheck(next.sideToMove, next.board)) *san += '+';
-        }
-        if (verbose) *verbose = castle == Position::CastleShort ? "o-o" : "o-o-o";
-        out = next;
-        return SanOk;
+    if (!outcome.castle) outcome.castle = KingMoveCastling(buffer.view(), in, side);
+    if (outcome.castle) {
+        outcome.result = Position::Castle(outcome.castle, in, next);
+        return outcome;
     }
 
     int promotion = Position::Queen;
     if (equals != std::string_view::npos) {
-        if (equals + 1 >= text.size()) return SanNoMove;
+        if (equals + 1 >= text.size()) return outcome;
         const char letter = ToUpper(Normalise(text[equals + 1]));
-        if (letter != 'N' && letter != 'B' && letter != 'R' && letter != 'Q') return SanNoMove;
+        if (letter != 'N' && letter != 'B' && letter != 'R' && letter != 'Q') return outcome;
         promotion = PieceOfLetter(letter);
         // The dash removal above shifted everything after the third place.
         const size_t cut = dashRemoved && equals > 2 ? equals - 1 : equals;
         if (cut < buffer.size) buffer.size = cut;
     }
+
     const SanMove move = ResolveSan(buffer.view(), in);
-    if (move.result != SanOk) return move.result;
+    outcome.result = move.result;
+    if (move.result != SanOk) return outcome;
+    outcome.move = move;
 
     int code = move.code;
-    const int home = in.kingHomeFile[side];
-    if (home == 3 &&
+    // A d-file king has its short rook on the a-file.
+    if (in.kingHomeFile[side] == 3 &&
         (code == Position::MoveRookFromHCorner || code == Position::MoveRookFromACorner))
         code = code == Position::MoveRookFromHCorner ? Position::MoveRookFromACorner
                                                      : Position::MoveRookFromHCorner;
@@ -438,15 +493,36 @@ int ReadSan(std::string_view text, const Position& in, std::string* san, std::st
     next.board[to] = static_cast<int8_t>(piece);
     if (move.code == Position::MoveEnPassant)
         next.board[static_cast<size_t>(Position::Index(move.toFile, move.fromRank))] = 0;
+    return outcome;
+}
 
-    if (san)
-        *san = build_pretty_move(move.fromFile, move.fromRank, move.toFile, move.toRank, in, next);
-    if (verbose) {
-        char buf[8];
-        std::snprintf(buf, sizeof buf, "%c/%c%c-%c%c",
-                      Position::PieceLetter(Position::TypeOf(in.board[from])), 'a' + move.fromFile,
-                      '1' + move.fromRank, 'a' + move.toFile, '1' + move.toRank);
-        *verbose = buf;
+}  // namespace
+
+int ReadSan(std::string_view text, const Position& in, std::string* san, std::string* verbose,
+            Position& out) {
+    Position next;
+    const ReadOutcome outcome = ReadSanMove(text, in, next);
+    if (outcome.result != SanOk) return outcome.result;
+    if (outcome.castle) {
+        const bool isShort = outcome.castle == Position::CastleShort;
+        if (san) {
+            *san = isShort ? "O-O" : "O-O-O";
+            if (Position::InCheck(next.sideToMove, next.board)) *san += '+';
+        }
+        if (verbose) *verbose = isShort ? "o-o" : "o-o-o";
+    } else {
+        const SanMove& m = outcome.move;
+        if (san) *san = build_pretty_move(m.fromFile, m.fromRank, m.toFile, m.toRank, in, next);
+        if (verbose) {
+            const int moved = in.PieceAt(m.fromFile, m.fromRank);
+            *verbose = {Position::PieceLetter(Position::TypeOf(moved)),
+                        '/',
+                        static_cast<char>('a' + m.fromFile),
+                        static_cast<char>('1' + m.fromRank),
+                        '-',
+                        static_cast<char>('a' + m.toFile),
+                        static_cast<char>('1' + m.toRank)};
+        }
     }
     out = next;
     return SanOk;
@@ -474,29 +550,26 @@ std::optional<std::string> algebraicToSmith(std::string_view san, Position& pos)
     }
 
     Position next;
-    std::string verbose;
-    if (ReadSan(san, pos, nullptr, &verbose, next) != SanOk) return std::nullopt;
+    const ReadOutcome outcome = ReadSanMove(san, pos, next);
+    if (outcome.result != SanOk) return std::nullopt;
 
     std::string smith;
-    if (verbose == "o-o" || verbose == "o-o-o") {
-        const bool isShort = verbose == "o-o";
+    const char backRank = side == Position::White ? '1' : '8';
+    if (outcome.castle) {
+        const bool isShort = outcome.castle == Position::CastleShort;
         const int home = pos.kingHomeFile[side];
-        const char rank = side == Position::White ? '1' : '8';
-        // Castling only succeeds for a king on the d- or e-file.
+        // Castle succeeds only for a king on the d- or e-file.
         const char to = home == 4 ? (isShort ? 'g' : 'c') : (isShort ? 'b' : 'f');
-        smith = {static_cast<char>('a' + home), rank, to, rank, isShort ? 'c' : 'C'};
+        smith = {static_cast<char>('a' + home), backRank, to, backRank, isShort ? 'c' : 'C'};
         pos = next;
         return smith;
     }
 
-    const int fromFile = verbose[2] - 'a';
-    const int fromRank = verbose[3] - '1';
-    const int toFile = verbose[5] - 'a';
-    const int toRank = verbose[6] - '1';
-    smith.assign(verbose, 2, 2);
-    smith.append(verbose, 5, 2);
-    const int moved = pos.PieceAt(fromFile, fromRank);
-    const int captured = pos.PieceAt(toFile, toRank);
+    const SanMove& m = outcome.move;
+    smith = {static_cast<char>('a' + m.fromFile), static_cast<char>('1' + m.fromRank),
+             static_cast<char>('a' + m.toFile), static_cast<char>('1' + m.toRank)};
+    const int moved = pos.PieceAt(m.fromFile, m.fromRank);
+    const int captured = pos.PieceAt(m.toFile, m.toRank);
     if (captured != 0) {
         const int type = Position::TypeOf(captured);
         if (type < 0 || type > 6) {
@@ -505,7 +578,7 @@ std::optional<std::string> algebraicToSmith(std::string_view san, Position& pos)
             smith += ToLower(Position::PieceLetter(type));
         }
     }
-    const int arrived = next.PieceAt(toFile, toRank);
+    const int arrived = next.PieceAt(m.toFile, m.toRank);
     if (arrived != moved) {
         const int type = Position::TypeOf(arrived);
         if (type >= Position::Knight && type <= Position::Queen) {
@@ -515,8 +588,9 @@ std::optional<std::string> algebraicToSmith(std::string_view san, Position& pos)
             smith += 'Q';
         }
     }
-    if (Position::TypeOf(moved) == Position::Pawn && fromFile != toFile && fromRank != toRank &&
-        pos.PieceAt(toFile, fromRank) != 0 && next.PieceAt(toFile, fromRank) == 0)
+    if (Position::TypeOf(moved) == Position::Pawn && m.fromFile != m.toFile &&
+        m.fromRank != m.toRank && pos.PieceAt(m.toFile, m.fromRank) != 0 &&
+        next.PieceAt(m.toFile, m.fromRank) == 0)
         smith += 'E';
     pos = next;
     return smith;

@@ -12,8 +12,6 @@ namespace {
 
 constexpr int kKnightSteps[8][2] = {{2, 1},  {1, 2},  {2, -1},  {1, -2},
                                     {-2, 1}, {-1, 2}, {-2, -1}, {-1, -2}};
-constexpr int kRookSteps[4][2] = {{1, 0}, {0, 1}, {-1, 0}, {0, -1}};
-constexpr int kBishopSteps[4][2] = {{1, 1}, {1, -1}, {-1, -1}, {-1, 1}};
 
 // Where king and rook stand and go for one way of castling. The d-file king
 // mirrors the e-file one, so short castling takes the a-rook.
@@ -59,23 +57,47 @@ bool PathClear(const Position::Board& board, int fromFile, int fromRank, int toF
     return true;
 }
 
-bool SlidingAttack(const Position::Board& board, int file, int rank, const int (*steps)[2],
-                   int stepCount, int straight, int queen) {
-    for (int i = 0; i < stepCount; ++i) {
-        int f = file + steps[i][0];
-        int r = rank + steps[i][1];
-        while (Position::OnBoard(f, r)) {
-            const int code = At(board, f, r);
-            if (code != 0) {
-                if (code == straight || code == queen) return true;
-                break;
+// Per-square lists of knight and king targets and of the squares along each
+// of the eight lines, built at compile time: the check test runs for every
+// candidate move of every SAN move read, so it must not test board edges.
+struct AttackTables {
+    uint8_t knight[64][8];
+    uint8_t knightCount[64];
+    uint8_t king[64][8];
+    uint8_t kingCount[64];
+    uint8_t ray[64][8][7];  // directions 0..3 straight, 4..7 diagonal
+    uint8_t rayLength[64][8];
+};
+
+constexpr AttackTables BuildAttackTables() {
+    constexpr int kLines[8][2] = {{1, 0}, {0, 1},  {-1, 0},  {0, -1},
+                                  {1, 1}, {1, -1}, {-1, -1}, {-1, 1}};
+    AttackTables t{};
+    for (int sq = 0; sq < 64; ++sq) {
+        const int file = sq / 8;
+        const int rank = sq % 8;
+        for (const auto& s : kKnightSteps) {
+            const int f = file + s[0];
+            const int r = rank + s[1];
+            if (f >= 0 && f < 8 && r >= 0 && r < 8)
+                t.knight[sq][t.knightCount[sq]++] = static_cast<uint8_t>(f * 8 + r);
+        }
+        for (int d = 0; d < 8; ++d) {
+            int f = file + kLines[d][0];
+            int r = rank + kLines[d][1];
+            if (f >= 0 && f < 8 && r >= 0 && r < 8)
+                t.king[sq][t.kingCount[sq]++] = static_cast<uint8_t>(f * 8 + r);
+            while (f >= 0 && f < 8 && r >= 0 && r < 8) {
+                t.ray[sq][d][t.rayLength[sq][d]++] = static_cast<uint8_t>(f * 8 + r);
+                f += kLines[d][0];
+                r += kLines[d][1];
             }
-            f += steps[i][0];
-            r += steps[i][1];
         }
     }
-    return false;
+    return t;
 }
+
+constexpr AttackTables kAttack = BuildAttackTables();
 
 int NormalSide(int sideToMove) {
     return sideToMove == Position::White ? Position::White : Position::Black;
@@ -194,8 +216,7 @@ char Position::PieceLetter(int type) {
 
 bool Position::InCheck(int colour, const Board& board) {
     colour = NormalSide(colour);
-    const int king = MakePiece(colour, King);
-    const auto it = std::find(board.begin(), board.end(), king);
+    const auto it = std::find(board.begin(), board.end(), MakePiece(colour, King));
     if (it == board.end()) return true;
     const int square = static_cast<int>(it - board.begin());
     const int file = square / 8;
@@ -205,26 +226,32 @@ bool Position::InCheck(int colour, const Board& board) {
     // An enemy pawn of colour 1 attacks upwards, so it stands one rank below.
     const int pawnRank = enemy == White ? rank - 1 : rank + 1;
     const int pawn = MakePiece(enemy, Pawn);
-    for (int df : {-1, 1}) {
-        if (OnBoard(file + df, pawnRank) && At(board, file + df, pawnRank) == pawn) return true;
+    if (pawnRank >= 0 && pawnRank < 8) {
+        if (file > 0 && At(board, file - 1, pawnRank) == pawn) return true;
+        if (file < 7 && At(board, file + 1, pawnRank) == pawn) return true;
     }
     const int knight = MakePiece(enemy, Knight);
-    for (const auto& s : kKnightSteps) {
-        const int f = file + s[0];
-        const int r = rank + s[1];
-        if (OnBoard(f, r) && At(board, f, r) == knight) return true;
+    for (int i = 0; i < kAttack.knightCount[square]; ++i) {
+        if (board[kAttack.knight[square][i]] == knight) return true;
     }
     const int enemyKing = MakePiece(enemy, King);
-    for (int df = -1; df <= 1; ++df) {
-        for (int dr = -1; dr <= 1; ++dr) {
-            const int f = file + df;
-            const int r = rank + dr;
-            if ((df || dr) && OnBoard(f, r) && At(board, f, r) == enemyKing) return true;
-        }
+    for (int i = 0; i < kAttack.kingCount[square]; ++i) {
+        if (board[kAttack.king[square][i]] == enemyKing) return true;
     }
     const int queen = MakePiece(enemy, Queen);
-    return SlidingAttack(board, file, rank, kRookSteps, 4, MakePiece(enemy, Rook), queen) ||
-           SlidingAttack(board, file, rank, kBishopSteps, 4, MakePiece(enemy, Bishop), queen);
+    const int rook = MakePiece(enemy, Rook);
+    const int bishop = MakePiece(enemy, Bishop);
+    for (int d = 0; d < 8; ++d) {
+        const int slider = d < 4 ? rook : bishop;
+        const uint8_t* line = kAttack.ray[square][d];
+        for (int i = 0; i < kAttack.rayLength[square][d]; ++i) {
+            const int code = board[line[i]];
+            if (code == 0) continue;
+            if (code == slider || code == queen) return true;
+            break;
+        }
+    }
+    return false;
 }
 
 int Position::check_general(int fromFile, int fromRank, int toFile, int toRank, const Board& board,
