@@ -1,0 +1,147 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kordane developers
+//
+// Every game of a real collection (tests/data/pgn/corpus-a.pgn, 11,334 games,
+// see the README there): every move converts, the game window's board-text
+// record and the numeric position agree after every move, and the SAN the
+// client writes is the file's own SAN, except where the client's writing
+// rules prescribe another form.
+
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "chess/GameRecord.h"
+#include "chess/Notation.h"
+#include "chess/PgnConverter.h"
+#include "chess/PgnFile.h"
+#include "chess/PgnHeader.h"
+#include "chess/PgnUpload.h"
+#include "chess/Position.h"
+
+namespace {
+
+const PgnFile& Corpus() {
+    static const PgnFile file =
+        PgnFile::ReadPgnFile(std::string(KORDANE_TEST_DATA) + "/pgn/corpus-a.pgn");
+    return file;
+}
+
+// The SAN the client writes for a converted move (without its check sign):
+// castling by its word, everything else by build_pretty_move.
+std::string WrittenSan(const std::string& smith, const Position& before, const Position& after) {
+    const char last = smith.back();
+    std::string san;
+    if (smith.size() > 4 && (last == 'c' || last == 'C')) {
+        san = last == 'c' ? "O-O" : "O-O-O";
+    } else {
+        san = build_pretty_move(smith[0] - 'a', smith[1] - '1', smith[2] - 'a', smith[3] - '1',
+                                before, after);
+    }
+    if (!san.empty() && san.back() == '+') san.pop_back();
+    return san;
+}
+
+TEST(PgnCorpus, ReadsEveryGameAndMove) {
+    const PgnFile& file = Corpus();
+    ASSERT_EQ(file.GetError(), PgnFile::Error::kNone);
+    EXPECT_EQ(file.TextSize(), 8388575u);
+    ASSERT_EQ(file.Games().size(), 11334u);
+    long long moves = 0;
+    for (const PgnGame& game : file.Games()) moves += game.MoveCount();
+    EXPECT_EQ(moves, 858933);
+}
+
+// A capture that the file disambiguates by rank alone ("R1xe5"): the client
+// has no rank-only step for captures and writes file and rank ("Re1xe5").
+const std::regex kRankOnlyCapture("([NBRQK])([1-8])x([a-h][1-8])");
+
+TEST(PgnCorpus, EveryMoveConvertsReplaysAndIsWrittenAsInTheFile) {
+    const PgnFile& file = Corpus();
+    ASSERT_EQ(file.Games().size(), 11334u);
+    long long converted = 0;
+    long long rankOnlyCaptures = 0;
+    long long prescribedDifferences = 0;
+    for (size_t g = 0; g < file.Games().size(); ++g) {
+        const PgnGame& game = file.Games()[g];
+        const PgnHeader header = PgnHeader::Read(game);
+        GameRecord record;
+        record.Reset(header.startBoard, header.blackToMove ? 1 : 0);
+        PgnConverter converter(game);
+        ASSERT_EQ(converter.Current().DebugBoardText(), std::string(record.Board().View()))
+            << "game " << g + 1 << " start";
+        while (!converter.Done()) {
+            const Position before = converter.Current();
+            const int index = converter.NextIndex();
+            const std::string text(game.MoveText(index));
+            const std::optional<std::string> smith = converter.Step();
+            ASSERT_TRUE(smith) << "game " << g + 1 << " move " << index + 1 << " " << text;
+            record.AddMove(*smith);
+            ASSERT_EQ(std::string(record.Board().View()), converter.Current().DebugBoardText())
+                << "game " << g + 1 << " move " << index + 1 << " " << text << " " << *smith;
+
+            const std::string san = WrittenSan(*smith, before, converter.Current());
+            std::smatch m;
+            const bool rankOnly = std::regex_match(text, m, kRankOnlyCapture);
+            if (rankOnly) ++rankOnlyCaptures;
+            if (san == text) {
+                EXPECT_FALSE(rankOnly) << text;
+                continue;
+            }
+            ++prescribedDifferences;
+            ASSERT_TRUE(rankOnly) << "game " << g + 1 << " move " << index + 1 << ": file " << text
+                                  << ", written " << san;
+            EXPECT_EQ(san, m.str(1) + (*smith)[0] + m.str(2) + "x" + m.str(3));
+        }
+        converted += converter.NextIndex();
+        EXPECT_EQ(record.Ply() - record.StartPly(), game.MoveCount());
+        EXPECT_EQ(record.BoardAtPly(0), record.InitialBoard());
+    }
+    EXPECT_EQ(converted, 858933);
+    // Every rank-only capture of the file is written differently, nothing else.
+    EXPECT_GT(rankOnlyCaptures, 0);
+    EXPECT_EQ(prescribedDifferences, rankOnlyCaptures);
+    std::printf("rank-only captures written with file and rank: %lld\n", rankOnlyCaptures);
+}
+
+TEST(PgnCorpus, FenGamesStartWhereTheirTagSays) {
+    int blackToMove = 0;
+    int whiteToMove = 0;
+    for (const PgnGame& game : Corpus().Games()) {
+        const PgnHeader header = PgnHeader::Read(game);
+        if (!header.hasFen) continue;
+        const Position start = PgnConverter::StartPosition(game);
+        EXPECT_EQ(start.DebugBoardText(), header.startBoard);
+        EXPECT_EQ(start.sideToMove == Position::Black, header.blackToMove);
+        ++(header.blackToMove ? blackToMove : whiteToMove);
+    }
+    EXPECT_EQ(blackToMove, 367);
+    EXPECT_EQ(whiteToMove, 90);
+}
+
+TEST(PgnCorpus, UploadLinesAreWholeCommands) {
+    long long moveLines = 0;
+    for (const PgnGame& game : Corpus().Games()) {
+        std::vector<std::string> smith;
+        PgnConverter::PgnToSmith(game, smith);
+        const std::vector<std::string> lines = PgnUpload::Lines(game, "me", smith, false);
+        ASSERT_FALSE(lines.empty());
+        EXPECT_EQ(lines[0].rfind("Match me ", 0), 0u);
+        for (const std::string& line : lines) {
+            ASSERT_FALSE(line.empty());
+            ASSERT_EQ(line.back(), '\n');
+            for (size_t i = 0; i + 1 < line.size(); ++i) {
+                const auto byte = static_cast<unsigned char>(line[i]);
+                ASSERT_TRUE(byte >= 0x20 && byte != 0x7f) << line;
+            }
+            if (line.size() >= 5 && line.size() <= 7 && line[0] >= 'a' && line[0] <= 'h') {
+                ++moveLines;
+            }
+        }
+    }
+    EXPECT_EQ(moveLines, 858933);
+}
+
+}  // namespace
