@@ -1,0 +1,233 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kordane developers
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <random>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "net/ChronelDecoder.h"
+#include "net/ChronelEncoder.h"
+#include "net/ChronelTables.h"
+
+namespace {
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Decodes a whole stream into symbols, expanding nothing.
+std::vector<int> Symbols(ChronelDecoder& decoder, std::string_view encoded) {
+    std::vector<int> out;
+    uint16_t symbols[ChronelDecoder::kMaxSymbolsPerByte];
+    for (char c : encoded) {
+        const size_t n = decoder.Decode(static_cast<uint8_t>(c), symbols);
+        out.insert(out.end(), symbols, symbols + n);
+    }
+    return out;
+}
+
+std::string Expand(const std::vector<int>& symbols) {
+    std::string out;
+    for (int s : symbols) {
+        if (s < 256) out += static_cast<char>(s);
+        if (s > 256) out += ChronelTables::kStrings[s - ChronelTables::kFirstString];
+    }
+    return out;
+}
+
+// Every tree must be a full binary tree over exactly the 305 symbols: each
+// node but the root is the child of exactly one node, every symbol is a
+// leaf exactly once, and no walk from the root loops or runs past 24 bits.
+TEST(ChronelTables, EachContextIsOneFullTreeOverAllSymbols) {
+    for (int context = 0; context < ChronelTables::kContexts; ++context) {
+        std::vector<int> nodeParents(ChronelTables::kNodes, 0);
+        std::vector<int> leaves(ChronelTables::kSymbols, 0);
+        for (int node = 0; node < ChronelTables::kNodes; ++node) {
+            for (int child : ChronelTables::kTree[context][node]) {
+                ASSERT_GE(child, -ChronelTables::kLeafBias);
+                ASSERT_LT(child, ChronelTables::kNodes);
+                if (child < 0) {
+                    ++leaves[child + ChronelTables::kLeafBias];
+                } else {
+                    ++nodeParents[child];
+                }
+            }
+        }
+        for (int node = 0; node < ChronelTables::kNodes; ++node)
+            EXPECT_EQ(nodeParents[node], node == ChronelTables::kRoot ? 0 : 1) << node;
+        for (int symbol = 0; symbol < ChronelTables::kSymbols; ++symbol) {
+            EXPECT_EQ(leaves[symbol], 1) << symbol;
+            const auto code = ChronelEncoder::CodeOf(context, symbol);
+            EXPECT_GE(code.length, 1);
+            EXPECT_LE(code.length, 24);
+        }
+    }
+}
+
+TEST(ChronelTables, FixedStringsHoldTheProtocolPieces) {
+    EXPECT_EQ(ChronelTables::kStrings[257 - 257], "\x19(");
+    EXPECT_EQ(ChronelTables::kStrings[258 - 257], "\x19[");
+    EXPECT_EQ(ChronelTables::kStrings[265 - 257], "\x19)");
+    EXPECT_EQ(ChronelTables::kStrings[268 - 257], "\r\n");
+    for (const auto& s : ChronelTables::kStrings) {
+        EXPECT_GE(s.size(), 2u);
+        EXPECT_LE(s.size(), 32u);
+    }
+}
+
+// Codes packed one after the other, least significant bit first.
+std::string Pack(const std::vector<ChronelEncoder::Code>& codes) {
+    std::string out;
+    uint64_t bits = 0;
+    int count = 0;
+    for (const auto& code : codes) {
+        bits |= static_cast<uint64_t>(code.bits) << count;
+        count += code.length;
+        for (; count >= 8; count -= 8, bits >>= 8) out += static_cast<char>(bits & 0xFF);
+    }
+    if (count > 0) out += static_cast<char>(bits & 0xFF);
+    return out;
+}
+
+// Each code, read back by the decoder in its context, gives its symbol:
+// the encoder's codes and the decoder's walk agree for all 610 pairs.
+TEST(ChronelCodec, EveryCodeDecodesToItsSymbol) {
+    for (int symbol = 0; symbol < ChronelTables::kSymbols; ++symbol) {
+        ChronelDecoder first;
+        auto got = Symbols(first, Pack({ChronelEncoder::CodeOf(0, symbol)}));
+        ASSERT_FALSE(got.empty());
+        EXPECT_EQ(got[0], symbol) << "context 0";
+
+        // A digit leads into context 1.
+        ChronelDecoder second;
+        got = Symbols(second,
+                      Pack({ChronelEncoder::CodeOf(0, '1'), ChronelEncoder::CodeOf(1, symbol)}));
+        ASSERT_GE(got.size(), 2u);
+        EXPECT_EQ(got[0], '1');
+        EXPECT_EQ(got[1], symbol) << "context 1";
+    }
+}
+
+TEST(ChronelCodec, EncodedChunksDecodeToTheirInput) {
+    std::mt19937 random(7);
+    std::string allBytes;
+    for (int i = 0; i < 256; ++i) allBytes += static_cast<char>(i);
+    std::string noise(5000, '\0');
+    for (char& c : noise) c = static_cast<char>(random());
+    const std::string sample = ReadFile(KORDANE_TEST_DATA "/chronel/server-sample.txt");
+    ASSERT_GT(sample.size(), 10000u);
+    const std::vector<std::string> inputs = {
+        "",
+        "0",
+        "1234567890123",
+        "\x19(\x19(\x19(",
+        " rating has changed from 1500 to 1490.\r\n",
+        "Game 99999999 (",
+        allBytes,
+        noise,
+        sample,
+    };
+    for (size_t chunk : {1u, 7u, 1000u, 100000u}) {
+        ChronelEncoder encoder;
+        ChronelDecoder decoder;
+        for (const std::string& input : inputs) {
+            for (size_t at = 0; at < input.size() || at == 0; at += chunk) {
+                const std::string piece = input.substr(at, chunk);
+                std::string encoded;
+                encoder.Encode(piece, encoded);
+                // Each chunk stands alone: decoded on its own, it ends at the root.
+                EXPECT_EQ(Expand(Symbols(decoder, encoded)), piece) << chunk;
+                EXPECT_EQ(decoder.Node(), ChronelTables::kRoot);
+                if (input.empty()) break;
+            }
+        }
+    }
+}
+
+TEST(ChronelCodec, SampleCompressesWell) {
+    const std::string sample = ReadFile(KORDANE_TEST_DATA "/chronel/server-sample.txt");
+    ChronelEncoder encoder;
+    std::string encoded;
+    encoder.Encode(sample, encoded);
+    // The trees are built from this sample: well under half its size.
+    EXPECT_LT(encoded.size() * 2, sample.size());
+}
+
+TEST(ChronelCodec, LongestStringWinsAndDigitsSwitchTheContext) {
+    ChronelEncoder encoder;
+    std::string encoded;
+    encoder.Encode("\x19(24 7\x19)", encoded);
+    ChronelDecoder decoder;
+    const auto symbols = Symbols(decoder, encoded);
+    const std::vector<int> expected = {261, '7', 265, 256};
+    EXPECT_EQ(
+        std::vector<int>(symbols.begin(), symbols.begin() + std::min<size_t>(4, symbols.size())),
+        expected);
+
+    struct Row {
+        int context, symbol, next;
+    };
+    const std::vector<Row> rows = {
+        {0, '0', 1}, {0, '9', 1}, {0, 257, 1}, {0, 264, 1}, {0, 265, 0}, {0, 'a', 0},
+        {0, 256, 0}, {1, '5', 1}, {1, 257, 0}, {1, 264, 0}, {1, ' ', 0}, {1, 256, 0},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(ChronelDecoder::NextContext(row.context, row.symbol), row.next)
+            << row.context << " " << row.symbol;
+}
+
+// Symbol 256 ends the byte it ends in: whatever bits follow in that byte
+// are not read, whichever values they have.
+TEST(ChronelCodec, EndOfByteSkipsTheRestOfTheByte) {
+    const auto end = ChronelEncoder::CodeOf(0, 256);
+    ASSERT_LT(end.length, 8);
+    for (int filler = 0; filler < (1 << (8 - end.length)); ++filler) {
+        ChronelDecoder decoder;
+        const auto byte = static_cast<char>(end.bits | (filler << end.length));
+        EXPECT_EQ(Symbols(decoder, std::string(1, byte)), std::vector<int>{256});
+        EXPECT_EQ(decoder.Node(), ChronelTables::kRoot);
+    }
+}
+
+// The tables printed in docs/chronel.md are the ones compiled in.
+TEST(ChronelTables, DocumentMatchesTheCompiledTables) {
+    const std::string doc = ReadFile(KORDANE_SOURCE_DIR "/docs/chronel.md");
+    for (int context = 0; context < 2; ++context) {
+        const std::string title = "### Tree of context " + std::to_string(context);
+        const size_t at = doc.find(title);
+        ASSERT_NE(at, std::string::npos);
+        const size_t begin = doc.find("```\n", at);
+        const size_t end = doc.find("```", begin + 4);
+        const std::string block = doc.substr(begin + 4, end - begin - 4);
+        const std::regex entry(R"((\d+): +(-?\d+) +(-?\d+))");
+        int seen = 0;
+        for (auto it = std::sregex_iterator(block.begin(), block.end(), entry);
+             it != std::sregex_iterator(); ++it, ++seen) {
+            const int node = std::stoi((*it)[1]);
+            ASSERT_EQ(node, seen);
+            EXPECT_EQ(std::stoi((*it)[2]), ChronelTables::kTree[context][node][0]);
+            EXPECT_EQ(std::stoi((*it)[3]), ChronelTables::kTree[context][node][1]);
+        }
+        EXPECT_EQ(seen, ChronelTables::kNodes);
+    }
+    for (int i = 0; i < ChronelTables::kStringCount; ++i) {
+        std::string hex;
+        for (char c : ChronelTables::kStrings[i]) {
+            char buf[4];
+            std::snprintf(buf, sizeof buf, "%s%02X", hex.empty() ? "" : " ",
+                          static_cast<uint8_t>(c));
+            hex += buf;
+        }
+        EXPECT_NE(doc.find("| " + std::to_string(257 + i) + " | " + hex + " |"), std::string::npos)
+            << 257 + i;
+    }
+}
+
+}  // namespace
