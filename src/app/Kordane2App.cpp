@@ -1,0 +1,115 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kordane developers
+#include "app/Kordane2App.h"
+
+#include <unistd.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QScreen>
+#include <QStandardPaths>
+#include <cerrno>
+#include <climits>
+
+#include "app/CommandLine.h"
+#include "app/MainFrame.h"
+#include "console/ConsoleFrame.h"
+#include "console/ConsoleView.h"
+#include "net/ConnectionFile.h"
+#include "net/Profile.h"
+#include "net/qt/Kordane2Doc.h"
+
+CKordane2App::CKordane2App() {
+    m_messageBox = [this](const QString& text) { ShowMessageBox(text, m_mainFrame.get()); };
+}
+
+CKordane2App::~CKordane2App() = default;
+
+std::string CKordane2App::ProfileName(const std::optional<std::string>& currentFolder) {
+    if (!currentFolder || currentFolder->empty() || currentFolder->size() >= kMaxFolderLength) {
+        return kBareProfileName;
+    }
+    std::string name = *currentFolder;
+    if (name.back() != '/') name += '/';
+    return name + kSettingsFile;
+}
+
+std::string CKordane2App::ProfilePath(const std::string& profileName) {
+    if (profileName.find('/') != std::string::npos) return profileName;
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    if (folder.isEmpty()) folder = QDir::homePath();
+    QDir().mkpath(folder);
+    return (folder + QLatin1Char('/') + QString::fromStdString(profileName)).toStdString();
+}
+
+std::optional<std::string> CKordane2App::CurrentFolder() {
+    std::string buffer(PATH_MAX, '\0');
+    if (!::getcwd(buffer.data(), buffer.size())) return std::nullopt;
+    buffer.resize(std::char_traits<char>::length(buffer.c_str()));
+    // A folder we cannot list is as good as none: the settings would not load.
+    if (::access(buffer.c_str(), R_OK | X_OK) != 0) return std::nullopt;
+    return buffer;
+}
+
+bool CKordane2App::InitInstance(const std::vector<std::string>& args) {
+    // Sockets need no start-up of their own under Qt, so there is nothing
+    // that can fail before the settings file is fixed.
+    m_profile = std::make_unique<CProfile>(ProfilePath(ProfileName(CurrentFolder())));
+
+    m_mainFrame = std::make_unique<CMainFrame>();
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        // Without a window manager "maximised" means nothing, so the first
+        // run's maximised window is given the screen's size outright.
+        m_mainFrame->setGeometry(screen->availableGeometry());
+    }
+    m_mainFrame->showMaximized();
+
+    const CommandLine commandLine = CommandLine::Parse(args);
+    m_debug = commandLine.debug;
+    m_plugins = commandLine.plugins;
+    for (const std::string& arg : commandLine.unrecognized) {
+        m_messageBox(QStringLiteral("Unrecognized command-line argument: %1")
+                         .arg(QString::fromLocal8Bit(arg.c_str())));
+    }
+
+    if (!commandLine.connectionFile.empty()) {
+        OpenConnectionFile(commandLine.connectionFile);
+    } else {
+        OpenLocalConnection();
+    }
+    return true;
+}
+
+bool CKordane2App::OpenConnectionFile(const std::string& path) {
+    ConnectionFile::ReadResult file = ConnectionFile::Read(path);
+    if (!file) {
+        m_messageBox(
+            QStringLiteral("Cannot open the connection file %1: %2.")
+                .arg(QString::fromLocal8Bit(path.c_str()), QString::fromStdString(file.error)));
+        return false;
+    }
+    auto doc = std::make_unique<CKordane2Doc>(*m_profile);
+    doc->Params() = *file.params;
+    doc->SetDebug(m_debug);
+    CConsoleFrame* frame = m_mainFrame->AddConnection(
+        std::move(doc), QFileInfo(QString::fromLocal8Bit(path.c_str())).fileName());
+    (void)frame;
+    return true;
+}
+
+void CKordane2App::OpenLocalConnection() {
+    auto doc = std::make_unique<CKordane2Doc>(*m_profile);
+    doc->SetDebug(m_debug);
+    m_mainFrame->AddConnection(std::move(doc),
+                               QStringLiteral("Connection%1").arg(++m_untitledCount));
+}
+
+void CKordane2App::ShowMessageBox(const QString& text, QWidget* parent) {
+    QMessageBox box(QMessageBox::Warning, QString::fromLatin1(CMainFrame::kAppTitle), text,
+                    QMessageBox::Ok, parent);
+    // Arguments and file names are shown as typed, never as markup.
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}

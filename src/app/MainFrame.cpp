@@ -1,0 +1,88 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kordane developers
+#include "app/MainFrame.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QStatusBar>
+
+#include "console/ConsoleFrame.h"
+#include "console/ConsoleView.h"
+#include "net/qt/Kordane2Doc.h"
+
+namespace {
+
+// Where the first connection's console sits on a 1024x768 screen.
+const QRect kFirstConsoleRect(0, 0, 703, 436);
+
+}  // namespace
+
+CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
+    m_mdi = new QMdiArea(this);
+    setCentralWidget(m_mdi);
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, &CMainFrame::UpdateTitle);
+
+    m_statePane = new QLabel(QStringLiteral("Ready"), this);
+    m_statePane->setTextFormat(Qt::PlainText);
+    m_statePane->setMinimumWidth(m_statePane->fontMetrics().horizontalAdvance("Working") + 12);
+    statusBar()->addPermanentWidget(m_statePane);
+
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
+    QMenu* window = menuBar()->addMenu(QStringLiteral("&Window"));
+    window->addAction(QStringLiteral("&Cascade"), m_mdi, &QMdiArea::cascadeSubWindows);
+    window->addAction(QStringLiteral("&Tile"), m_mdi, &QMdiArea::tileSubWindows);
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->addAction(QStringLiteral("&About Kordane 2..."), this, &CMainFrame::ShowAbout);
+
+    UpdateTitle();
+}
+
+CConsoleFrame* CMainFrame::AddConnection(std::unique_ptr<CKordane2Doc> doc, const QString& title) {
+    CKordane2Doc* raw = doc.get();
+    auto* frame = new CConsoleFrame(std::move(doc), title);
+    m_mdi->addSubWindow(frame);
+    connect(raw, &CKordane2Doc::statusText, this, [this, frame](const QString& text) {
+        if (m_mdi->activeSubWindow() == frame) m_statePane->setText(text);
+    });
+    connect(frame, &QWidget::windowTitleChanged, this, &CMainFrame::UpdateTitle);
+    frame->setGeometry(kFirstConsoleRect);
+    frame->show();
+    m_mdi->setActiveSubWindow(frame);
+    frame->View().InitialUpdate();
+    return frame;
+}
+
+QString CMainFrame::StatePaneText() const {
+    return m_statePane->text();
+}
+
+void CMainFrame::UpdateTitle() {
+    QString title = QString::fromLatin1(kAppTitle);
+    if (QMdiSubWindow* active = m_mdi->activeSubWindow()) {
+        title += QStringLiteral(" - ") + active->windowTitle();
+    }
+    setWindowTitle(title);
+}
+
+void CMainFrame::ShowAbout() {
+    QMessageBox box(QMessageBox::Information, QStringLiteral("About Kordane 2"),
+                    QString::fromLatin1(kVersionText) +
+                        QStringLiteral("\nA client for the VCX internet chess server."),
+                    QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    // Each connection asks for itself; one refusal keeps the program open.
+    m_mdi->closeAllSubWindows();
+    if (!m_mdi->subWindowList().isEmpty()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}

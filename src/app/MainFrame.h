@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kordane developers
+#pragma once
+
+#include <QMainWindow>
+#include <memory>
+
+class CConsoleFrame;
+class CKordane2Doc;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+
+// The program's main window: the MDI area that holds every connection's
+// windows, the status bar whose last pane shows the active connection's
+// "Ready"/"Sent"/"Working", and a title naming the active window.
+// CKordane2App creates it and hands it each new connection.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+  public:
+    static constexpr const char* kAppTitle = "Kordane 2";
+    static constexpr const char* kVersionText = "Kordane 2.31";
+
+    explicit CMainFrame(QWidget* parent = nullptr);
+
+    // Opens the main console of a new connection, which the frame now owns.
+    CConsoleFrame* AddConnection(std::unique_ptr<CKordane2Doc> doc, const QString& title);
+
+    QMdiArea* MdiArea() const { return m_mdi; }
+    QString StatePaneText() const;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void UpdateTitle();
+    void ShowAbout();
+
+    QMdiArea* m_mdi = nullptr;
+    QLabel* m_statePane = nullptr;
+};

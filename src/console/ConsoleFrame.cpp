@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kordane developers
+#include "console/ConsoleFrame.h"
+
+#include <QCloseEvent>
+#include <QMessageBox>
+
+#include "console/ConsoleView.h"
+#include "net/qt/Kordane2Doc.h"
+
+CConsoleFrame::CConsoleFrame(std::unique_ptr<CKordane2Doc> doc, const QString& connectionTitle,
+                             QWidget* parent)
+    : QMdiSubWindow(parent), m_doc(std::move(doc)) {
+    m_view = new CConsoleView(*m_doc, connectionTitle, this);
+    setWidget(m_view);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(m_view->Title());
+    connect(m_view, &CConsoleView::titleChanged, this, [this] { setWindowTitle(m_view->Title()); });
+}
+
+CConsoleFrame::~CConsoleFrame() {
+    // The view refers to the document, so it goes first; Qt would otherwise
+    // delete it only after the document member is gone.
+    delete m_view;
+    m_view = nullptr;
+}
+
+bool CConsoleFrame::AskClose(QWidget* parent) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Kordane 2"),
+                    QString::fromLatin1(kCloseQuestion), QMessageBox::Ok | QMessageBox::Cancel,
+                    parent);
+    box.setTextFormat(Qt::PlainText);
+    return box.exec() == QMessageBox::Ok;
+}
+
+void CConsoleFrame::closeEvent(QCloseEvent* event) {
+    if (m_doc->IsConnected() && !m_ask(this)) {
+        event->ignore();
+        return;
+    }
+    m_doc->Disconnect();
+    QMdiSubWindow::closeEvent(event);
+}

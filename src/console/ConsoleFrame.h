@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kordane developers
+#pragma once
+
+#include <QMdiSubWindow>
+#include <functional>
+#include <memory>
+
+class CConsoleView;
+class CKordane2Doc;
+
+// The MDI sub-window of one connection's main console. It owns the connection
+// document, so closing it ends the connection; while connected the user is
+// asked first. CMainFrame creates one per connection.
+class CConsoleFrame : public QMdiSubWindow {
+    Q_OBJECT
+  public:
+    static constexpr const char* kCloseQuestion = "Really close this window and log out?";
+
+    CConsoleFrame(std::unique_ptr<CKordane2Doc> doc, const QString& connectionTitle,
+                  QWidget* parent = nullptr);
+    ~CConsoleFrame() override;
+
+    CKordane2Doc& Doc() const { return *m_doc; }
+    CConsoleView& View() const { return *m_view; }
+
+    // Asks the close question; true means go ahead. Replaced by tests.
+    void SetCloseQuestion(std::function<bool(QWidget*)> ask) { m_ask = std::move(ask); }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    static bool AskClose(QWidget* parent);
+
+    std::unique_ptr<CKordane2Doc> m_doc;
+    CConsoleView* m_view = nullptr;
+    std::function<bool(QWidget*)> m_ask = &CConsoleFrame::AskClose;
+};

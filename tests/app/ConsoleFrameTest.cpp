@@ -1,0 +1,138 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kordane developers
+//
+// Closing a connection's console and the main frame around it, against a
+// real listening socket so that the connection is really up.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QLabel>
+#include <QMdiArea>
+#include <QPointer>
+#include <QTcpServer>
+#include <QTcpSocket>
+
+#include "app/MainFrame.h"
+#include "app/ScratchFolder.h"
+#include "console/ConsoleFrame.h"
+#include "console/ConsoleView.h"
+#include "net/Profile.h"
+#include "net/qt/Kordane2Doc.h"
+
+namespace {
+
+bool WaitFor(const std::function<bool()>& condition, int ms = 5000) {
+    QDeadlineTimer deadline(ms);
+    while (!condition()) {
+        if (deadline.hasExpired()) return false;
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+        // processEvents() leaves deleteLater() to the outer event loop.
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    return true;
+}
+
+class ConsoleFrameTest : public ::testing::Test {
+  protected:
+    ConsoleFrameTest()
+        : m_scratch(::testing::UnitTest::GetInstance()->current_test_info()->name()),
+          m_profile(m_scratch.File("settings.ini")) {
+        m_server.listen(QHostAddress("127.0.0.1"), 0);
+    }
+
+    // A console in the main frame, connected to the listening socket.
+    CConsoleFrame* OpenConnected() {
+        auto doc = std::make_unique<CKordane2Doc>(m_profile);
+        doc->Params().host = "127.0.0.1";
+        doc->Params().port = m_server.serverPort();
+        CConsoleFrame* frame = m_frame.AddConnection(std::move(doc), "test.kd2");
+        EXPECT_TRUE(WaitFor([&] { return frame->Doc().IsConnected(); }));
+        return frame;
+    }
+
+    ScratchFolder m_scratch;
+    CProfile m_profile;
+    QTcpServer m_server;
+    CMainFrame m_frame;
+};
+
+TEST_F(ConsoleFrameTest, ClosingWhileConnectedAsksFirst) {
+    ASSERT_TRUE(m_server.isListening());
+    QPointer<CConsoleFrame> frame = OpenConnected();
+    int asked = 0;
+    bool answer = false;
+    frame->SetCloseQuestion([&](QWidget*) {
+        ++asked;
+        return answer;
+    });
+
+    EXPECT_FALSE(frame->close()) << "Cancel keeps the window";
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(frame->Doc().IsConnected());
+
+    answer = true;
+    EXPECT_TRUE(frame->close());
+    EXPECT_EQ(asked, 2);
+    ASSERT_TRUE(WaitFor([&] { return frame.isNull(); })) << "the window and its connection go";
+    EXPECT_TRUE(m_frame.MdiArea()->subWindowList().isEmpty());
+}
+
+TEST_F(ConsoleFrameTest, ClosingWhenNotConnectedDoesNotAsk) {
+    QPointer<CConsoleFrame> frame =
+        m_frame.AddConnection(std::make_unique<CKordane2Doc>(m_profile), "Connection1");
+    int asked = 0;
+    frame->SetCloseQuestion([&](QWidget*) { return ++asked, false; });
+    EXPECT_TRUE(frame->close());
+    EXPECT_EQ(asked, 0);
+    EXPECT_TRUE(WaitFor([&] { return frame.isNull(); }));
+}
+
+TEST_F(ConsoleFrameTest, MainFrameStaysOpenWhenAConnectionRefusesToClose) {
+    CConsoleFrame* frame = OpenConnected();
+    frame->SetCloseQuestion([](QWidget*) { return false; });
+    m_frame.show();
+    EXPECT_FALSE(m_frame.close());
+    EXPECT_TRUE(m_frame.isVisible());
+    EXPECT_EQ(m_frame.MdiArea()->subWindowList().size(), 1);
+
+    frame->SetCloseQuestion([](QWidget*) { return true; });
+    EXPECT_TRUE(m_frame.close());
+}
+
+TEST_F(ConsoleFrameTest, TitleAndStatePaneFollowTheActiveConnection) {
+    CConsoleFrame* first = OpenConnected();
+    EXPECT_EQ(m_frame.windowTitle(), "Kordane 2 - " + first->windowTitle());
+    EXPECT_TRUE(first->windowTitle().startsWith("Main Console - test.kd2"))
+        << first->windowTitle().toStdString();
+
+    first->View().OnLoggedIn("alice");
+    EXPECT_EQ(first->windowTitle(), "Main Console - alice");
+    EXPECT_EQ(m_frame.windowTitle(), "Kordane 2 - Main Console - alice");
+
+    // Sending a command marks the pane; the server's prompt would mark it back.
+    first->Doc().Parser().SendCommand("finger\n");
+    EXPECT_EQ(m_frame.StatePaneText(), "Sent");
+    emit first->Doc().statusText("Ready");
+    EXPECT_EQ(m_frame.StatePaneText(), "Ready");
+
+    CConsoleFrame* second =
+        m_frame.AddConnection(std::make_unique<CKordane2Doc>(m_profile), "Connection2");
+    EXPECT_EQ(m_frame.windowTitle(), "Kordane 2 - Main Console - Connection2");
+    // Only the active connection's state is shown.
+    emit first->Doc().statusText("Working");
+    EXPECT_EQ(m_frame.StatePaneText(), "Ready");
+    (void)second;
+}
+
+TEST_F(ConsoleFrameTest, ServerClosingShowsItInTheTitle) {
+    CConsoleFrame* frame = OpenConnected();
+    ASSERT_TRUE(WaitFor([&] { return m_server.hasPendingConnections(); }));
+    QTcpSocket* peer = m_server.nextPendingConnection();
+    frame->View().OnLoggedIn("alice");
+    peer->disconnectFromHost();
+    ASSERT_TRUE(WaitFor([&] { return !frame->Doc().IsConnected(); }));
+    EXPECT_EQ(frame->windowTitle(), "Main Console - alice (connection closed)");
+}
+
+}  // namespace

@@ -1,0 +1,188 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kordane developers
+//
+// The main console as the parser's main sink: what reaches the pane, how it
+// is laid out, and what the entry box sends.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextBrowser>
+
+#include "app/ScratchFolder.h"
+#include "console/ConsoleView.h"
+#include "net/Profile.h"
+#include "net/qt/Kordane2Doc.h"
+
+namespace {
+
+class ConsoleViewTest : public ::testing::Test {
+  protected:
+    ConsoleViewTest()
+        : m_scratch(::testing::UnitTest::GetInstance()->current_test_info()->name()),
+          m_profile(m_scratch.File("settings.ini")),
+          m_doc(m_profile),
+          m_view(m_doc, "Connection1") {
+        m_doc.Parser().SetMainSink(&m_view);
+        QObject::connect(&m_view, &CConsoleView::textAppended, [this] { ++m_batches; });
+    }
+
+    QString Pane() const { return m_view.Pane()->toPlainText(); }
+    // Parsed messages reach the view in one queued call and the pane in a
+    // second one.
+    static void Settle() {
+        for (int i = 0; i < 3; ++i) QApplication::processEvents();
+    }
+
+    ScratchFolder m_scratch;
+    CProfile m_profile;
+    CKordane2Doc m_doc;
+    CConsoleView m_view;
+    int m_batches = 0;
+};
+
+TEST_F(ConsoleViewTest, ServerTextIsShownAsPlainText) {
+    m_doc.Parser().ProcessBytes("<b>x</b> &amp; <a href=\"http://e.x\">link</a>\n");
+    Settle();
+    EXPECT_EQ(Pane(), "<b>x</b> &amp; <a href=\"http://e.x\">link</a>");
+    QTextBlock block = m_view.Pane()->document()->firstBlock();
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        EXPECT_NE(it.fragment().charFormat().fontWeight(), QFont::Bold);
+        EXPECT_FALSE(it.fragment().charFormat().isAnchor());
+    }
+}
+
+TEST_F(ConsoleViewTest, LineBreaksAreNormalisedAndTheLastOneHeldBack) {
+    struct Row {
+        std::vector<const char*> pieces;
+        const char* expected;
+    } rows[] = {
+        {{"abc\n", "def\n"}, "abc\ndef"},
+        {{"a\r\nb\rc\n"}, "a\nbc"},
+        {{"one\n\n", "two"}, "one\n\ntwo"},
+        {{"\n"}, ""},
+        {{"\n", "x"}, "\nx"},
+        {{"no break", " yet\n"}, "no break yet"},
+    };
+    for (const Row& row : rows) {
+        ScratchFolder scratch("breaks");
+        CProfile profile(scratch.File("settings.ini"));
+        CKordane2Doc doc(profile);
+        CConsoleView view(doc, {});
+        for (const char* piece : row.pieces) {
+            view.ShowConsoleText(piece);
+            QApplication::processEvents();
+        }
+        EXPECT_EQ(view.Pane()->toPlainText(), row.expected) << row.pieces.front();
+    }
+}
+
+TEST_F(ConsoleViewTest, AFloodIsLaidOutOncePerEventLoopTurn) {
+    for (int i = 0; i < 500; ++i) m_view.ShowConsoleText("flood line " + std::to_string(i) + "\n");
+    EXPECT_EQ(Pane(), "") << "nothing is laid out inside the burst";
+    QApplication::processEvents();
+    EXPECT_EQ(m_batches, 1);
+    EXPECT_EQ(m_view.Pane()->document()->blockCount(), 500);
+    EXPECT_TRUE(Pane().endsWith("flood line 499"));
+}
+
+TEST_F(ConsoleViewTest, PaneKeepsTheNewestLinesOnly) {
+    for (int i = 0; i < 1100; ++i) m_view.ShowConsoleText("line " + std::to_string(i) + "\n");
+    m_view.ShowConsoleText("last");
+    QApplication::processEvents();
+    const QTextDocument* document = m_view.Pane()->document();
+    EXPECT_LE(document->blockCount(), CConsoleView::kKeepLines);
+    EXPECT_GT(document->blockCount(), CConsoleView::kKeepLines - CConsoleView::kTrimStep);
+    EXPECT_EQ(document->lastBlock().text(), "last");
+    // Whole lines go, oldest first, and nothing in between is lost.
+    const int dropped = 1101 - document->blockCount();
+    EXPECT_EQ(document->firstBlock().text(), QString("line %1").arg(dropped));
+    EXPECT_EQ(dropped % CConsoleView::kTrimStep, 0);
+
+    // Trimming keeps working one line at a time afterwards.
+    for (int i = 0; i < 200; ++i) {
+        m_view.ShowConsoleText("more\n");
+        QApplication::processEvents();
+        ASSERT_LE(document->blockCount(), CConsoleView::kKeepLines);
+    }
+}
+
+TEST_F(ConsoleViewTest, ReadingOlderTextIsNotDisturbed) {
+    m_view.resize(400, 200);
+    m_view.show();
+    for (int i = 0; i < 300; ++i) m_view.ShowConsoleText("old " + std::to_string(i) + "\n");
+    QApplication::processEvents();
+    QScrollBar* bar = m_view.Pane()->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);
+    EXPECT_EQ(bar->value(), bar->maximum()) << "new text follows the end";
+
+    bar->setValue(10);
+    m_view.ShowConsoleText("newer\n");
+    QApplication::processEvents();
+    EXPECT_EQ(bar->value(), 10) << "the user scrolled up and stays there";
+
+    bar->setValue(bar->maximum());
+    m_view.ShowConsoleText("newest\n");
+    m_view.ShowConsoleText("after\n");
+    QApplication::processEvents();
+    EXPECT_EQ(bar->value(), bar->maximum());
+}
+
+TEST_F(ConsoleViewTest, ReturnEchoesAndSendsTheCommand) {
+    QLineEdit* entry = m_view.Entry();
+    EXPECT_EQ(entry->maxLength(), 319);
+    entry->setText("tell Judit <hello>");
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
+    QApplication::sendEvent(entry, &press);
+    Settle();
+    EXPECT_EQ(entry->text(), "");
+    // Not connected: the connection says so after the echo, so the command
+    // did go to the parser's send operation.
+    EXPECT_EQ(Pane(), "tell Judit <hello>\nWarning: Not connected to the server.");
+}
+
+TEST_F(ConsoleViewTest, LocalBoardStartsWithBannerAndNotice) {
+    m_view.InitialUpdate();
+    Settle();
+    EXPECT_EQ(m_doc.Parser().MainSink(), &m_view);
+    EXPECT_TRUE(Pane().startsWith("Kordane 2.31\n"));
+    EXPECT_TRUE(Pane().endsWith("No server name provided.  Local chessboard mode."));
+    EXPECT_EQ(m_doc.State(), CKordane2Doc::Idle) << "no connection is attempted";
+}
+
+TEST_F(ConsoleViewTest, TitleNamesTheConnectionThenTheHandle) {
+    int changes = 0;
+    QObject::connect(&m_view, &CConsoleView::titleChanged, [&] { ++changes; });
+    EXPECT_EQ(m_view.Title(), "Main Console - Connection1");
+    m_view.OnLoggedIn("alice");
+    EXPECT_EQ(m_view.Title(), "Main Console - alice");
+    EXPECT_EQ(changes, 1);
+
+    CKordane2Doc unnamedDoc(m_profile);
+    CConsoleView unnamed(unnamedDoc, {});
+    EXPECT_EQ(unnamed.Title(), "Main Console");
+}
+
+TEST_F(ConsoleViewTest, LoginAnswerDependsOnHandleOrGuest) {
+    EXPECT_FALSE(m_view.LogsInAutomatically());
+    m_doc.Params().guest = true;
+    EXPECT_TRUE(m_view.LogsInAutomatically());
+    m_doc.Params().guest = false;
+    m_doc.Params().handle = "alice";
+    EXPECT_TRUE(m_view.LogsInAutomatically());
+}
+
+TEST_F(ConsoleViewTest, DestroyedViewIsNoLongerTheMainSink) {
+    {
+        CConsoleView second(m_doc, {});
+        m_doc.Parser().SetMainSink(&second);
+    }
+    EXPECT_EQ(m_doc.Parser().MainSink(), nullptr);
+    m_doc.Parser().ProcessBytes("nobody is listening\n");
+    Settle();  // must not reach the destroyed view
+}
+
+}  // namespace

@@ -1,0 +1,168 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kordane developers
+//
+// Start-up of the application object: where the settings file goes, what the
+// command line opens, and what the user is told.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QTextBrowser>
+#include <QTimer>
+
+#include "app/Kordane2App.h"
+#include "app/MainFrame.h"
+#include "app/ScratchFolder.h"
+#include "console/ConsoleFrame.h"
+#include "console/ConsoleView.h"
+#include "net/ConnectionFile.h"
+#include "net/Profile.h"
+#include "net/qt/Kordane2Doc.h"
+
+namespace {
+
+TEST(Kordane2AppTest, SettingsFileFollowsTheCurrentFolderRule) {
+    const std::string longest(CKordane2App::kMaxFolderLength - 1, 'd');
+    const std::string tooLong(CKordane2App::kMaxFolderLength, 'd');
+    struct Row {
+        std::optional<std::string> folder;
+        std::string expected;
+    } rows[] = {
+        {std::nullopt, "Kordane2"},
+        {std::string(), "Kordane2"},
+        {"/home/alice", "/home/alice/settings.ini"},
+        {"/home/alice/", "/home/alice/settings.ini"},
+        {"/", "/settings.ini"},
+        {longest, longest + "/settings.ini"},
+        {tooLong, "Kordane2"},
+        {tooLong + "more", "Kordane2"},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(CKordane2App::ProfileName(row.folder), row.expected)
+            << (row.folder ? row.folder->size() : 0);
+    }
+}
+
+TEST(Kordane2AppTest, BareProfileNameLivesInTheConfigurationFolder) {
+    const std::string path = CKordane2App::ProfilePath("Kordane2");
+    EXPECT_NE(path, "Kordane2");
+    EXPECT_TRUE(path.size() > 9 && path.compare(path.size() - 9, 9, "/Kordane2") == 0) << path;
+    EXPECT_EQ(CKordane2App::ProfilePath("/x/settings.ini"), "/x/settings.ini");
+}
+
+TEST(Kordane2AppTest, RemovedCurrentFolderCannotBeRead) {
+    ScratchFolder scratch("gone");
+    const auto here = CKordane2App::CurrentFolder();
+    ASSERT_TRUE(here);
+    EXPECT_EQ(std::filesystem::path(*here), scratch.Path());
+    std::filesystem::remove_all(scratch.Path());
+    EXPECT_EQ(CKordane2App::CurrentFolder(), std::nullopt);
+    EXPECT_EQ(CKordane2App::ProfileName(CKordane2App::CurrentFolder()), "Kordane2");
+}
+
+class StartUp : public ::testing::Test {
+  protected:
+    StartUp() : m_scratch(::testing::UnitTest::GetInstance()->current_test_info()->name()) {
+        m_app.SetMessageBox([this](const QString& text) { m_shown << text; });
+    }
+    QList<QMdiSubWindow*> Windows() const { return m_app.MainFrame()->MdiArea()->subWindowList(); }
+    CConsoleFrame* Console(int i) const { return qobject_cast<CConsoleFrame*>(Windows().at(i)); }
+
+    ScratchFolder m_scratch;
+    CKordane2App m_app;
+    QStringList m_shown;
+};
+
+TEST_F(StartUp, WithoutArgumentsOpensTheLocalBoard) {
+    ASSERT_TRUE(m_app.InitInstance({}));
+    EXPECT_TRUE(m_shown.isEmpty());
+    EXPECT_EQ(m_app.Profile().Path(), m_scratch.File("settings.ini"));
+    ASSERT_EQ(Windows().size(), 1);
+    EXPECT_TRUE(Console(0)->Doc().Params().host.empty());
+    EXPECT_EQ(m_app.MainFrame()->windowTitle(), "Kordane 2 - Main Console - Connection1");
+    for (int i = 0; i < 3; ++i) QApplication::processEvents();
+    EXPECT_TRUE(Console(0)->View().Pane()->toPlainText().contains(
+        "No server name provided.  Local chessboard mode."));
+}
+
+TEST_F(StartUp, UnrecognizedArgumentsAreEachReportedAndParsingGoesOn) {
+    ASSERT_TRUE(m_app.InitInstance({"/bogus", "<b>x</b>", "/DEBUG", "/Plugin=seek helper"}));
+    EXPECT_EQ(m_shown, QStringList({"Unrecognized command-line argument: /bogus",
+                                    "Unrecognized command-line argument: <b>x</b>"}));
+    EXPECT_TRUE(m_app.Debug());
+    EXPECT_EQ(m_app.Plugins(), std::vector<std::string>{"seek helper"});
+    ASSERT_EQ(Windows().size(), 1);
+    EXPECT_TRUE(Console(0)->Doc().DebugEnabled()) << "the debug flag reaches the connection";
+}
+
+TEST_F(StartUp, LastConnectionFileIsOpenedAndConnects) {
+    ConnectionParams first;
+    first.host = "first.example";
+    ConnectionParams second;
+    second.host = "127.0.0.1";
+    second.port = 1;  // nothing listens there: the connection fails, harmlessly
+    second.handle = "alice";
+    second.password = "secret";
+    second.savePassword = true;
+    ASSERT_TRUE(ConnectionFile::Write(m_scratch.File("first.kd2"), first));
+    ASSERT_TRUE(ConnectionFile::Write(m_scratch.File("alice.kd2"), second));
+
+    ASSERT_TRUE(m_app.InitInstance({"first.kd2", "alice.kd2"}));
+    EXPECT_TRUE(m_shown.isEmpty());
+    ASSERT_EQ(Windows().size(), 1);
+    const CKordane2Doc& doc = Console(0)->Doc();
+    EXPECT_EQ(doc.Params().host, "127.0.0.1");
+    EXPECT_EQ(doc.Params().handle, "alice");
+    EXPECT_EQ(doc.Params().password, "secret");
+    EXPECT_NE(doc.State(), CKordane2Doc::Idle) << "the file connects at once";
+    EXPECT_TRUE(Console(0)->windowTitle().startsWith("Main Console - alice.kd2"))
+        << Console(0)->windowTitle().toStdString();
+}
+
+TEST_F(StartUp, UnreadableConnectionFileIsReportedAndOpensNothing) {
+    ASSERT_TRUE(m_app.InitInstance({"missing.kd2"}));
+    EXPECT_EQ(m_shown, QStringList({"Cannot open the connection file missing.kd2: "
+                                    "the file does not exist."}));
+    EXPECT_TRUE(Windows().isEmpty());
+
+    std::FILE* f = std::fopen(m_scratch.File("short.kd2").c_str(), "wb");
+    std::fputs(
+        "\x05"
+        "ab",
+        f);
+    std::fclose(f);
+    m_shown.clear();
+    EXPECT_FALSE(m_app.OpenConnectionFile("short.kd2"));
+    EXPECT_EQ(m_shown, QStringList({"Cannot open the connection file short.kd2: "
+                                    "the file is truncated."}));
+}
+
+TEST(Kordane2AppMessageBox, ShowsArgumentsAsPlainText) {
+    ScratchFolder scratch("messagebox");
+    CKordane2App app;
+    QString seenText;
+    Qt::TextFormat seenFormat = Qt::AutoText;
+    int boxes = 0;
+    // The box is modal; look at it from inside its own event loop, then
+    // press OK as the user would.
+    std::function<void()> inspect = [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) {
+            QTimer::singleShot(10, inspect);
+            return;
+        }
+        ++boxes;
+        seenText = box->text();
+        seenFormat = box->textFormat();
+        box->accept();
+    };
+    QTimer::singleShot(0, inspect);
+    ASSERT_TRUE(app.InitInstance({"<i>markup</i>"}));
+    EXPECT_EQ(boxes, 1);
+    EXPECT_EQ(seenText, "Unrecognized command-line argument: <i>markup</i>");
+    EXPECT_EQ(seenFormat, Qt::PlainText);
+}
+
+}  // namespace
