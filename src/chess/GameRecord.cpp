@@ -237,12 +237,13 @@ GameRecord::GameRecord() {
     ResetToStandard();
 }
 
-void GameRecord::Reset(std::string_view boardText, int startPly) {
+void GameRecord::Reset(std::string_view boardText, int startPly, int epFile) {
     m_initialBoard = BoardText::FromText(boardText);
     m_board = m_initialBoard;
     m_startPly = std::max(0, startPly);
     m_ply = m_startPly;
-    m_epFile = -1;
+    m_startEpFile = (epFile >= 0 && epFile < 8) ? epFile : -1;
+    m_epFile = m_startEpFile;
     m_text[0].clear();
     m_text[1].clear();
     // Entries below the start ply stay empty; they are never applied.
@@ -328,7 +329,7 @@ void GameRecord::TakeBack(int n) {
     const int ply = std::max(m_startPly, m_ply - n);
     m_moves.resize(static_cast<size_t>(ply));
     m_board = m_initialBoard;
-    m_epFile = -1;
+    m_epFile = m_startEpFile;
     for (int p = m_startPly; p < ply; ++p)
         m_epFile = ApplySmith(m_board, m_moves[static_cast<size_t>(p)], p);
     m_ply = ply;

@@ -33,8 +33,11 @@ class GameRecord {
 
     // Starts again from board text (its first 64 characters; a short text is
     // padded with empty squares). startPly 1 makes Black the side to move
-    // with no move stored before it; values below 0 count as 0.
-    void Reset(std::string_view boardText, int startPly = 0);
+    // with no move stored before it; values below 0 count as 0. epFile is the
+    // file of a pawn that has just made a double step (from a FEN's en-passant
+    // field), so that the first move may take it; -1 (or any value outside
+    // 0..7) for none.
+    void Reset(std::string_view boardText, int startPly = 0, int epFile = -1);
     void ResetToStandard();
 
     // Applies a Smith move without any legality test and stores it at index
@@ -83,4 +86,5 @@ class GameRecord {
     std::vector<std::string> m_moves;
     std::string m_text[2];
     int m_startPly = 0;
+    int m_startEpFile = -1;
 };

@@ -213,6 +213,21 @@ TEST(GameRecord, BlackToMoveStartsAtPlyOne) {
     EXPECT_EQ(record.Ply(), 0);
 }
 
+TEST(GameRecord, StartWithAnEnPassantFileAllowsTheCaptureAtOnce) {
+    GameRecord record;
+    record.Reset(BoardFromFen("4k3/8/8/8/Pp6/8/8/4K3"), 1, 0);
+    EXPECT_EQ(record.EpFile(), 0);
+    EXPECT_TRUE(record.IsLegalMove("b4a3E"));
+    record.AddMove("b4a3E");
+    EXPECT_EQ(record.EpFile(), -1);
+    EXPECT_EQ(record.Board()[*BoardText::SquareIndex("a4")], '-');
+    record.TakeBack(1);
+    EXPECT_EQ(record.EpFile(), 0);
+    record.Reset(BoardFromFen("4k3/8/8/8/Pp6/8/8/4K3"), 1, 8);
+    EXPECT_EQ(record.EpFile(), -1);
+    EXPECT_FALSE(record.IsLegalMove("b4a3E"));
+}
+
 TEST(GameRecord, ResetClearsMovesAndTextSlots) {
     GameRecord record;
     record.SetTextSlot(0, "a");
