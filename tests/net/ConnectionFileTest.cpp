@@ -169,6 +169,31 @@ TEST(ConnectionFileTest, OversizedPasswordAndPortAreHandled) {
     EXPECT_EQ(ConnectionFile::Decode(*ConnectionFile::Encode(p)).params->port, 0);
 }
 
+TEST(ConnectionFileTest, DataFiles) {
+    struct Row {
+        const char* file;
+        const char* error;  // empty: reads
+        const char* handle;
+    } rows[] = {
+        {"guest_without_password.kd2", "", "Tester"},
+        {"marker_zero_no_log_name.kd2", "", "Tester"},
+        {"truncated_in_handle.kd2", "the file is truncated", ""},
+        {"absurd_host_length.kd2", "a string length is too large", ""},
+    };
+    for (const Row& row : rows) {
+        ConnectionFile::ReadResult r =
+            ConnectionFile::Read(std::string(KORDANE_TEST_DATA) + "/kd2/" + row.file);
+        EXPECT_EQ(r.error, row.error) << row.file;
+        if (!r) continue;
+        EXPECT_EQ(r.params->host, "127.0.0.1") << row.file;
+        EXPECT_EQ(r.params->port, 5000) << row.file;
+        EXPECT_EQ(r.params->handle, row.handle) << row.file;
+        EXPECT_FALSE(r.params->guest) << row.file;
+        EXPECT_FALSE(r.params->savePassword) << row.file;
+        EXPECT_EQ(r.params->gameLogFile, "") << row.file;
+    }
+}
+
 TEST(ConnectionFileTest, FilesOnDisk) {
     const fs::path dir = fs::temp_directory_path() / ("kordane-kd2-" + std::to_string(::getpid()));
     fs::remove_all(dir);

@@ -281,4 +281,16 @@ TEST_F(ProfileTest, OddBytesAreKeptAsTheyAre) {
     EXPECT_EQ(Contents(), odd + "new=1\n");
 }
 
+TEST(ProfileDataTest, HandEditedFiles) {
+    const std::string data = std::string(KORDANE_TEST_DATA) + "/profile/";
+    CProfile crlf(data + "crlf_comments_and_duplicates.ini");
+    EXPECT_EQ(crlf.GetString("Layout", "Kordane"), "0,1,-1,-1,-1,-1,0,0,800,600");
+    EXPECT_EQ(crlf.GetString("DNS Cache", "VCX-server.net"), "10.0.0.1");
+
+    CProfile unclosed(data + "unclosed_section_header_and_no_final_newline.ini");
+    // "[A" opens nothing, so its "k" is not in any section called A.
+    EXPECT_EQ(unclosed.GetString("A", "k", "<missing>"), "<missing>");
+    EXPECT_EQ(unclosed.GetString("B", "k"), "w");
+}
+
 }  // namespace
