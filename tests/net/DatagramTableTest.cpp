@@ -12,9 +12,10 @@ namespace {
 // The positions the server must see as "1", written out independently of
 // the table so that a row with the wrong request kind shows up here.
 std::string Expected(std::set<int> extra) {
-    std::set<int> on = {0,  15, 16, 18, 21, 22, 23, 24, 25, 26,  28,  29,  30,  31,  32,  33,  34, 36,
-                        37, 39, 40, 41, 42, 43, 53, 56, 59, 60,  61,  62,  76,  77,  82,  83,  84, 85,
-                        86, 89, 90, 91, 92, 98, 99, 100, 105, 106, 107, 108, 109, 114, 118, 119, 120, 122};
+    std::set<int> on = {0,  15,  16,  18,  21,  22,  23,  24,  25,  26,  28,  29, 30, 31,
+                        32, 33,  34,  36,  37,  39,  40,  41,  42,  43,  53,  56, 59, 60,
+                        61, 62,  76,  77,  82,  83,  84,  85,  86,  89,  90,  91, 92, 98,
+                        99, 100, 105, 106, 107, 108, 109, 114, 118, 119, 120, 122};
     on.insert(extra.begin(), extra.end());
     std::string bits(123, '0');
     for (int n : on) bits[n] = '1';
@@ -53,7 +54,8 @@ TEST(SocketErrors, ConsoleLines) {
     EXPECT_EQ(SocketErrors::FormatLine("OnClose with error code", 10054),
               "OnClose with error code 10054 WSAECONNRESET: Connection reset by peer.  (Might be a "
               "problem on the internet route)\n");
-    EXPECT_EQ(SocketErrors::FormatLine("Send failed", 12345), "Send failed 12345 Unknown error #12345\n");
+    EXPECT_EQ(SocketErrors::FormatLine("Send failed", 12345),
+              "Send failed 12345 Unknown error #12345\n");
     const std::string longText(100, 'x');
     EXPECT_EQ(SocketErrors::FormatLine(longText, 10054), longText);
     EXPECT_EQ(SocketErrors::FormatLine(std::string(99, 'y'), 10022).substr(99),
@@ -68,7 +70,8 @@ TEST(SocketErrors, PlatformCodesMapOntoTheTable) {
     EXPECT_EQ(SocketErrors::FromErrno(0), 0);
     // An errno without a counterpart is reported as unknown, never as a
     // wrong description.
-    EXPECT_EQ(SocketErrors::Describe(SocketErrors::FromErrno(ENOSPC)).rfind("Unknown error #", 0), 0u);
+    EXPECT_EQ(SocketErrors::Describe(SocketErrors::FromErrno(ENOSPC)).rfind("Unknown error #", 0),
+              0u);
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 namespace {
 
 class ConsoleHost : public IMainConsoleHost {
-public:
+  public:
     void ShowConsoleText(std::string_view text) override { shown += text; }
     bool LogsInAutomatically() const override { return autoLogin; }
     bool OpenGameWindow(std::unique_ptr<CServerMessage>& m) override {
@@ -148,11 +148,10 @@ TEST(MainDispatch, FirstLoginConfirmationSetsUpTheSession) {
     f.Datagram({"0", "Carla", "GM C"});
     EXPECT_EQ(f.dispatch.OwnHandle(), "Carla");
     EXPECT_TRUE(f.dispatch.ComputerAccount());
-    EXPECT_EQ(f.harness.sent,
-              (std::vector<std::string>{
-                  "Set-2 87 1\n", "Set-quietly wrap 0\n", "Set-quietly style 13\n",
-                  "multi Set-quietly interface Kordane 2.31 + Tracker + Scope\n", "Set-2 47 1\n",
-                  "Set-2 48 1\n", "Set-2 0 1\n"}));
+    EXPECT_EQ(f.harness.sent, (std::vector<std::string>{
+                                  "Set-2 87 1\n", "Set-quietly wrap 0\n", "Set-quietly style 13\n",
+                                  "multi Set-quietly interface Kordane 2.31 + Tracker + Scope\n",
+                                  "Set-2 47 1\n", "Set-2 48 1\n", "Set-2 0 1\n"}));
     EXPECT_EQ(f.host.loggedIn, (std::vector<std::string>{"Carla"}));
     EXPECT_EQ(f.host.sounds, (std::vector<int>{21}));
     f.harness.sent.clear();
@@ -163,8 +162,13 @@ TEST(MainDispatch, FirstLoginConfirmationSetsUpTheSession) {
 }
 
 TEST(MainDispatch, ComputerTitleMustBeAWordOfItsOwn) {
-    for (const auto& [titles, computer] : std::vector<std::pair<std::string, bool>>{
-             {"C", true}, {"GM C", true}, {"C IM", true}, {"CM", false}, {"", false}, {"GMC", false}}) {
+    for (const auto& [titles, computer] :
+         std::vector<std::pair<std::string, bool>>{{"C", true},
+                                                   {"GM C", true},
+                                                   {"C IM", true},
+                                                   {"CM", false},
+                                                   {"", false},
+                                                   {"GMC", false}}) {
         Fixture f;
         f.Datagram({"0", "x", titles});
         EXPECT_EQ(f.dispatch.ComputerAccount(), computer) << titles;
@@ -184,7 +188,8 @@ TEST(MessageText, FormsOfTheTextDatagrams) {
         {{"28", "1", "adm", "*", "warn", "4"}, "adm(*)(1): warn\n", TextClass::Warning},
         {{"31", "bob", "", "psst", "0"}, "bob says: psst\n", TextClass::PersonalTell},
         {{"32", "s", "", "2", "x"}, "s s-shouts: x\n", TextClass::SShout},
-        {{"32", "a", "TD", "3", "news"}, "   ** ANNOUNCEMENT ** from a(TD): news\n",
+        {{"32", "a", "TD", "3", "news"},
+         "   ** ANNOUNCEMENT ** from a(TD): news\n",
          TextClass::Announcement},
         {{"65", "eve"}, "Notification: eve has departed.\n", TextClass::Nonresponse},
         {{"82", "1", "x", "y", "a\\nb\\hc\\Hd\\be"}, ">a\n>bcde\n", TextClass::Nonresponse},

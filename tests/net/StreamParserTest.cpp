@@ -27,25 +27,43 @@ INSTANTIATE_TEST_SUITE_P(
     Framing, StreamParserCases,
     ::testing::Values(
         Case{"PlainText", "hello\nworld\n", {"0 -1  0 [hello\nworld\n]"}},
-        Case{"BellVanishesFromText", "a\x07" "b", {"0 -1  0 [ab]"}},
-        Case{"TextClosedByEscape", "abc" + E + "(1 x" + E + ")def",
+        Case{"BellVanishesFromText",
+             "a\x07"
+             "b",
+             {"0 -1  0 [ab]"}},
+        Case{"TextClosedByEscape",
+             "abc" + E + "(1 x" + E + ")def",
              {"0 -1  0 [abc]", "2 1  0 [1|x]", "0 -1  0 [def]"}},
         Case{"EmptyBraces", E + "(5 {} z" + E + ")", {"2 5  0 [5||z]"}},
         Case{"BracesKeepSpaces", E + "(5 {two words} z" + E + ")", {"2 5  0 [5|two words|z]"}},
         Case{"BraceInsideFieldIsOrdinary", E + "(5 a{b} c" + E + ")", {"2 5  0 [5|a{b}|c]"}},
-        Case{"QuoteMidField", E + "(5 ab" + E + "{c} d" + E + "}e f" + E + ")",
+        Case{"QuoteMidField",
+             E + "(5 ab" + E + "{c} d" + E + "}e f" + E + ")",
              {"2 5  0 [5|abc} d|e|f]"}},
-        Case{"QuoteAtFieldStartKeepsBraces", E + "(7 " + E + "{x {y} z" + E + "}" + E + ")",
+        Case{"QuoteAtFieldStartKeepsBraces",
+             E + "(7 " + E + "{x {y} z" + E + "}" + E + ")",
              {"2 7  0 [7|x {y} z]"}},
-        Case{"BellKeptInDatagram", E + "(9 a\x07" "b" + E + ")", {"2 9  0 [9|a\x07" "b]"}},
+        Case{"BellKeptInDatagram",
+             E +
+                 "(9 a\x07"
+                 "b" +
+                 E + ")",
+             {"2 9  0 [9|a\x07"
+              "b]"}},
         Case{"NonNumericNumberReadsZero", E + "(abc d" + E + ")", {"2 0  0 [abc|d]"}},
         Case{"UnknownPairInDatagramDropped", E + "(3 a" + E + "Qb" + E + ")", {"2 3  0 [3|ab]"}},
         Case{"WhiteSpaceSeparatesFields", E + "(3\t a\r\nb  " + E + ")", {"2 3  0 [3|a|b]"}},
         Case{"Level1WithHeader", E + "[12 * 5\nbody\n" + E + "]", {"1 12 * 5 [body\n]"}},
         Case{"Level1EmptyBodyDeliversNothing", E + "[12 * 5\n" + E + "]", {}},
-        Case{"Level1BellDropped", E + "[1 x 0\na\x07" "b" + E + "]", {"1 1 x 0 [ab]"}},
+        Case{"Level1BellDropped",
+             E +
+                 "[1 x 0\na\x07"
+                 "b" +
+                 E + "]",
+             {"1 1 x 0 [ab]"}},
         Case{"Level1HeaderWithoutTag", E + "[7 word\nt" + E + "]", {"1 7 word 0 [t]"}},
-        Case{"Level1BadHeaderReadsNextLineAsHeader", E + "[junk\n9 * 2\nt" + E + "]",
+        Case{"Level1BadHeaderReadsNextLineAsHeader",
+             E + "[junk\n9 * 2\nt" + E + "]",
              {"1 9 * 2 [t]"}},
         Case{"DatagramInsideBlockSplitsIt",
              E + "[12 NR 4\nbefore " + E + "(31 bob " + E + ") after" + E + "]",
@@ -58,8 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
              {"1 1 * 3 [A]", "1 2 x 0 [B]"}},
         Case{"UnknownPairInBlockDropped", E + "[1 * 0\na" + E + "zb" + E + "]", {"1 1 * 0 [ab]"}},
         Case{"UnknownPairOutsideDropped", "a" + E + "zb", {"0 -1  0 [a]", "0 -1  0 [b]"}},
-        Case{"EscapeInHeaderIsLiteral", E + "[1 *" + E + "x 0\nt" + E + "]",
-             {"1 1 *\x19x 0 [t]"}}),
+        Case{"EscapeInHeaderIsLiteral", E + "[1 *" + E + "x 0\nt" + E + "]", {"1 1 *\x19x 0 [t]"}}),
     [](const ::testing::TestParamInfo<Case>& p) { return p.param.name; });
 
 TEST(StreamParser, StatusMarksOutsideBlocks) {
@@ -87,8 +104,10 @@ TEST(StreamParser, ChunkingNeverChangesDatagrams) {
         std::pair<std::vector<std::string>, std::string> out;
         const std::vector<std::string> summary = h.Summary();
         for (size_t i = 0; i < h.posted.size(); ++i) {
-            if (h.posted[i]->kind == CServerMessage::Datagram) out.first.push_back(summary[i]);
-            else out.second += h.posted[i]->TextValue();
+            if (h.posted[i]->kind == CServerMessage::Datagram)
+                out.first.push_back(summary[i]);
+            else
+                out.second += h.posted[i]->TextValue();
         }
         return out;
     };
@@ -176,8 +195,8 @@ TEST(StreamParser, SendCommandNeedsConnection) {
 TEST(StreamParser, DebugDumpSkipsClientReportDatagrams) {
     ParserHarness h;
     h.debug = true;
-    h.Feed(E + "[5 * 7\nhi" + E + "]" + E + "(31 bob {} x 1" + E + ")" + E + "(92 1" + E + ")" +
-           E + "(5 a" + E + ")" + "plain");
+    h.Feed(E + "[5 * 7\nhi" + E + "]" + E + "(31 bob {} x 1" + E + ")" + E + "(92 1" + E + ")" + E +
+           "(5 a" + E + ")" + "plain");
     std::vector<std::string> lines;
     for (const auto& m : h.local) lines.push_back(m->TextValue());
     EXPECT_EQ(lines, (std::vector<std::string>{"L1 #5 (R,7): [hi]\n",
@@ -195,7 +214,7 @@ TEST(StreamParser, ResetReturnsToOutside) {
 }
 
 class CountingSink : public IServerMessageSink {
-public:
+  public:
     CountingSink(int takeNumber, std::vector<std::string>& log, std::string name)
         : m_take(takeNumber), m_log(log), m_name(std::move(name)) {}
     int Receive(std::unique_ptr<CServerMessage>& m) override {
@@ -206,7 +225,7 @@ public:
     }
     std::unique_ptr<CServerMessage> kept;
 
-private:
+  private:
     int m_take;
     std::vector<std::string>& m_log;
     std::string m_name;
@@ -219,9 +238,8 @@ TEST(StreamParser, DispatchOrderForwarderSinksThenMain) {
     h.parser.AddSink(&a);
     h.parser.AddSink(&b);
     h.parser.AddSink(&a);  // adding twice keeps one entry
-    h.parser.SetPluginForwarder([&log](const CServerMessage& m) {
-        log.push_back("plugin:" + std::to_string(m.number));
-    });
+    h.parser.SetPluginForwarder(
+        [&log](const CServerMessage& m) { log.push_back("plugin:" + std::to_string(m.number)); });
     for (int n : {31, 24, 99}) {
         auto m = std::make_unique<CServerMessage>(CServerMessage::Datagram, n);
         h.parser.Dispatch(std::move(m));
