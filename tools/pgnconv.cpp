@@ -90,15 +90,7 @@ void ConvertGame(const PgnGame& game, bool tags, bool quiet, Totals& totals, Out
     std::string& buffer = out.Buffer();
     buffer += "GAME " + std::to_string(totals.games) + " " + std::to_string(converter.NextIndex()) +
               " " + std::to_string(game.ResultCode()) + "\n";
-    if (tags) {
-        for (int i = 0; i < game.TagCount(); ++i) {
-            buffer += '[';
-            buffer += game.TagName(i);
-            buffer += " \"";
-            buffer += game.TagValue(i);
-            buffer += "\"]\n";
-        }
-    }
+    if (tags) buffer += game.DisplayTags();
     buffer += lines;
     if (converter.Stopped()) {
         ++totals.stopped;

@@ -34,6 +34,18 @@ std::optional<std::string_view> PgnGame::GetTag(std::string_view name) const {
     return std::nullopt;
 }
 
+std::string PgnGame::DisplayTags() const {
+    std::string text;
+    for (size_t i = 0; i < m_tagNames.size(); ++i) {
+        text += '[';
+        text += m_tagNames[i];
+        text += " \"";
+        text += m_tagValues[i];
+        text += "\"]\n";
+    }
+    return text;
+}
+
 void PgnGame::AddTag(const char* name, const char* value) {
     Grow(m_tagNames, kTagStep);
     Grow(m_tagValues, kTagStep);

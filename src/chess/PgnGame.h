@@ -3,6 +3,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -31,6 +32,9 @@ class PgnGame {
     // The value of the first tag whose name equals `name` without regard to
     // case (ASCII letters only).
     std::optional<std::string_view> GetTag(std::string_view name) const;
+    // The tags as the PGN list's "Display Tags" shows them: one line
+    // "[name \"value\"]\n" per tag, in file order.
+    std::string DisplayTags() const;
 
     // Building, for PgnParser.
     void AddTag(const char* name, const char* value);

@@ -147,6 +147,13 @@ PgnHeader PgnHeader::Read(const PgnGame& game) {
         const size_t blank = fen->find(' ');
         header.blackToMove =
             blank != std::string_view::npos && blank + 1 < fen->size() && (*fen)[blank + 1] == 'b';
+        // The fourth field, read as the converter reads it.
+        std::string field;
+        PgnScan scan(*fen);
+        if (scan.Word(79, field) && scan.Word(3, field) && scan.Word(7, field) &&
+            scan.Word(3, field) && field[0] >= 'a' && field[0] <= 'h') {
+            header.epFile = field[0] - 'a';
+        }
     } else {
         header.startBoard = BoardText::kStandard;
     }

@@ -34,6 +34,9 @@ struct PgnHeader {
     bool hasFen = false;
     std::string startBoard;
     bool blackToMove = false;
+    // The file (0..7) of the FEN's en-passant square, or -1: the record takes
+    // it so that the first move may capture en passant.
+    int epFile = -1;
     std::string result = "*";
 
     static PgnHeader Read(const PgnGame& game);

@@ -68,7 +68,7 @@ TEST(PgnCorpus, EveryMoveConvertsReplaysAndIsWrittenAsInTheFile) {
         const PgnGame& game = file.Games()[g];
         const PgnHeader header = PgnHeader::Read(game);
         GameRecord record;
-        record.Reset(header.startBoard, header.blackToMove ? 1 : 0);
+        record.Reset(header.startBoard, header.blackToMove ? 1 : 0, header.epFile);
         PgnConverter converter(game);
         ASSERT_EQ(converter.Current().DebugBoardText(), std::string(record.Board().View()))
             << "game " << g + 1 << " start";
@@ -109,16 +109,20 @@ TEST(PgnCorpus, EveryMoveConvertsReplaysAndIsWrittenAsInTheFile) {
 TEST(PgnCorpus, FenGamesStartWhereTheirTagSays) {
     int blackToMove = 0;
     int whiteToMove = 0;
+    int withEnPassant = 0;
     for (const PgnGame& game : Corpus().Games()) {
         const PgnHeader header = PgnHeader::Read(game);
         if (!header.hasFen) continue;
         const Position start = PgnConverter::StartPosition(game);
         EXPECT_EQ(start.DebugBoardText(), header.startBoard);
         EXPECT_EQ(start.sideToMove == Position::Black, header.blackToMove);
+        EXPECT_EQ(start.epFile, header.epFile);
+        if (header.epFile >= 0) ++withEnPassant;
         ++(header.blackToMove ? blackToMove : whiteToMove);
     }
     EXPECT_EQ(blackToMove, 367);
     EXPECT_EQ(whiteToMove, 90);
+    EXPECT_EQ(withEnPassant, 11);
 }
 
 TEST(PgnCorpus, UploadLinesAreWholeCommands) {

@@ -65,7 +65,7 @@ TEST_P(EdgeCaseFiles, ReadAndConvertAsExpected) {
         // The game window's record, replayed: same boards as the converter's.
         const PgnHeader header = PgnHeader::Read(game);
         GameRecord record;
-        record.Reset(header.startBoard, header.blackToMove ? 1 : 0);
+        record.Reset(header.startBoard, header.blackToMove ? 1 : 0, header.epFile);
         PgnConverter converter(game);
         for (const std::string& move : smith) {
             ASSERT_EQ(converter.Step(), move);

@@ -146,6 +146,7 @@ struct FenCase {
     const char* fen;
     const char* board;
     bool blackToMove;
+    int epFile = -1;
 };
 
 class FenTable : public testing::TestWithParam<FenCase> {};
@@ -156,6 +157,7 @@ TEST_P(FenTable, GivesStartBoardAndSide) {
     EXPECT_TRUE(header.hasFen);
     EXPECT_EQ(header.startBoard, c.board) << c.fen;
     EXPECT_EQ(header.blackToMove, c.blackToMove) << c.fen;
+    EXPECT_EQ(header.epFile, c.epFile) << c.fen;
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -182,6 +182,14 @@ TEST(PgnParser, GetTagIgnoresCaseAndTakesTheFirst) {
     EXPECT_EQ(game.GetTag(""), std::nullopt);
 }
 
+TEST(PgnParser, DisplayTagsListsEveryTagInFileOrder) {
+    const PgnFile file = PgnFile::FromText("[White \"Tal\"][Event \"a \\\"b\\\"\"][White \"x\"] *");
+    ASSERT_EQ(file.Games().size(), 1u);
+    EXPECT_EQ(file.Games()[0].DisplayTags(),
+              "[White \"Tal\"]\n[Event \"a \"b\"\"]\n[White \"x\"]\n");
+    EXPECT_EQ(PgnFile::FromText("[] *").Games()[0].DisplayTags(), "");
+}
+
 TEST(PgnParser, ManyTagsAndMovesGrowPastTheirFirstRoom) {
     std::string text;
     for (int i = 0; i < 30; ++i)
