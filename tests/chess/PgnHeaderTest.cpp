@@ -166,7 +166,12 @@ INSTANTIATE_TEST_SUITE_P(
         FenCase{"rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1",
                 "rnbqkbnrpppppppp----------------"
                 "----P-----------PPPP-PPPRNBQKBNR",
-                true},
+                true, 4},
+        // Only a file letter is an en-passant file.
+        FenCase{"8/8/8/8/8/8/8/8 w - i3 0 1",
+                "----------------------------------------------------------------", false},
+        FenCase{"8/8/8/8/8/8/8/8 w - h6",
+                "----------------------------------------------------------------", false, 7},
         FenCase{"4k3/8/8/8/8/8/8/4K3 w - - 0 40",
                 "----k-----------------------------------------------------"
                 "--K---",
