@@ -48,9 +48,9 @@ std::string CutAt(std::string text, const char* stops) {
     return text;
 }
 
-// The file writes "R1xe5" where the writer, which has no rank-only step for
-// captures, writes "Rexe5"... no: it goes from the file straight to the full
-// square, "Re1xe5". True when ours is exactly that longer form of theirs.
+// The writer has no rank-only step for captures: where the file writes
+// "R1xe5", it goes from the file straight to the full square, "Re1xe5".
+// True when ours is exactly that longer form of theirs.
 bool IsPrescribedCaptureForm(const std::string& file, const std::string& ours) {
     return file.size() == 5 && ours.size() == 6 && file[2] == 'x' && file[1] >= '1' &&
            file[1] <= '8' && ours[0] == file[0] && ours[2] == file[1] &&
