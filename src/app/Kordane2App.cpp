@@ -21,6 +21,23 @@
 #include "net/Profile.h"
 #include "net/qt/Kordane2Doc.h"
 
+namespace {
+
+// The operator's server host names and the addresses the client falls back to
+// when a lookup fails. They point at this machine, where the test server runs.
+struct DnsDefault {
+    const char* host;
+    const char* address;
+};
+constexpr DnsDefault kDnsDefaults[] = {
+    {"chess.vcx-server.net", "127.0.0.1"},
+    {"vcx-server.net", "127.0.0.1"},
+    {"backup.vcx-server.net", "127.0.0.2"},
+};
+constexpr const char* kDnsSection = "DNS Cache";
+
+}  // namespace
+
 CKordane2App::CKordane2App() {
     m_messageBox = [this](const QString& text) { ShowMessageBox(text, m_mainFrame.get()); };
 }
@@ -57,6 +74,7 @@ bool CKordane2App::InitInstance(const std::vector<std::string>& args) {
     // Sockets need no start-up of their own under Qt, so there is nothing
     // that can fail before the settings file is fixed.
     m_profile = std::make_unique<CProfile>(ProfilePath(ProfileName(CurrentFolder())));
+    WriteDnsDefaults(*m_profile);
 
     m_mainFrame = std::make_unique<CMainFrame>();
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -104,6 +122,16 @@ void CKordane2App::OpenLocalConnection() {
     doc->SetDebug(m_debug);
     m_mainFrame->AddConnection(std::move(doc),
                                QStringLiteral("Connection%1").arg(++m_untitledCount));
+}
+
+void CKordane2App::WriteDnsDefaults(CProfile& profile) {
+    // Only missing entries are written: a cached address that a lookup has
+    // since corrected must not be put back.
+    for (const DnsDefault& entry : kDnsDefaults) {
+        if (profile.GetString(kDnsSection, entry.host).empty()) {
+            profile.WriteString(kDnsSection, entry.host, entry.address);
+        }
+    }
 }
 
 void CKordane2App::ShowMessageBox(const QString& text, QWidget* parent) {

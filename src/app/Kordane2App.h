@@ -34,6 +34,9 @@ class CKordane2App {
     static std::string ProfilePath(const std::string& profileName);
     static std::optional<std::string> CurrentFolder();
 
+    // The "DNS Cache" entries of a first run, for the entries not yet there.
+    static void WriteDnsDefaults(CProfile& profile);
+
     // Start-up in order; false when the program cannot go on.
     bool InitInstance(const std::vector<std::string>& args);
 

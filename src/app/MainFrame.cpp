@@ -41,6 +41,20 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
     UpdateTitle();
 }
 
+CMainFrame::~CMainFrame() {
+    // The windows inside report activation and title changes while they are
+    // torn down; by then this object is no longer a CMainFrame, so nothing of
+    // theirs may reach it.
+    disconnect(m_mdi, nullptr, this, nullptr);
+    for (QMdiSubWindow* window : m_mdi->subWindowList()) {
+        disconnect(window, nullptr, this, nullptr);
+        if (auto* console = qobject_cast<CConsoleFrame*>(window)) {
+            disconnect(&console->Doc(), nullptr, this, nullptr);
+        }
+    }
+    delete m_mdi;
+}
+
 CConsoleFrame* CMainFrame::AddConnection(std::unique_ptr<CKordane2Doc> doc, const QString& title) {
     CKordane2Doc* raw = doc.get();
     auto* frame = new CConsoleFrame(std::move(doc), title);

@@ -22,6 +22,7 @@ class CMainFrame : public QMainWindow {
     static constexpr const char* kVersionText = "Kordane 2.31";
 
     explicit CMainFrame(QWidget* parent = nullptr);
+    ~CMainFrame() override;
 
     // Opens the main console of a new connection, which the frame now owns.
     CConsoleFrame* AddConnection(std::unique_ptr<CKordane2Doc> doc, const QString& title);

@@ -87,6 +87,16 @@ TEST_F(StartUp, WithoutArgumentsOpensTheLocalBoard) {
         "No server name provided.  Local chessboard mode."));
 }
 
+TEST_F(StartUp, FirstRunFillsTheDnsCacheWithoutOverwriting) {
+    CProfile profile(m_scratch.File("settings.ini"));
+    ASSERT_TRUE(profile.WriteString("DNS Cache", "vcx-server.net", "10.1.2.3"));
+    ASSERT_TRUE(m_app.InitInstance({}));
+    EXPECT_EQ(profile.GetString("dns cache", "vcx-server.net"), "10.1.2.3")
+        << "an address learnt from a lookup stays";
+    EXPECT_EQ(profile.GetString("DNS Cache", "chess.vcx-server.net"), "127.0.0.1");
+    EXPECT_EQ(profile.GetString("DNS Cache", "backup.vcx-server.net"), "127.0.0.2");
+}
+
 TEST_F(StartUp, UnrecognizedArgumentsAreEachReportedAndParsingGoesOn) {
     ASSERT_TRUE(m_app.InitInstance({"/bogus", "<b>x</b>", "/DEBUG", "/Plugin=seek helper"}));
     EXPECT_EQ(m_shown, QStringList({"Unrecognized command-line argument: /bogus",
