@@ -43,14 +43,21 @@ bool PgnTokenizer::AtLineStart() const {
     return before == '\n';
 }
 
+// Every skipper and reader below starts on a character that Next() has
+// already looked at (through the saved character when a cut stands there),
+// steps over it, and reads the rest of the buffer directly: a cut can only
+// ever stand where Next() starts.
+
 void PgnTokenizer::SkipToLineEnd() {
-    while (At() != '\0' && At() != '\n') ++m_pos;
+    ++m_pos;
+    while (*m_pos != '\0' && *m_pos != '\n') ++m_pos;
 }
 
 void PgnTokenizer::SkipComment() {
     // At "{". Nested braces are counted, so "{a {b} c}" is one comment.
-    int depth = 0;
-    for (char c = At(); c != '\0'; c = At()) {
+    ++m_pos;
+    int depth = 1;
+    for (char c = *m_pos; c != '\0'; c = *m_pos) {
         ++m_pos;
         if (c == '{') {
             ++depth;
@@ -63,56 +70,32 @@ void PgnTokenizer::SkipComment() {
 void PgnTokenizer::SkipVariation() {
     // At "(". Comments inside a variation are skipped as comments, so that a
     // ")" or "(" written in one does not end or open a variation.
-    int depth = 0;
-    for (char c = At(); c != '\0'; c = At()) {
+    ++m_pos;
+    int depth = 1;
+    for (char c = *m_pos; c != '\0'; c = *m_pos) {
         if (c == '{') {
             SkipComment();
-            continue;
-        }
-        if (c == ';') {
+        } else if (c == ';') {
             SkipToLineEnd();
-            continue;
-        }
-        ++m_pos;
-        if (c == '(') {
-            ++depth;
-        } else if (c == ')' && --depth == 0) {
-            return;
+        } else {
+            ++m_pos;
+            if (c == '(') {
+                ++depth;
+            } else if (c == ')' && --depth == 0) {
+                return;
+            }
         }
     }
-}
-
-bool PgnTokenizer::SkipCommentary() {
-    const char c = At();
-    if (IsSpace(c)) {
-        ++m_pos;
-    } else if (c == '%' && AtLineStart()) {
-        SkipToLineEnd();
-    } else if (c == ';') {
-        SkipToLineEnd();
-    } else if (c == '{') {
-        SkipComment();
-    } else if (c == '(') {
-        SkipVariation();
-    } else if (c == '$' && IsDigit(At(1))) {
-        ++m_pos;
-        while (IsDigit(At())) ++m_pos;
-    } else {
-        return false;
-    }
-    return true;
 }
 
 bool PgnTokenizer::Starts(const char* literal) const {
     for (size_t i = 0; literal[i] != '\0'; ++i) {
-        if (At(i) != literal[i]) return false;
+        if (m_pos[i] != literal[i]) return false;
     }
     return true;
 }
 
 PgnTokenizer::Token PgnTokenizer::ReadSymbol() {
-    // The first character was checked through At(); the rest lie ahead of
-    // any cut, so they are read directly.
     char* start = m_pos;
     ++m_pos;
     while (InSymbol(*m_pos)) ++m_pos;
@@ -130,7 +113,7 @@ PgnTokenizer::Token PgnTokenizer::ReadString() {
     char* out = m_pos;
     m_text = out;
     for (;;) {
-        const char c = At();
+        const char c = *m_pos;
         if (c == '\0') {
             *out = '\0';
             return kString;
@@ -148,8 +131,8 @@ PgnTokenizer::Token PgnTokenizer::ReadString() {
             *out = '\0';
             return kString;
         }
-        if (c == '\\' && (At(1) == '"' || At(1) == '\\')) {
-            *out++ = At(1);
+        if (c == '\\' && (m_pos[1] == '"' || m_pos[1] == '\\')) {
+            *out++ = m_pos[1];
             m_pos += 2;
             continue;
         }
@@ -159,49 +142,77 @@ PgnTokenizer::Token PgnTokenizer::ReadString() {
 }
 
 PgnTokenizer::Token PgnTokenizer::Next() {
-    while (SkipCommentary()) {
-    }
-    const char c = At();
-    if (c == '\0') return kEnd;
-    if (c == '1') {
-        if (Starts("1-0") || Starts("1:0")) {
-            m_pos += 3;
-            return kWhiteWins;
+    for (;;) {
+        const char c = m_pos == m_savedAt ? m_saved : *m_pos;
+        switch (c) {
+            case ' ':
+            case '\t':
+            case '\r':
+            case '\n':
+                ++m_pos;
+                continue;
+            case '\0':
+                return kEnd;
+            case '%':
+                if (!AtLineStart()) break;
+                SkipToLineEnd();
+                continue;
+            case ';':
+                SkipToLineEnd();
+                continue;
+            case '{':
+                SkipComment();
+                continue;
+            case '(':
+                SkipVariation();
+                continue;
+            case '$':
+                if (!IsDigit(m_pos[1])) break;
+                ++m_pos;
+                while (IsDigit(*m_pos)) ++m_pos;
+                continue;
+            case '*':
+                ++m_pos;
+                return kUnknown;
+            case '[':
+                ++m_pos;
+                return kOpenBracket;
+            case ']':
+                ++m_pos;
+                return kCloseBracket;
+            case '"':
+                return ReadString();
+            case '.':
+                ++m_pos;
+                while (*m_pos == '.') ++m_pos;
+                return kDots;
+            case '1':
+                if (Starts("1-0") || Starts("1:0")) {
+                    m_pos += 3;
+                    return kWhiteWins;
+                }
+                if (Starts("1/2")) {
+                    m_pos += (Starts("1/2-1/2") || Starts("1/2:1/2")) ? 7 : 3;
+                    return kDraw;
+                }
+                break;
+            case '0':
+                if (Starts("0-1") || Starts("0:1")) {
+                    m_pos += 3;
+                    return kBlackWins;
+                }
+                // Castling written with zeros is a move, not a move number.
+                if (Starts("0-0")) return ReadSymbol();
+                break;
+            default:
+                break;
         }
-        if (Starts("1/2")) {
-            m_pos += (Starts("1/2-1/2") || Starts("1/2:1/2")) ? 7 : 3;
-            return kDraw;
+        if (IsDigit(c)) {
+            while (IsDigit(*m_pos)) ++m_pos;
+            return kMoveNumber;
         }
-    } else if (c == '0') {
-        if (Starts("0-1") || Starts("0:1")) {
-            m_pos += 3;
-            return kBlackWins;
-        }
-        if (Starts("0-0")) return ReadSymbol();
+        if (IsLetter(c) || c == '_') return ReadSymbol();
+        ++m_pos;
+        return kOther;
     }
-    switch (c) {
-        case '*':
-            ++m_pos;
-            return kUnknown;
-        case '[':
-            ++m_pos;
-            return kOpenBracket;
-        case ']':
-            ++m_pos;
-            return kCloseBracket;
-        case '"':
-            return ReadString();
-        case '.':
-            while (At() == '.') ++m_pos;
-            return kDots;
-        default:
-            break;
-    }
-    if (IsDigit(c)) {
-        while (IsDigit(At())) ++m_pos;
-        return kMoveNumber;
-    }
-    if (IsLetter(c) || c == '_') return ReadSymbol();
-    ++m_pos;
-    return kOther;
 }

@@ -43,14 +43,10 @@ class PgnTokenizer {
     char* Text() const { return m_text; }
 
   private:
-    // The character i places ahead, seeing the saved character in place of
-    // the NUL that cut the last symbol.
-    char At(size_t i = 0) const { return m_pos + i == m_savedAt ? m_saved : m_pos[i]; }
     bool AtLineStart() const;
     void SkipToLineEnd();
     void SkipComment();
     void SkipVariation();
-    bool SkipCommentary();
     bool Starts(const char* literal) const;
     Token ReadSymbol();
     Token ReadString();
