@@ -46,6 +46,10 @@ class PgnFile {
     Error GetError() const { return m_error; }
     const std::vector<PgnGame>& Games() const { return m_games; }
     size_t TextSize() const { return m_size; }
+    // The file's text as the reader left it (texts cut off with NULs). Its
+    // offsets are those of the file, which lets a caller find where a move
+    // or tag stood.
+    const char* Text() const { return m_text.get(); }
 
   private:
     void Parse();

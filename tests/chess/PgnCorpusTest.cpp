@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <regex>
 #include <string>
 #include <vector>
@@ -31,17 +33,25 @@ const PgnFile& Corpus() {
 
 // The SAN the client writes for a converted move (without its check sign):
 // castling by its word, everything else by build_pretty_move.
-std::string WrittenSan(const std::string& smith, const Position& before, const Position& after) {
+std::string WrittenSan(const std::string& smith, const Position& before, const Position& after,
+                       bool& check) {
     const char last = smith.back();
     std::string san;
     if (smith.size() > 4 && (last == 'c' || last == 'C')) {
         san = last == 'c' ? "O-O" : "O-O-O";
+        if (Position::InCheck(after.sideToMove, after.board)) san += '+';
     } else {
         san = build_pretty_move(smith[0] - 'a', smith[1] - '1', smith[2] - 'a', smith[3] - '1',
                                 before, after);
     }
-    if (!san.empty() && san.back() == '+') san.pop_back();
+    check = !san.empty() && san.back() == '+';
+    if (check) san.pop_back();
     return san;
+}
+
+std::string RawCorpus() {
+    std::ifstream in(std::string(KORDANE_TEST_DATA) + "/pgn/corpus-a.pgn", std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 TEST(PgnCorpus, ReadsEveryGameAndMove) {
@@ -64,6 +74,13 @@ TEST(PgnCorpus, EveryMoveConvertsReplaysAndIsWrittenAsInTheFile) {
     long long converted = 0;
     long long rankOnlyCaptures = 0;
     long long prescribedDifferences = 0;
+    // The reader cuts a move at its check or mate sign; the untouched file
+    // still has the sign at the same offset.
+    const std::string raw = RawCorpus();
+    ASSERT_EQ(raw.size(), file.TextSize());
+    long long signsInFile = 0;
+    long long signsWritten = 0;
+    long long signsAgreeing = 0;
     for (size_t g = 0; g < file.Games().size(); ++g) {
         const PgnGame& game = file.Games()[g];
         const PgnHeader header = PgnHeader::Read(game);
@@ -82,7 +99,14 @@ TEST(PgnCorpus, EveryMoveConvertsReplaysAndIsWrittenAsInTheFile) {
             ASSERT_EQ(std::string(record.Board().View()), converter.Current().DebugBoardText())
                 << "game " << g + 1 << " move " << index + 1 << " " << text << " " << *smith;
 
-            const std::string san = WrittenSan(*smith, before, converter.Current());
+            bool checkWritten = false;
+            const std::string san = WrittenSan(*smith, before, converter.Current(), checkWritten);
+            const size_t end =
+                static_cast<size_t>(game.MoveCString(index) - file.Text()) + text.size();
+            const bool checkInFile = end < raw.size() && (raw[end] == '+' || raw[end] == '#');
+            signsInFile += checkInFile;
+            signsWritten += checkWritten;
+            signsAgreeing += checkInFile && checkWritten;
             std::smatch m;
             const bool rankOnly = std::regex_match(text, m, kRankOnlyCapture);
             if (rankOnly) ++rankOnlyCaptures;
@@ -104,6 +128,14 @@ TEST(PgnCorpus, EveryMoveConvertsReplaysAndIsWrittenAsInTheFile) {
     EXPECT_GT(rankOnlyCaptures, 0);
     EXPECT_EQ(prescribedDifferences, rankOnlyCaptures);
     std::printf("rank-only captures written with file and rank: %lld\n", rankOnlyCaptures);
+    // Check signs, compared apart. A file's may be missing or wrong; in this
+    // one every "+" and "#" stands where the client writes "+", and nowhere
+    // else.
+    std::printf("check signs: file %lld, written %lld, both %lld\n", signsInFile, signsWritten,
+                signsAgreeing);
+    EXPECT_GT(signsInFile, 0);
+    EXPECT_EQ(signsAgreeing, signsInFile);
+    EXPECT_EQ(signsAgreeing, signsWritten);
 }
 
 TEST(PgnCorpus, FenGamesStartWhereTheirTagSays) {
