@@ -17,6 +17,7 @@ namespace {
 
 // Where the first connection's console sits on a 1024x768 screen.
 const QRect kFirstConsoleRect(0, 0, 703, 436);
+constexpr const char* kStateProperty = "kordaneState";
 
 }  // namespace
 
@@ -60,6 +61,8 @@ CConsoleFrame* CMainFrame::AddConnection(std::unique_ptr<CKordane2Doc> doc, cons
     auto* frame = new CConsoleFrame(std::move(doc), title);
     m_mdi->addSubWindow(frame);
     connect(raw, &CKordane2Doc::statusText, this, [this, frame](const QString& text) {
+        // Kept per window, so that activating a connection shows its own state.
+        frame->setProperty(kStateProperty, text);
         if (m_mdi->activeSubWindow() == frame) m_statePane->setText(text);
     });
     connect(frame, &QWidget::windowTitleChanged, this, &CMainFrame::UpdateTitle);
@@ -76,9 +79,13 @@ QString CMainFrame::StatePaneText() const {
 
 void CMainFrame::UpdateTitle() {
     QString title = QString::fromLatin1(kAppTitle);
+    QString state = QStringLiteral("Ready");
     if (QMdiSubWindow* active = m_mdi->activeSubWindow()) {
         title += QStringLiteral(" - ") + active->windowTitle();
+        const QVariant kept = active->property(kStateProperty);
+        if (kept.isValid()) state = kept.toString();
     }
+    m_statePane->setText(state);
     setWindowTitle(title);
 }
 

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMetaObject>
 #include <QScrollBar>
+#include <QStringDecoder>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextCursor>
@@ -109,7 +110,12 @@ void CConsoleView::OnLoggedIn(const std::string& handle) {
 void CConsoleView::FlushPending() {
     m_flushScheduled = false;
     if (m_pending.empty()) return;
-    QString text = QString::fromUtf8(m_pending.data(), static_cast<qsizetype>(m_pending.size()));
+    // The server's text is ASCII in practice; bytes that are not valid UTF-8
+    // come from older Latin-1 text and are shown as such, not as U+FFFD.
+    const QByteArrayView bytes(m_pending.data(), static_cast<qsizetype>(m_pending.size()));
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8(bytes);
+    if (utf8.hasError()) text = QString::fromLatin1(bytes);
     m_pending.clear();
     AppendToPane(text);
     emit textAppended();

@@ -122,7 +122,11 @@ TEST_F(ConsoleFrameTest, TitleAndStatePaneFollowTheActiveConnection) {
     // Only the active connection's state is shown.
     emit first->Doc().statusText("Working");
     EXPECT_EQ(m_frame.StatePaneText(), "Ready");
-    (void)second;
+    emit second->Doc().statusText("Sent");
+    EXPECT_EQ(m_frame.StatePaneText(), "Sent");
+    m_frame.MdiArea()->setActiveSubWindow(first);
+    EXPECT_EQ(m_frame.StatePaneText(), "Working") << "the first connection's own state";
+    EXPECT_EQ(m_frame.windowTitle(), "Kordane 2 - Main Console - alice");
 }
 
 TEST_F(ConsoleFrameTest, ServerClosingShowsItInTheTitle) {

@@ -80,6 +80,26 @@ TEST_F(ConsoleViewTest, LineBreaksAreNormalisedAndTheLastOneHeldBack) {
     }
 }
 
+TEST_F(ConsoleViewTest, Utf8AndLatin1TextBothRead) {
+    struct Row {
+        const char* bytes;
+        const char* expected;  // UTF-8
+    } rows[] = {
+        {"caf\xc3\xa9 \xe2\x99\x94\n", "caf\xc3\xa9 \xe2\x99\x94"},
+        {"caf\xe9 na\xefve\n", "caf\xc3\xa9 na\xc3\xafve"},
+        {"cut \xc3\n", "cut \xc3\x83"},
+    };
+    for (const Row& row : rows) {
+        ScratchFolder scratch("encoding");
+        CProfile profile(scratch.File("settings.ini"));
+        CKordane2Doc doc(profile);
+        CConsoleView view(doc, {});
+        view.ShowConsoleText(row.bytes);
+        Settle();
+        EXPECT_EQ(view.Pane()->toPlainText(), QString::fromUtf8(row.expected)) << row.bytes;
+    }
+}
+
 TEST_F(ConsoleViewTest, AFloodIsLaidOutOncePerEventLoopTurn) {
     for (int i = 0; i < 500; ++i) m_view.ShowConsoleText("flood line " + std::to_string(i) + "\n");
     EXPECT_EQ(Pane(), "") << "nothing is laid out inside the burst";
