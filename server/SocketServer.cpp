@@ -54,7 +54,10 @@ void SocketServer::Run(const volatile std::sig_atomic_t& stop) {
     std::vector<pollfd> fds;
     while (stop == 0) {
         fds.clear();
-        fds.push_back({m_listenFd, POLLIN, 0});
+        // While out of descriptors the pending connection stays queued; not
+        // polling for it meanwhile keeps the loop from spinning.
+        const bool accepting = std::chrono::steady_clock::now() >= m_acceptPausedUntil;
+        fds.push_back({m_listenFd, static_cast<short>(accepting ? POLLIN : 0), 0});
         bool lingering = false;
         for (const Client& client : m_clients) {
             short events = 0;
@@ -65,7 +68,7 @@ void SocketServer::Run(const volatile std::sig_atomic_t& stop) {
             lingering = lingering || client.lingering;
             fds.push_back({client.fd, events, 0});
         }
-        const int timeout = lingering ? 100 : 1000;
+        const int timeout = lingering || !accepting ? 100 : 1000;
         if (::poll(fds.data(), fds.size(), timeout) < 0) {
             if (errno == EINTR) continue;
             break;
@@ -88,7 +91,11 @@ void SocketServer::Run(const volatile std::sig_atomic_t& stop) {
 void SocketServer::AcceptAll() {
     while (true) {
         const int fd = ::accept4(m_listenFd, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
-        if (fd < 0) return;  // EAGAIN, or a connection that died in the queue
+        if (fd < 0) {
+            if (errno == EMFILE || errno == ENFILE || errno == ENOBUFS || errno == ENOMEM)
+                m_acceptPausedUntil = std::chrono::steady_clock::now() + kAcceptPause;
+            return;  // also EAGAIN, or a connection that died in the queue
+        }
         if (m_clients.size() >= kMaxClients) {
             ::close(fd);
             continue;

@@ -21,6 +21,7 @@ class SocketServer {
     static constexpr size_t kMaxClients = 1000;
     static constexpr size_t kReadChunk = 16384;
     static constexpr std::chrono::milliseconds kLinger{2000};
+    static constexpr std::chrono::milliseconds kAcceptPause{100};
 
     explicit SocketServer(ServerCore& core);
     ~SocketServer();
@@ -52,4 +53,5 @@ class SocketServer {
     int m_listenFd = -1;
     int m_port = 0;
     std::vector<Client> m_clients;
+    std::chrono::steady_clock::time_point m_acceptPausedUntil;
 };

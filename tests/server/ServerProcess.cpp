@@ -2,19 +2,27 @@
 // SPDX-FileCopyrightText: 2026 The Kordane developers
 #include "ServerProcess.h"
 
+#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 
 namespace {
 
-pid_t Spawn(const std::vector<std::string>& args, int outFd, int errFd) {
+pid_t Spawn(const std::vector<std::string>& args, int outFd, int errFd, int fileLimit = 0) {
     const pid_t pid = fork();
     if (pid != 0) return pid;
+    if (fileLimit > 0) {
+        const rlimit limit{static_cast<rlim_t>(fileLimit), static_cast<rlim_t>(fileLimit)};
+        setrlimit(RLIMIT_NOFILE, &limit);
+    }
     if (outFd >= 0) dup2(outFd, STDOUT_FILENO);
     if (errFd >= 0) dup2(errFd, STDERR_FILENO);
     std::vector<char*> argv;
@@ -53,13 +61,13 @@ ServerProcess::~ServerProcess() {
 
 bool ServerProcess::Start(const std::vector<std::string>& args, std::string& error) {
     int out[2];
-    if (pipe(out) != 0) {
+    if (pipe2(out, O_CLOEXEC) != 0) {
         error = "pipe failed";
         return false;
     }
     std::vector<std::string> all = {"--port", "0"};
     all.insert(all.end(), args.begin(), args.end());
-    m_pid = Spawn(all, out[1], -1);
+    m_pid = Spawn(all, out[1], -1, m_fileLimit);
     close(out[1]);
     const std::string text = ReadPipe(out[0], std::chrono::seconds(10), '\n');
     close(out[0]);
@@ -73,6 +81,19 @@ bool ServerProcess::Start(const std::vector<std::string>& args, std::string& err
     return m_port > 0;
 }
 
+long ServerProcess::CpuMs() const {
+    std::ifstream in("/proc/" + std::to_string(m_pid) + "/stat");
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // Fields after the command name, which is in brackets and may hold spaces.
+    std::istringstream fields(text.substr(text.rfind(')') + 2));
+    std::string field;
+    long ticks = 0;
+    for (int i = 3; i <= 15 && fields >> field; ++i) {
+        if (i == 14 || i == 15) ticks += std::atol(field.c_str());  // utime, stime
+    }
+    return ticks * 1000 / sysconf(_SC_CLK_TCK);
+}
+
 int ServerProcess::Stop() {
     if (m_pid <= 0) return -1;
     kill(m_pid, SIGTERM);
@@ -84,7 +105,7 @@ int ServerProcess::Stop() {
 
 int ServerProcess::RunToExit(const std::vector<std::string>& args, std::string& stderrText) {
     int err[2];
-    if (pipe(err) != 0) return -1;
+    if (pipe2(err, O_CLOEXEC) != 0) return -1;
     const pid_t pid = Spawn(args, -1, err[1]);
     close(err[1]);
     stderrText = ReadPipe(err[0], std::chrono::seconds(10), '\0');

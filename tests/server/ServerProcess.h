@@ -20,9 +20,13 @@ class ServerProcess {
     // Starts the server with "--port 0" and `args`; false (with the reason in
     // `error`) when it did not announce a port within a few seconds.
     bool Start(const std::vector<std::string>& args, std::string& error);
+    // The server's limit of open files (RLIMIT_NOFILE), set before Start.
+    void SetFileLimit(int limit) { m_fileLimit = limit; }
     int Port() const { return m_port; }
     // The line it printed when it was ready.
     const std::string& ReadyLine() const { return m_readyLine; }
+    // CPU time the server has used so far, in milliseconds (from /proc).
+    long CpuMs() const;
     // SIGTERM and wait; the exit status as waitpid reports it, -1 if none.
     int Stop();
 
@@ -32,6 +36,7 @@ class ServerProcess {
 
   private:
     pid_t m_pid = -1;
+    int m_fileLimit = 0;
     int m_port = 0;
     std::string m_readyLine;
 };

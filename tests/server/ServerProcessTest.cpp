@@ -11,6 +11,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "RawClient.h"
@@ -150,6 +151,39 @@ TEST_F(ServerProcessTest, ManyClientsAtOnceAllHearAShout) {
     }
     guests.back()->Send("who\n");
     EXPECT_TRUE(guests.back()->ReadUntil("logged in.\n").ends_with("\n60 players logged in.\n"));
+}
+
+TEST_F(ServerProcessTest, OutOfDescriptorsWaitsAndRecovers) {
+    // With 16 descriptors, about ten clients fit (how many depends on what
+    // the server inherits); the rest wait in the listen queue until others
+    // leave, and the server neither fails nor stops serving.
+    m_server.SetFileLimit(16);
+    StartServer();
+    std::vector<std::unique_ptr<RawClient>> greeted;
+    std::vector<std::unique_ptr<RawClient>> waiting;
+    for (int i = 0; i < 14; ++i) {
+        auto client = std::make_unique<RawClient>();
+        ASSERT_TRUE(client->Connect(m_server.Port()));
+        const std::string text = client->ReadUntil("login: ", std::chrono::milliseconds(300));
+        if (text.empty()) {
+            waiting.push_back(std::move(client));
+        } else {
+            EXPECT_EQ(text, kGreeting);
+            greeted.push_back(std::move(client));
+        }
+    }
+    ASSERT_FALSE(waiting.empty());
+    ASSERT_GE(greeted.size(), waiting.size());
+    // Waiting for a descriptor is not a busy loop.
+    const long cpuBefore = m_server.CpuMs();
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    EXPECT_LT(m_server.CpuMs() - cpuBefore, 60);
+    greeted.front()->Send("g\n\n");
+    EXPECT_TRUE(greeted.front()->ReadUntil("****\n\n").ends_with("****\n\n"));
+    greeted.clear();
+    for (auto& client : waiting) EXPECT_EQ(client->ReadUntil("login: "), kGreeting);
+    waiting.back()->Send("g\n\nwho\n");
+    EXPECT_TRUE(waiting.back()->ReadUntil("logged in.\n").ends_with("\n1 players logged in.\n"));
 }
 
 TEST_F(ServerProcessTest, GarbageAndFloodsDoNotHurtOtherClients) {
