@@ -3,40 +3,16 @@
 #include "CommandTable.h"
 
 #include <array>
-#include <charconv>
 
 #include "AccountStore.h"
 #include "ClientSession.h"
+#include "CommandWords.h"
 #include "ServerCore.h"
 
 namespace {
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
 bool SameName(std::string_view a, std::string_view b) {
     return AccountStore::SameHandle(a, b);
-}
-
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-    return text;
-}
-
-// Splits off the first word; `rest` is what follows it, trimmed.
-std::string_view FirstWord(std::string_view text, std::string_view& rest) {
-    text = Trim(text);
-    size_t end = 0;
-    while (end < text.size() && !IsBlank(text[end])) ++end;
-    rest = Trim(text.substr(end));
-    return text.substr(0, end);
-}
-
-bool ParseInt(std::string_view text, int& value) {
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return !text.empty() && ec == std::errc() && end == text.data() + text.size();
 }
 
 void Usage(ClientSession& session, std::string_view usage) {
@@ -45,7 +21,7 @@ void Usage(ClientSession& session, std::string_view usage) {
 
 void Tell(ServerCore& core, ClientSession& session, std::string_view args) {
     std::string_view text;
-    const std::string_view name = FirstWord(args, text);
+    const std::string_view name = CommandWords::First(args, text);
     if (name.empty() || text.empty()) {
         Usage(session, CommandTable::Find("tell")->usage);
         return;
@@ -89,10 +65,10 @@ void Shout(ServerCore& core, ClientSession& session, std::string_view args) {
 
 void Set2(ServerCore& core, ClientSession& session, std::string_view args) {
     std::string_view valueText;
-    const std::string_view numberText = FirstWord(args, valueText);
+    const std::string_view numberText = CommandWords::First(args, valueText);
     int number = 0;
     int value = 0;
-    if (!ParseInt(numberText, number) || !ParseInt(valueText, value) ||
+    if (!CommandWords::ParseInt(numberText, number) || !CommandWords::ParseInt(valueText, value) ||
         (value != 0 && value != 1) || !session.SetDatagram(number, value == 1)) {
         Usage(session, CommandTable::Find("set-2")->usage);
         return;
@@ -105,17 +81,17 @@ void Set2(ServerCore& core, ClientSession& session, std::string_view args) {
 
 void SetQuietly(ServerCore&, ClientSession& session, std::string_view args) {
     std::string_view value;
-    const std::string_view name = FirstWord(args, value);
+    const std::string_view name = CommandWords::First(args, value);
     if (!name.empty()) session.SetVariable(name, value);
 }
 
 void Multi(ServerCore& core, ClientSession& session, std::string_view args) {
     while (!args.empty()) {
         const size_t semicolon = args.find(';');
-        const std::string_view part = Trim(args.substr(0, semicolon));
+        const std::string_view part = CommandWords::Trim(args.substr(0, semicolon));
         args.remove_prefix(semicolon == std::string_view::npos ? args.size() : semicolon + 1);
         std::string_view rest;
-        const CommandTable::Command* command = CommandTable::Find(FirstWord(part, rest));
+        const CommandTable::Command* command = CommandTable::Find(CommandWords::First(part, rest));
         if (command != nullptr && command->handler == Multi) {
             session.SendText("multi: a multi inside a multi is not run.\n");
             continue;
@@ -139,7 +115,7 @@ void Timing(ServerCore& core, ClientSession& session, std::string_view args) {
         return;
     }
     int delay = 1000;
-    if (!args.empty() && (!ParseInt(args, delay) || delay < 0)) {
+    if (!args.empty() && (!CommandWords::ParseInt(args, delay) || delay < 0)) {
         Usage(session, CommandTable::Find("timing")->usage);
         return;
     }

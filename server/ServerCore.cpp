@@ -2,24 +2,13 @@
 // SPDX-FileCopyrightText: 2026 The Kordane developers
 #include "ServerCore.h"
 
-#include <charconv>
-
 #include "CommandTable.h"
+#include "CommandWords.h"
 #include "Transcript.h"
 
 namespace {
 
 constexpr std::string_view kBanner = "Welcome to the VCX test server.\n\n";
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-    return text;
-}
 
 bool StartsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
@@ -33,8 +22,7 @@ std::string_view SplitTag(std::string_view line, int& tag) {
     const size_t close = line.find('`', 1);
     if (close == std::string_view::npos || close == 1) return line;
     int value = 0;
-    const auto [end, ec] = std::from_chars(line.data() + 1, line.data() + close, value);
-    if (ec != std::errc() || end != line.data() + close || value < 0) return line;
+    if (!CommandWords::ParseInt(line.substr(1, close - 1), value) || value < 0) return line;
     tag = value;
     return line.substr(close + 1);
 }
@@ -159,10 +147,8 @@ bool ServerCore::HandleSettingsLine(ClientSession& session, std::string_view lin
         return true;
     }
     if (StartsWith(line, kLevel1)) {
-        const std::string_view digits = Trim(line.substr(kLevel1.size()));
         int value = 0;
-        const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-        if (ec == std::errc() && end == digits.data() + digits.size()) {
+        if (CommandWords::ParseInt(CommandWords::Trim(line.substr(kLevel1.size())), value)) {
             session.SetLevel1(value);
         } else {
             session.SendText("level1: expected a number.\n");
@@ -173,7 +159,7 @@ bool ServerCore::HandleSettingsLine(ClientSession& session, std::string_view lin
 }
 
 void ServerCore::HandleLogin(ClientSession& session, std::string_view line) {
-    line = Trim(line);
+    line = CommandWords::Trim(line);
     switch (session.GetState()) {
         case ClientSession::State::GuestConfirm:
             // Any answer, usually the empty line of "g\n\n", enters as the guest.
@@ -190,10 +176,8 @@ void ServerCore::HandleLogin(ClientSession& session, std::string_view line) {
         session.SendText(kLoginPrompt);
         return;
     }
-    size_t space = 0;
-    while (space < line.size() && !IsBlank(line[space])) ++space;
-    const std::string_view handle = line.substr(0, space);
-    const std::string_view password = Trim(line.substr(space));
+    std::string_view password;
+    const std::string_view handle = CommandWords::First(line, password);
     if (handle == "g" || handle == "G") {
         const std::string name = "Guest" + std::to_string(m_nextGuest++);
         session.SetHandle(name);
@@ -289,7 +273,7 @@ void ServerCore::SendRatings(ClientSession& session) {
 }
 
 void ServerCore::HandleCommandLine(ClientSession& session, std::string_view line) {
-    line = Trim(line);
+    line = CommandWords::Trim(line);
     if (line.empty()) return;
     if (line.front() == '\x18') {
         // The client's internal reports; this server keeps no use for them.
@@ -301,11 +285,9 @@ void ServerCore::HandleCommandLine(ClientSession& session, std::string_view line
 
 void ServerCore::RunCommand(ClientSession& session, std::string_view line, bool inBlock) {
     int tag = 0;
-    line = Trim(SplitTag(line, tag));
-    size_t space = 0;
-    while (space < line.size() && !IsBlank(line[space])) ++space;
-    const std::string_view name = line.substr(0, space);
-    const std::string_view args = Trim(line.substr(space));
+    line = CommandWords::Trim(SplitTag(line, tag));
+    std::string_view args;
+    const std::string_view name = CommandWords::First(line, args);
     const CommandTable::Command* command = CommandTable::Find(name);
     const bool wrap = inBlock && session.Level1On();
     if (wrap) {
