@@ -4,7 +4,6 @@
 
 #include <fstream>
 #include <random>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -206,14 +205,16 @@ TEST(ChronelTables, DocumentMatchesTheCompiledTables) {
         const size_t begin = doc.find("```\n", at);
         const size_t end = doc.find("```", begin + 4);
         const std::string block = doc.substr(begin + 4, end - begin - 4);
-        const std::regex entry(R"((\d+): +(-?\d+) +(-?\d+))");
+        // Entries "node: child0 child1", several to a line.
+        std::istringstream entries(block);
+        std::string label;
         int seen = 0;
-        for (auto it = std::sregex_iterator(block.begin(), block.end(), entry);
-             it != std::sregex_iterator(); ++it, ++seen) {
-            const int node = std::stoi((*it)[1]);
-            ASSERT_EQ(node, seen);
-            EXPECT_EQ(std::stoi((*it)[2]), ChronelTables::kTree[context][node][0]);
-            EXPECT_EQ(std::stoi((*it)[3]), ChronelTables::kTree[context][node][1]);
+        int child0 = 0, child1 = 0;
+        while (entries >> label >> child0 >> child1) {
+            ASSERT_EQ(label, std::to_string(seen) + ":");
+            EXPECT_EQ(child0, ChronelTables::kTree[context][seen][0]) << seen;
+            EXPECT_EQ(child1, ChronelTables::kTree[context][seen][1]) << seen;
+            ++seen;
         }
         EXPECT_EQ(seen, ChronelTables::kNodes);
     }
