@@ -169,7 +169,14 @@ void SocketServer::SettleCloses() {
                 Drop(client, true);
                 break;
             case ClientSession::Close::Orderly:
-                if (!session->Outbox().empty()) break;
+                if (!session->Outbox().empty()) {
+                    // A peer that stops reading after "quit" does not keep
+                    // its socket for ever.
+                    if (client.flushDeadline == std::chrono::steady_clock::time_point{})
+                        client.flushDeadline = now + kFlushLimit;
+                    if (now >= client.flushDeadline) Drop(client, true);
+                    break;
+                }
                 ::shutdown(client.fd, SHUT_WR);
                 m_core.Remove(client.id);
                 if (client.peerDone) {

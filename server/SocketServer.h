@@ -22,6 +22,7 @@ class SocketServer {
     static constexpr size_t kReadChunk = 16384;
     static constexpr std::chrono::milliseconds kLinger{2000};
     static constexpr std::chrono::milliseconds kAcceptPause{100};
+    static constexpr std::chrono::milliseconds kFlushLimit{10000};
 
     explicit SocketServer(ServerCore& core);
     ~SocketServer();
@@ -38,9 +39,10 @@ class SocketServer {
     struct Client {
         int fd = -1;
         int id = 0;
-        bool peerDone = false;   // the peer sent FIN
-        bool lingering = false;  // our FIN is out; waiting for theirs
-        std::chrono::steady_clock::time_point deadline;
+        bool peerDone = false;                                // the peer sent FIN
+        bool lingering = false;                               // our FIN is out; waiting for theirs
+        std::chrono::steady_clock::time_point deadline;       // of lingering
+        std::chrono::steady_clock::time_point flushDeadline;  // of the last output
     };
 
     void AcceptAll();
