@@ -69,6 +69,8 @@ CConsoleFrame* CMainFrame::AddConnection(std::unique_ptr<CKordane2Doc> doc, cons
     frame->setGeometry(kFirstConsoleRect);
     frame->show();
     m_mdi->setActiveSubWindow(frame);
+    // A new console is ready for typing.
+    frame->View().setFocus();
     frame->View().InitialUpdate();
     return frame;
 }

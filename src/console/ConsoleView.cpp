@@ -2,7 +2,9 @@
 // SPDX-FileCopyrightText: 2026 The Kordane developers
 #include "console/ConsoleView.h"
 
+#include <QCoreApplication>
 #include <QFontDatabase>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMetaObject>
 #include <QScrollBar>
@@ -33,6 +35,7 @@ CConsoleView::CConsoleView(CKordane2Doc& doc, QString connectionTitle, QWidget* 
     m_pane->setUndoRedoEnabled(false);
     m_pane->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_pane->setFocusPolicy(Qt::ClickFocus);
+    m_pane->installEventFilter(this);
 
     m_entry = new QLineEdit(this);
     m_entry->setMaxLength(kMaxCommandLength);
@@ -57,6 +60,22 @@ CConsoleView::CConsoleView(CKordane2Doc& doc, QString connectionTitle, QWidget* 
 
 CConsoleView::~CConsoleView() {
     if (m_doc.Parser().MainSink() == this) m_doc.Parser().SetMainSink(nullptr);
+}
+
+bool CConsoleView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != m_pane || event->type() != QEvent::KeyPress) {
+        return QWidget::eventFilter(watched, event);
+    }
+    // Typing while reading the pane goes to the entry box; paging and the
+    // Ctrl shortcuts (copy, select all) stay with the pane.
+    auto* key = static_cast<QKeyEvent*>(event);
+    const bool paging = key->key() == Qt::Key_PageUp || key->key() == Qt::Key_PageDown;
+    if (paging || (key->modifiers() & Qt::ControlModifier) || key->text().isEmpty()) {
+        return false;
+    }
+    m_entry->setFocus();
+    QCoreApplication::sendEvent(m_entry, event);
+    return true;
 }
 
 void CConsoleView::InitialUpdate() {

@@ -59,6 +59,9 @@ class CConsoleView : public QWidget, public IServerMessageSink, public IMainCons
     // Emitted once per batch of text laid out in the pane.
     void textAppended();
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     void FlushPending();
     void AppendToPane(const QString& text);

@@ -164,6 +164,16 @@ TEST_F(ConsoleViewTest, ReturnEchoesAndSendsTheCommand) {
     EXPECT_EQ(Pane(), "tell Judit <hello>\nWarning: Not connected to the server.");
 }
 
+TEST_F(ConsoleViewTest, TypingInThePaneGoesToTheEntryBox) {
+    QKeyEvent letter(QEvent::KeyPress, Qt::Key_F, Qt::NoModifier, "f");
+    QApplication::sendEvent(m_view.Pane(), &letter);
+    QKeyEvent pageUp(QEvent::KeyPress, Qt::Key_PageUp, Qt::NoModifier);
+    QApplication::sendEvent(m_view.Pane(), &pageUp);
+    QKeyEvent copy(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier, "\x03");
+    QApplication::sendEvent(m_view.Pane(), &copy);
+    EXPECT_EQ(m_view.Entry()->text(), "f");
+}
+
 TEST_F(ConsoleViewTest, LocalBoardStartsWithBannerAndNotice) {
     m_view.InitialUpdate();
     Settle();
