@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 The Kordane developers
 #include "app/CommandLine.h"
 
+#include <strings.h>
+
 namespace {
 
 bool IsBlank(char c) {
