@@ -20,10 +20,8 @@
 #include <string_view>
 #include <vector>
 
-#include "chess/Notation.h"
 #include "chess/PgnConverter.h"
 #include "chess/PgnFile.h"
-#include "chess/Position.h"
 
 namespace {
 
@@ -44,19 +42,6 @@ class Output {
   private:
     std::string m_buffer;
 };
-
-// The SAN of a converted move, from the positions before and after it.
-std::string WrittenSan(std::string_view smith, const Position& before, const Position& after) {
-    if (smith.size() < 4 || smith[1] == '@') return std::string(smith);
-    const char last = smith.back();
-    if (smith.size() > 4 && (last == 'c' || last == 'C')) {
-        std::string san = last == 'c' ? "O-O" : "O-O-O";
-        if (Position::InCheck(after.sideToMove, after.board)) san += '+';
-        return san;
-    }
-    return build_pretty_move(smith[0] - 'a', smith[1] - '1', smith[2] - 'a', smith[3] - '1', before,
-                             after);
-}
 
 struct Totals {
     long long games = 0;
@@ -83,7 +68,7 @@ void ConvertGame(const PgnGame& game, bool tags, bool quiet, Totals& totals, Out
         lines += ' ';
         lines += *smith;
         lines += ' ';
-        lines += WrittenSan(*smith, before, converter.Current());
+        lines += PgnConverter::WrittenSan(*smith, before, converter.Current());
         lines += '\n';
     }
     totals.moves += converter.NextIndex();

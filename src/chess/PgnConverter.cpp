@@ -62,6 +62,19 @@ PgnConverter::Result PgnConverter::PgnToSmith(const PgnGame& game, std::vector<s
     return result;
 }
 
+std::string PgnConverter::WrittenSan(std::string_view smith, const Position& before,
+                                     const Position& after) {
+    if (smith.size() < 4 || smith[1] == '@') return std::string(smith);
+    const char last = smith.back();
+    if (smith.size() > 4 && (last == 'c' || last == 'C')) {
+        std::string san = last == 'c' ? "O-O" : "O-O-O";
+        if (Position::InCheck(after.sideToMove, after.board)) san += '+';
+        return san;
+    }
+    return build_pretty_move(smith[0] - 'a', smith[1] - '1', smith[2] - 'a', smith[3] - '1', before,
+                             after);
+}
+
 std::string_view PgnConverter::ReasonText(int reason) {
     switch (reason) {
         case SanNoMove:

@@ -51,6 +51,12 @@ class PgnConverter {
     // number), or the standard start without the tag.
     static Position StartPosition(const PgnGame& game);
 
+    // The SAN the client writes for a converted Smith move, given the
+    // positions before and after it: "O-O" / "O-O-O" (with "+" for a check)
+    // for castling, the drop itself for a drop, build_pretty_move otherwise.
+    static std::string WrittenSan(std::string_view smith, const Position& before,
+                                  const Position& after);
+
     // A word for a stop reason: "illegal", "ambiguous", "check", "unreadable".
     static std::string_view ReasonText(int reason);
 

@@ -144,4 +144,36 @@ TEST(PgnConverter, DropsAndAnnotationsConvert) {
     EXPECT_EQ(Convert("[a \"b\"] *"), Texts{});
 }
 
+struct WrittenCase {
+    const char* text;
+    Texts san;  // per converted move
+};
+
+class WrittenTable : public testing::TestWithParam<WrittenCase> {};
+
+TEST_P(WrittenTable, WritesTheClientsSan) {
+    const PgnFile file = PgnFile::FromText(GetParam().text);
+    ASSERT_EQ(file.Games().size(), 1u);
+    PgnConverter converter(file.Games()[0]);
+    Texts san;
+    while (!converter.Done()) {
+        const Position before = converter.Current();
+        const std::optional<std::string> smith = converter.Step();
+        ASSERT_TRUE(smith);
+        san.push_back(PgnConverter::WrittenSan(*smith, before, converter.Current()));
+    }
+    EXPECT_EQ(san, GetParam().san);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pgn, WrittenTable,
+    testing::Values(
+        // Castling gives check through the rook; a mate is written "+".
+        WrittenCase{"[FEN \"5k2/8/8/8/8/8/8/4K2R w K - 0 1\"] 1. O-O Ke7 *", {"O-O+", "Ke7"}},
+        WrittenCase{"[FEN \"r3k3/8/8/8/8/8/8/3K4 b q - 0 1\"] 1... 0-0-0+ *", {"O-O-O+"}},
+        WrittenCase{"[a \"b\"] 1. f3 e5 2. g4 Qh4# *", {"f3", "e5", "g4", "Qh4+"}},
+        // A drop is written as it is stored.
+        WrittenCase{"[a \"b\"] 1. N@e4 *", {"N@e4"}},
+        WrittenCase{"[a \"b\"] 1. e4 d5 2. exd5 *", {"e4", "d5", "exd5"}}));
+
 }  // namespace

@@ -16,7 +16,6 @@
 #include <vector>
 
 #include "chess/GameRecord.h"
-#include "chess/Notation.h"
 #include "chess/PgnConverter.h"
 #include "chess/PgnFile.h"
 #include "chess/PgnHeader.h"
@@ -31,19 +30,10 @@ const PgnFile& Corpus() {
     return file;
 }
 
-// The SAN the client writes for a converted move (without its check sign):
-// castling by its word, everything else by build_pretty_move.
+// The SAN the client writes, and whether it carries a check sign.
 std::string WrittenSan(const std::string& smith, const Position& before, const Position& after,
                        bool& check) {
-    const char last = smith.back();
-    std::string san;
-    if (smith.size() > 4 && (last == 'c' || last == 'C')) {
-        san = last == 'c' ? "O-O" : "O-O-O";
-        if (Position::InCheck(after.sideToMove, after.board)) san += '+';
-    } else {
-        san = build_pretty_move(smith[0] - 'a', smith[1] - '1', smith[2] - 'a', smith[3] - '1',
-                                before, after);
-    }
+    std::string san = PgnConverter::WrittenSan(smith, before, after);
     check = !san.empty() && san.back() == '+';
     if (check) san.pop_back();
     return san;
