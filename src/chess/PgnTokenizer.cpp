@@ -4,9 +4,6 @@
 
 namespace {
 
-constexpr bool IsSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
 constexpr bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
