@@ -110,7 +110,14 @@ void Chronel::Impl::Emit(char c) {
 }
 
 void Chronel::Impl::EmitAll(std::string_view bytes) {
-    for (char c : bytes) Emit(c);
+    while (!bytes.empty()) {
+        if (out.size() == kOutputSize && host.TakeFilterOutput(out)) out.clear();
+        // Past the limit only when the host would not take the full buffer.
+        const size_t room = out.size() < kOutputSize ? kOutputSize - out.size() : bytes.size();
+        const size_t take = std::min(room, bytes.size());
+        out.append(bytes.substr(0, take));
+        bytes.remove_prefix(take);
+    }
 }
 
 bool Chronel::Impl::RecentEndsWith(std::string_view text) const {
@@ -338,8 +345,15 @@ std::string_view Chronel::Filter(const char* bytes, size_t length) {
             if (symbol < ChronelTables::kEndByte) {
                 d.Step(static_cast<char>(symbol));
             } else if (symbol >= ChronelTables::kFirstString) {
-                for (char c : ChronelTables::kStrings[symbol - ChronelTables::kFirstString])
-                    d.Step(c);
+                const std::string_view text =
+                    ChronelTables::kStrings[symbol - ChronelTables::kFirstString];
+                // No fixed string holds a command byte, so outside a command
+                // a string is plain output as a whole.
+                if (d.state == 3 && d.building == 0) {
+                    d.EmitAll(text);
+                } else {
+                    for (char c : text) d.Step(c);
+                }
             }
         }
     }

@@ -2,7 +2,9 @@
 // SPDX-FileCopyrightText: 2026 The Kordane developers
 #include "net/ChronelEncoder.h"
 
+#include <algorithm>
 #include <array>
+#include <vector>
 
 #include "net/ChronelDecoder.h"
 #include "net/ChronelTables.h"
@@ -31,6 +33,34 @@ const CodeTable& Codes() {
         return t;
     }();
     return table;
+}
+
+// For each first byte, the fixed strings that start with it, longest first:
+// the encoder looks at a handful of strings per position instead of all 48.
+using Buckets = std::array<std::vector<uint8_t>, 256>;
+
+const Buckets& StringsByFirstByte() {
+    static const Buckets buckets = [] {
+        Buckets b;
+        for (int i = 0; i < ChronelTables::kStringCount; ++i)
+            b[static_cast<uint8_t>(ChronelTables::kStrings[i][0])].push_back(
+                static_cast<uint8_t>(i));
+        for (auto& list : b) {
+            std::stable_sort(list.begin(), list.end(), [](uint8_t x, uint8_t y) {
+                return ChronelTables::kStrings[x].size() > ChronelTables::kStrings[y].size();
+            });
+        }
+        return b;
+    }();
+    return buckets;
+}
+
+int LongestTableString(std::string_view text) {
+    for (uint8_t i : StringsByFirstByte()[static_cast<uint8_t>(text.front())]) {
+        const std::string_view candidate = ChronelTables::kStrings[i];
+        if (text.substr(0, candidate.size()) == candidate) return i;
+    }
+    return -1;
 }
 
 }  // namespace
@@ -66,8 +96,7 @@ void ChronelEncoder::Put(int symbol, std::string& out) {
 
 void ChronelEncoder::Encode(std::string_view plain, std::string& out) {
     while (!plain.empty()) {
-        const int string =
-            LongestString(ChronelTables::kStrings, ChronelTables::kStringCount, plain);
+        const int string = LongestTableString(plain);
         if (string >= 0) {
             Put(ChronelTables::kFirstString + string, out);
             plain.remove_prefix(ChronelTables::kStrings[string].size());

@@ -78,6 +78,8 @@ TEST(ChronelTables, FixedStringsHoldTheProtocolPieces) {
     for (const auto& s : ChronelTables::kStrings) {
         EXPECT_GE(s.size(), 2u);
         EXPECT_LE(s.size(), 32u);
+        // The client passes a string on whole outside a timing command.
+        EXPECT_EQ(s.find_first_of("\x9C\x9D\x9E"), std::string_view::npos) << s;
     }
 }
 
