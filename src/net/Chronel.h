@@ -56,7 +56,8 @@ class Chronel {
     Chronel& operator=(const Chronel&) = delete;
 
     // Runs one received chunk through the filter. The returned bytes (valid
-    // until the next call) are what the stream parser is to see.
+    // until the next call) are what the stream parser is to see, after any
+    // that IChronelHost::TakeFilterOutput took during the call.
     std::string_view Filter(const char* bytes, size_t length);
 
     // Queues outgoing text (as much as fits); flushes once stamping is on.
