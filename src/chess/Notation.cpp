@@ -52,6 +52,14 @@ int Side(const Position& pos) {
     return pos.sideToMove == Position::White ? Position::White : Position::Black;
 }
 
+// The first "x"; a plain loop beats a library search on a few characters.
+size_t FindX(std::string_view text) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == 'x') return i;
+    }
+    return std::string_view::npos;
+}
+
 // A "b" may be the b-file or a bishop, so it keeps its case; everything else
 // is brought to one spelling.
 char Normalise(char c) {
@@ -278,7 +286,7 @@ SanMove ResolveMove(std::string_view text, const Position& pos) {
 }
 
 SanMove ResolveExact(std::string_view text, const Position& pos) {
-    const size_t x = text.find('x');
+    const size_t x = FindX(text);
     return x == std::string_view::npos ? ResolveMove(text, pos) : ResolveCapture(text, x, pos);
 }
 
@@ -295,7 +303,7 @@ SanMove ResolveSan(std::string_view text, const Position& pos) {
         variable[variableCount++] = 0;
         leadingDouble = text.size() >= 2 && text[1] == 'b';
     }
-    const size_t x = text.find('x');
+    const size_t x = FindX(text);
     if (x != std::string_view::npos && x + 1 < text.size() && text[x + 1] == 'b' &&
         (x + 2 == text.size() || !IsRank(text[x + 2])))
         variable[variableCount++] = static_cast<int>(x + 1);
@@ -430,10 +438,19 @@ ReadOutcome ReadSanMove(std::string_view text, const Position& in, Position& nex
 
     // Check and mate signs end the move. The castling words are compared
     // without them too, so "O-O+" castles just as "Qh5+" moves the queen.
-    size_t checkCut = text.find('+');
-    if (checkCut == std::string_view::npos) checkCut = text.find('#');
-    if (checkCut == std::string_view::npos) checkCut = text.size();
-    const size_t equals = text.find('=');
+    // One pass instead of three searches: the texts are a few characters long.
+    size_t plus = std::string_view::npos;
+    size_t hash = std::string_view::npos;
+    size_t equals = std::string_view::npos;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '+' && plus == std::string_view::npos) plus = i;
+        if (c == '#' && hash == std::string_view::npos) hash = i;
+        if (c == '=' && equals == std::string_view::npos) equals = i;
+    }
+    const size_t checkCut = plus != std::string_view::npos
+                                ? plus
+                                : (hash != std::string_view::npos ? hash : text.size());
     // Nothing longer than this (plus one dash) can name a move.
     if (std::min(checkCut, equals) > kMaxMoveText + 1) return outcome;
 
@@ -529,8 +546,12 @@ int ReadSan(std::string_view text, const Position& in, std::string* san, std::st
 }
 
 std::optional<std::string> algebraicToSmith(std::string_view san, Position& pos) {
-    const size_t annotation = san.find_first_of("!?");
-    if (annotation != std::string_view::npos) san = san.substr(0, annotation);
+    for (size_t i = 0; i < san.size(); ++i) {
+        if (san[i] == '!' || san[i] == '?') {
+            san = san.substr(0, i);
+            break;
+        }
+    }
     if (san.size() >= 3 && san.substr(san.size() - 2) == "ep") san.remove_suffix(2);
 
     const int side = Side(pos);

@@ -3,10 +3,15 @@
 #include "chess/Position.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdlib>
 #include <string>
 
 #include "chess/Diagnostics.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -57,47 +62,106 @@ bool PathClear(const Position::Board& board, int fromFile, int fromRank, int toF
     return true;
 }
 
-// Per-square lists of knight and king targets and of the squares along each
-// of the eight lines, built at compile time: the check test runs for every
-// candidate move of every SAN move read, so it must not test board edges.
+// Attack sets per square as bit sets (bit = board index), built at compile
+// time. The check test runs for every candidate of every SAN move read, so it
+// looks at the board as a handful of bit sets instead of walking squares.
+using SquareSet = uint64_t;
+
 struct AttackTables {
-    uint8_t knight[64][8];
-    uint8_t knightCount[64];
-    uint8_t king[64][8];
-    uint8_t kingCount[64];
-    uint8_t ray[64][8][7];  // directions 0..3 straight, 4..7 diagonal
-    uint8_t rayLength[64][8];
+    SquareSet knight[64];
+    SquareSet king[64];
+    SquareSet pawnFrom[2][64];  // where a pawn of that colour attacks the square from
+    SquareSet ray[64][8];       // 0..3 straight, 4..7 diagonal
 };
 
+// Index steps of the eight lines: +file is +8, +rank is +1.
+constexpr int kLines[8][2] = {{1, 0}, {0, 1}, {-1, 0}, {0, -1}, {1, 1}, {1, -1}, {-1, -1}, {-1, 1}};
+// Lines whose index grows away from the square: their nearest piece is the
+// lowest bit, on the others the highest.
+constexpr bool kLineGrows[8] = {true, true, false, false, true, true, false, false};
+
 constexpr AttackTables BuildAttackTables() {
-    constexpr int kLines[8][2] = {{1, 0}, {0, 1},  {-1, 0},  {0, -1},
-                                  {1, 1}, {1, -1}, {-1, -1}, {-1, 1}};
     AttackTables t{};
+    const auto bit = [](int f, int r) -> SquareSet {
+        return (f >= 0 && f < 8 && r >= 0 && r < 8) ? SquareSet{1} << (f * 8 + r) : 0;
+    };
     for (int sq = 0; sq < 64; ++sq) {
         const int file = sq / 8;
         const int rank = sq % 8;
-        for (const auto& s : kKnightSteps) {
-            const int f = file + s[0];
-            const int r = rank + s[1];
-            if (f >= 0 && f < 8 && r >= 0 && r < 8)
-                t.knight[sq][t.knightCount[sq]++] = static_cast<uint8_t>(f * 8 + r);
-        }
+        for (const auto& s : kKnightSteps) t.knight[sq] |= bit(file + s[0], rank + s[1]);
         for (int d = 0; d < 8; ++d) {
-            int f = file + kLines[d][0];
-            int r = rank + kLines[d][1];
-            if (f >= 0 && f < 8 && r >= 0 && r < 8)
-                t.king[sq][t.kingCount[sq]++] = static_cast<uint8_t>(f * 8 + r);
-            while (f >= 0 && f < 8 && r >= 0 && r < 8) {
-                t.ray[sq][d][t.rayLength[sq][d]++] = static_cast<uint8_t>(f * 8 + r);
-                f += kLines[d][0];
-                r += kLines[d][1];
-            }
+            t.king[sq] |= bit(file + kLines[d][0], rank + kLines[d][1]);
+            for (int i = 1; i < 8; ++i)
+                t.ray[sq][d] |= bit(file + kLines[d][0] * i, rank + kLines[d][1] * i);
         }
+        // A white pawn attacks upwards, so it stands one rank below.
+        t.pawnFrom[Position::White][sq] = bit(file - 1, rank - 1) | bit(file + 1, rank - 1);
+        t.pawnFrom[Position::Black][sq] = bit(file - 1, rank + 1) | bit(file + 1, rank + 1);
     }
     return t;
 }
 
 constexpr AttackTables kAttack = BuildAttackTables();
+
+// The bit sets InCheck needs, gathered in one pass over the board.
+struct CheckSets {
+    SquareSet occupied = 0;
+    SquareSet king = 0;
+    SquareSet straight = 0;  // enemy rooks and queens
+    SquareSet diagonal = 0;  // enemy bishops and queens
+    SquareSet knight = 0;
+    SquareSet pawn = 0;
+    SquareSet enemyKing = 0;
+};
+
+CheckSets GatherCheckSets(const Position::Board& board, int colour) {
+    const int enemy = 1 - colour;
+    const auto code = [](int c, int type) {
+        return static_cast<int8_t>(Position::MakePiece(c, type));
+    };
+    CheckSets sets;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i king = _mm_set1_epi8(code(colour, Position::King));
+    const __m128i rook = _mm_set1_epi8(code(enemy, Position::Rook));
+    const __m128i bishop = _mm_set1_epi8(code(enemy, Position::Bishop));
+    const __m128i queen = _mm_set1_epi8(code(enemy, Position::Queen));
+    const __m128i knight = _mm_set1_epi8(code(enemy, Position::Knight));
+    const __m128i pawn = _mm_set1_epi8(code(enemy, Position::Pawn));
+    const __m128i enemyKing = _mm_set1_epi8(code(enemy, Position::King));
+    const auto bits = [](__m128i m, int chunk) {
+        return static_cast<SquareSet>(static_cast<uint16_t>(_mm_movemask_epi8(m))) << (chunk * 16);
+    };
+    for (int chunk = 0; chunk < 4; ++chunk) {
+        const __m128i x =
+            _mm_loadu_si128(reinterpret_cast<const __m128i*>(board.data() + chunk * 16));
+        const __m128i q = _mm_cmpeq_epi8(x, queen);
+        sets.occupied |=
+            ~bits(_mm_cmpeq_epi8(x, zero), chunk) & (SquareSet{0xFFFF} << (chunk * 16));
+        sets.king |= bits(_mm_cmpeq_epi8(x, king), chunk);
+        sets.straight |= bits(_mm_or_si128(_mm_cmpeq_epi8(x, rook), q), chunk);
+        sets.diagonal |= bits(_mm_or_si128(_mm_cmpeq_epi8(x, bishop), q), chunk);
+        sets.knight |= bits(_mm_cmpeq_epi8(x, knight), chunk);
+        sets.pawn |= bits(_mm_cmpeq_epi8(x, pawn), chunk);
+        sets.enemyKing |= bits(_mm_cmpeq_epi8(x, enemyKing), chunk);
+    }
+#else
+    for (int sq = 0; sq < 64; ++sq) {
+        const int c = board[static_cast<size_t>(sq)];
+        const SquareSet b = SquareSet{1} << sq;
+        if (c != 0) sets.occupied |= b;
+        if (c == code(colour, Position::King)) sets.king |= b;
+        if (c == code(enemy, Position::Rook) || c == code(enemy, Position::Queen))
+            sets.straight |= b;
+        if (c == code(enemy, Position::Bishop) || c == code(enemy, Position::Queen))
+            sets.diagonal |= b;
+        if (c == code(enemy, Position::Knight)) sets.knight |= b;
+        if (c == code(enemy, Position::Pawn)) sets.pawn |= b;
+        if (c == code(enemy, Position::King)) sets.enemyKing |= b;
+    }
+#endif
+    return sets;
+}
 
 int NormalSide(int sideToMove) {
     return sideToMove == Position::White ? Position::White : Position::Black;
@@ -216,40 +280,21 @@ char Position::PieceLetter(int type) {
 
 bool Position::InCheck(int colour, const Board& board) {
     colour = NormalSide(colour);
-    const auto it = std::find(board.begin(), board.end(), MakePiece(colour, King));
-    if (it == board.end()) return true;
-    const int square = static_cast<int>(it - board.begin());
-    const int file = square / 8;
-    const int rank = square % 8;
-    const int enemy = 1 - colour;
-
-    // An enemy pawn of colour 1 attacks upwards, so it stands one rank below.
-    const int pawnRank = enemy == White ? rank - 1 : rank + 1;
-    const int pawn = MakePiece(enemy, Pawn);
-    if (pawnRank >= 0 && pawnRank < 8) {
-        if (file > 0 && At(board, file - 1, pawnRank) == pawn) return true;
-        if (file < 7 && At(board, file + 1, pawnRank) == pawn) return true;
-    }
-    const int knight = MakePiece(enemy, Knight);
-    for (int i = 0; i < kAttack.knightCount[square]; ++i) {
-        if (board[kAttack.knight[square][i]] == knight) return true;
-    }
-    const int enemyKing = MakePiece(enemy, King);
-    for (int i = 0; i < kAttack.kingCount[square]; ++i) {
-        if (board[kAttack.king[square][i]] == enemyKing) return true;
-    }
-    const int queen = MakePiece(enemy, Queen);
-    const int rook = MakePiece(enemy, Rook);
-    const int bishop = MakePiece(enemy, Bishop);
+    const CheckSets sets = GatherCheckSets(board, colour);
+    if (!sets.king) return true;
+    // The first king in a1, a2, ..., h8 order is the one tested.
+    const int square = std::countr_zero(sets.king);
+    if ((kAttack.knight[square] & sets.knight) || (kAttack.king[square] & sets.enemyKing) ||
+        (kAttack.pawnFrom[1 - colour][square] & sets.pawn))
+        return true;
     for (int d = 0; d < 8; ++d) {
-        const int slider = d < 4 ? rook : bishop;
-        const uint8_t* line = kAttack.ray[square][d];
-        for (int i = 0; i < kAttack.rayLength[square][d]; ++i) {
-            const int code = board[line[i]];
-            if (code == 0) continue;
-            if (code == slider || code == queen) return true;
-            break;
-        }
+        const SquareSet attackers = d < 4 ? sets.straight : sets.diagonal;
+        const SquareSet line = kAttack.ray[square][d];
+        if (!(line & attackers)) continue;
+        const SquareSet blockers = line & sets.occupied;
+        const int nearest =
+            kLineGrows[d] ? std::countr_zero(blockers) : 63 - std::countl_zero(blockers);
+        if ((attackers >> nearest) & 1) return true;
     }
     return false;
 }
