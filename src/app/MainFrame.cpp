@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QStatusBar>
 
+#include "app/ActionsMenu.h"
 #include "console/ConsoleFrame.h"
 #include "console/ConsoleView.h"
 #include "net/qt/Kordane2Doc.h"
@@ -33,6 +34,12 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
 
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
+    QMenu* actions = menuBar()->addMenu(QStringLiteral("&Actions"));
+    new CActionsMenu(
+        actions, [this] { return ActiveConsole() != nullptr; },
+        [this](std::string_view line) {
+            if (CConsoleFrame* console = ActiveConsole()) console->Doc().SendToServer(line);
+        });
     QMenu* window = menuBar()->addMenu(QStringLiteral("&Window"));
     window->addAction(QStringLiteral("&Cascade"), m_mdi, &QMdiArea::cascadeSubWindows);
     window->addAction(QStringLiteral("&Tile"), m_mdi, &QMdiArea::tileSubWindows);
@@ -73,6 +80,10 @@ CConsoleFrame* CMainFrame::AddConnection(std::unique_ptr<CKordane2Doc> doc, cons
     frame->View().setFocus();
     frame->View().InitialUpdate();
     return frame;
+}
+
+CConsoleFrame* CMainFrame::ActiveConsole() const {
+    return qobject_cast<CConsoleFrame*>(m_mdi->activeSubWindow());
 }
 
 QString CMainFrame::StatePaneText() const {

@@ -28,6 +28,8 @@ class CMainFrame : public QMainWindow {
     CConsoleFrame* AddConnection(std::unique_ptr<CKordane2Doc> doc, const QString& title);
 
     QMdiArea* MdiArea() const { return m_mdi; }
+    // The main console of the active connection, if a console is active.
+    CConsoleFrame* ActiveConsole() const;
     QString StatePaneText() const;
 
   protected:
