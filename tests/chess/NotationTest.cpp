@@ -359,6 +359,18 @@ TEST(Notation, AlgebraicToSmith) {
     }
 }
 
+TEST(Notation, AlgebraicToSmithReportsACorruptCapturedPiece) {
+    DiagnosticsCapture capture;
+    Position pos = FromFen("4k3/8/8/3q4/8/8/8/4K3 b - - 0 1");
+    // A code no piece has (below 10, so it counts as White's).
+    pos.board[Position::Index(3, 0)] = 9;
+    const std::optional<std::string> smith = algebraicToSmith("Qxd1", pos);
+    ASSERT_TRUE(smith.has_value());
+    EXPECT_EQ(*smith, "d5d1");
+    ASSERT_EQ(capture.lines.size(), 1u);
+    EXPECT_EQ(capture.lines[0], "Error in algebraicToSmith: piece=9\n");
+}
+
 TEST(Notation, DropKeepsTheEnPassantFile) {
     Position pos = FromFen("4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1");
     ASSERT_TRUE(algebraicToSmith("Q@a1", pos).has_value());
