@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Kordane developers
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,8 @@ TEST(AccountStoreTest, ReadsAccountsCommentsAndDefaults) {
 struct BadFile {
     const char* text;
     const char* error;
+    // Names the row in test listings.
+    friend void PrintTo(const BadFile& row, std::ostream* out) { *out << row.error; }
 };
 
 class AccountStoreErrorTest : public testing::TestWithParam<BadFile> {};

@@ -12,6 +12,7 @@
 #include <chrono>
 #include <fstream>
 #include <functional>
+#include <ostream>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -202,6 +203,8 @@ TEST(ChronelLoginTest, ClientFilterLogsInAndAnswersTimingCommands) {
 struct FailureCase {
     const char* option;
     const char* console;
+    // Names the row in test listings.
+    friend void PrintTo(const FailureCase& row, std::ostream* out) { *out << row.option; }
 };
 
 class ChronelFailureTest : public testing::TestWithParam<FailureCase> {};

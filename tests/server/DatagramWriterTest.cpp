@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,8 @@ struct FieldCase {
     std::string text;
     std::string wire;      // the field as the server writes it
     std::string received;  // the field as the client's parser reads it
+    // Names the row in test listings.
+    friend void PrintTo(const FieldCase& row, std::ostream* out) { *out << row.name; }
 };
 
 class QuotedFieldTest : public testing::TestWithParam<FieldCase> {};

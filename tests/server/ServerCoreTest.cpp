@@ -4,6 +4,7 @@
 // plain clients receive.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "AccountStore.h"
@@ -74,6 +75,8 @@ struct LoginCase {
     std::string input;
     std::string output;  // after the greeting
     const char* handle;  // logged in as, or "" when still at a prompt
+    // Names the row in test listings.
+    friend void PrintTo(const LoginCase& row, std::ostream* out) { *out << row.name; }
 };
 
 class LoginTest : public ServerCoreTest, public testing::WithParamInterface<LoginCase> {};

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Kordane developers
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,8 @@ TEST(ServerOptionsTest, AcceptsBothSpellingsOfEveryOption) {
 struct BadArgs {
     std::vector<std::string> args;
     const char* error;
+    // Names the row in test listings.
+    friend void PrintTo(const BadArgs& row, std::ostream* out) { *out << row.error; }
 };
 
 class ServerOptionsErrorTest : public testing::TestWithParam<BadArgs> {};
