@@ -87,8 +87,9 @@ char Normalise(char c) {
     }
 }
 
-// Longest text that can still name a move once check signs and promotion
-// are cut: piece, file, rank, "x", piece, file, rank.
+// No readable move is longer than seven characters once check signs and
+// promotion are cut (piece, file, rank, "x", piece, file, rank); longer text
+// is refused before it is copied anywhere.
 constexpr size_t kMaxMoveText = 15;
 
 struct TextBuffer {

@@ -183,6 +183,40 @@ TEST(Notation, TheLetterBMayBeAFileOrABishop) {
     }
 }
 
+TEST(Notation, ResolveSanGivesSquaresAndMoveCode) {
+    struct Row {
+        const char* fen;
+        const char* text;
+        int result;
+        const char* move;  // origin and destination on success
+        int code;
+    };
+    const Row rows[] = {
+        {kStart, "e4", 0, "e2e4", 4},
+        {kStart, "e3", 0, "e2e3", 5},
+        {kStart, "Nc3", 0, "b1c3", 1},
+        {kStart, "Nd2", -1, nullptr, 0},
+        {"4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1", "exd6", 0, "e5d6", 6},
+        {"4k3/8/8/8/8/8/8/4K2R w K - 0 1", "Rh5", 0, "h1h5", 2},
+        {"4k3/8/8/8/8/8/8/R3K3 w Q - 0 1", "Ra5", 0, "a1a5", 3},
+        {"4k3/8/8/8/8/8/8/4K3 w - - 0 1", "Kd2", 0, "e1d2", 7},
+        {"4k3/8/8/8/8/5N2/8/1N2K3 w - - 0 1", "Nd2", -2, nullptr, 0},
+        {"4r1k1/8/8/8/8/8/4B3/4K3 w - - 0 1", "Bd3", -3, nullptr, 0},
+        // Castling words are not the resolver's business.
+        {kCastles, "oo", -1, nullptr, 0},
+    };
+    for (const Row& row : rows) {
+        const SanMove m = ResolveSan(row.text, FromFen(row.fen));
+        EXPECT_EQ(m.result, row.result) << row.fen << " " << row.text;
+        if (!row.move || m.result != 0) continue;
+        const std::string move{
+            static_cast<char>('a' + m.fromFile), static_cast<char>('1' + m.fromRank),
+            static_cast<char>('a' + m.toFile), static_cast<char>('1' + m.toRank)};
+        EXPECT_EQ(move, row.move) << row.text;
+        EXPECT_EQ(m.code, row.code) << row.text;
+    }
+}
+
 TEST(Notation, ReadSanUpdatesCastlingFlagsAndEnPassant) {
     struct Row {
         const char* fen;
