@@ -145,7 +145,7 @@ TEST(PgnEdgeCases, BlackToMoveStartsTheRecordAtPlyOne) {
 // The shared hand-written collection, one quirk a game: every game marked
 // "accept" converts to its end, and exactly the games whose move breaks this
 // reader's rules stop, at that move and for that reason. The reader is more
-// lenient than a strict one by design ("0-0", "Ne5" for a capture, long
+// lenient than a strict one on purpose ("0-0", "Ne5" for a capture, long
 // algebraic): those games convert whole.
 TEST(PgnEdgeCases, SharedCollectionStopsExactlyWhereTheRulesSay) {
     const PgnFile file = PgnFile::ReadPgnFile(DataPath("peer_edge_cases.pgn"));
