@@ -13,8 +13,10 @@
 // "STOP <move text> <reason>" when a move could not be converted. --quiet
 // converts everything but prints only the summary line
 // "games <n> moves <n> stopped <n>". Exit status 0, or 1 when a file gives no
-// games (its error goes to standard error), 2 for bad arguments.
+// games (its error goes to standard error), 2 for bad arguments. Files of any
+// size are read; the client itself refuses those over 8 MB.
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -93,7 +95,7 @@ std::string_view ErrorText(PgnFile::Error error) {
         case PgnFile::Error::kCannotOpen:
             return "cannot open (missing, unreadable or not a regular file)";
         case PgnFile::Error::kTooLarge:
-            return "larger than 8 MB";
+            return "too large";
         case PgnFile::Error::kNoGames:
             return "no games";
         case PgnFile::Error::kNone:
@@ -130,7 +132,9 @@ int main(int argc, char** argv) {
     Totals totals;
     Output out;
     for (const std::string& path : paths) {
-        const PgnFile file = PgnFile::ReadPgnFile(path);
+        // The client refuses files over 8 MB; the tool reads any size, so that
+        // large collections can be compared with other tools.
+        const PgnFile file = PgnFile::ReadPgnFile(path, SIZE_MAX);
         if (file.GetError() != PgnFile::Error::kNone) {
             out.Flush();
             std::fprintf(stderr, "kd-pgnconv: %s: %.*s\n", path.c_str(),

@@ -16,7 +16,7 @@ struct FileCloser {
 
 }  // namespace
 
-PgnFile PgnFile::ReadPgnFile(const std::string& path) {
+PgnFile PgnFile::ReadPgnFile(const std::string& path, size_t maxSize) {
     PgnFile file;
     file.m_error = Error::kCannotOpen;
     std::error_code ec;
@@ -27,7 +27,7 @@ PgnFile PgnFile::ReadPgnFile(const std::string& path) {
     if (!in) return file;
     const std::uintmax_t size = std::filesystem::file_size(path, ec);
     if (ec) return file;
-    if (size > kMaxSize) {
+    if (size > maxSize) {
         file.m_error = Error::kTooLarge;
         return file;
     }

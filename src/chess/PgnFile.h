@@ -33,7 +33,9 @@ class PgnFile {
     static constexpr std::string_view kOpenErrorText =
         "Error opening PGN file!\n(Bad format, Insufficient memory, or size > 8MB)";
 
-    static PgnFile ReadPgnFile(const std::string& path);
+    // maxSize is the client's limit unless a caller (the converter tool)
+    // means to read larger files.
+    static PgnFile ReadPgnFile(const std::string& path, size_t maxSize = kMaxSize);
     // The same parse on text already in memory (it is copied). No size limit.
     static PgnFile FromText(std::string_view text);
 

@@ -59,6 +59,11 @@ TEST_F(PgnFileRead, EightMegabytesIsTheLimit) {
     const PgnFile over = PgnFile::ReadPgnFile(Write("over.pgn", GameOfSize(PgnFile::kMaxSize + 1)));
     EXPECT_EQ(over.GetError(), PgnFile::Error::kTooLarge);
     EXPECT_TRUE(over.Games().empty());
+
+    // A caller may allow more (or less) than the client's limit.
+    const std::string overPath = (m_dir / "over.pgn").string();
+    EXPECT_EQ(PgnFile::ReadPgnFile(overPath, PgnFile::kMaxSize + 1).Games().size(), 1u);
+    EXPECT_EQ(PgnFile::ReadPgnFile(overPath, 100).GetError(), PgnFile::Error::kTooLarge);
 }
 
 TEST_F(PgnFileRead, WhatIsNotAReadableFileGivesNoGames) {
