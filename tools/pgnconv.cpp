@@ -96,6 +96,8 @@ std::string_view ErrorText(PgnFile::Error error) {
             return "cannot open (missing, unreadable or not a regular file)";
         case PgnFile::Error::kTooLarge:
             return "too large";
+        case PgnFile::Error::kNoMemory:
+            return "not enough memory";
         case PgnFile::Error::kNoGames:
             return "no games";
         case PgnFile::Error::kNone:

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <new>
 
 #include "chess/PgnParser.h"
 
@@ -34,7 +35,11 @@ PgnFile PgnFile::ReadPgnFile(const std::string& path, size_t maxSize) {
     // One byte more than the stated size is asked for, so a file that changed
     // size since it was measured is refused rather than read cut short.
     const size_t want = static_cast<size_t>(size) + 1;
-    file.m_text = std::make_unique_for_overwrite<char[]>(want + 1);
+    file.m_text.reset(new (std::nothrow) char[want + 1]);
+    if (!file.m_text) {
+        file.m_error = Error::kNoMemory;
+        return file;
+    }
     const size_t got = std::fread(file.m_text.get(), 1, want, in.get());
     if (got != size || std::ferror(in.get())) {
         file.m_text.reset();

@@ -24,6 +24,7 @@ class PgnFile {
         kNone,
         kCannotOpen,  // missing, unreadable, or not a regular file
         kTooLarge,    // more than kMaxSize bytes
+        kNoMemory,    // no room to hold the text
         kNoGames,     // read, but no "[" starts a game
     };
 
