@@ -111,13 +111,13 @@ class DestinationWalk {
     DestinationWalk(const BoardText& board, int epFile, std::optional<int> target)
         : m_board(board), m_epFile(epFile), m_target(target) {}
 
-    // Walks every destination of the piece on (file, row); false once the walk
-    // may stop (count reached 2, or the target turned out legal).
+    // Walks the destinations of the piece on (file, row) until the answer is
+    // known: the count reached 2, or the target turned out legal.
     void Run(int file, int row);
 
-    bool found() const { return m_found; }
-    int count() const { return m_count; }
-    int last() const { return m_last; }
+    bool Found() const { return m_found; }
+    int Count() const { return m_count; }
+    int Last() const { return m_last; }
 
   private:
     // Tries one destination; returns false when the walk is finished.
@@ -361,7 +361,7 @@ bool GameRecord::IsLegalMove(std::string_view smith) const {
     if (!from || !to) return false;
     DestinationWalk walk(m_board, m_epFile, *to);
     walk.Run(*from % 8, *from / 8);
-    return walk.found();
+    return walk.Found();
 }
 
 GameRecord::Destinations GameRecord::CountLegalDestinations(int file, int row) const {
@@ -369,10 +369,10 @@ GameRecord::Destinations GameRecord::CountLegalDestinations(int file, int row) c
     if (!BoardText::OnBoard(file, row)) return result;
     DestinationWalk walk(m_board, m_epFile, std::nullopt);
     walk.Run(file, row);
-    result.count = std::min(walk.count(), 2);
+    result.count = std::min(walk.Count(), 2);
     if (result.count == 1) {
-        result.file = walk.last() % 8;
-        result.row = walk.last() / 8;
+        result.file = walk.Last() % 8;
+        result.row = walk.Last() / 8;
     }
     return result;
 }
