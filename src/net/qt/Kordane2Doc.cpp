@@ -149,9 +149,19 @@ void CKordane2Doc::OnConnect(int error) {
     SendToServer(kLevel1Line);
 }
 
-void CKordane2Doc::FilterAndParse(const char* bytes, size_t length) {
+size_t CKordane2Doc::FilterAndParse(const char* bytes, size_t length) {
+    m_takenOutput = 0;
     const std::string_view plain = m_chronel->Filter(bytes, length);
     if (!plain.empty()) m_parser->ProcessBytes(plain.data(), plain.size());
+    return m_takenOutput + plain.size();
+}
+
+bool CKordane2Doc::TakeFilterOutput(std::string_view bytes) {
+    // Parsing a full filter buffer at once keeps it at its fixed size however
+    // far one received chunk expands.
+    m_takenOutput += bytes.size();
+    m_parser->ProcessBytes(bytes.data(), bytes.size());
+    return true;
 }
 
 void CKordane2Doc::OnReceive(int error) {
@@ -211,9 +221,7 @@ void CKordane2Doc::OnClose(int error) {
         const long n = m_socket->Receive(buffer, kDrainSize, receiveError);
         if (n <= 0) break;
         buffer[n] = '\0';
-        const std::string_view plain = m_chronel->Filter(buffer, static_cast<size_t>(n));
-        if (plain.empty()) break;
-        m_parser->ProcessBytes(plain.data(), plain.size());
+        if (FilterAndParse(buffer, static_cast<size_t>(n)) == 0) break;
     }
     m_socket->Close();
     ShowLine("Connection closed.\n");

@@ -87,6 +87,7 @@ private:
     uint32_t TickCount() override;
     bool StartAlarmTimer(uint32_t intervalMs) override;
     void StopAlarmTimer() override;
+    bool TakeFilterOutput(std::string_view bytes) override;
 
     void ShowLine(std::string_view text);
     void SetState(ConnState state, const QString& suffix);
@@ -94,7 +95,8 @@ private:
     void StartConnect(const std::string& address);
     void ReleaseSocket();
     void DrainPosted();
-    void FilterAndParse(const char* bytes, size_t length);
+    // Returns how many bytes reached the parser.
+    size_t FilterAndParse(const char* bytes, size_t length);
     void AnswerLoginPrompt();
 
     CProfile& m_profile;
@@ -112,4 +114,6 @@ private:
     ConnState m_state = Idle;
     QString m_statusSuffix;
     int m_lookupSerial = 0;
+    // Bytes the filter handed over early during the current chunk.
+    size_t m_takenOutput = 0;
 };
