@@ -83,6 +83,7 @@ bool CKordane2App::InitInstance(const std::vector<std::string>& args) {
         m_mainFrame->setGeometry(screen->availableGeometry());
     }
     m_mainFrame->showMaximized();
+    m_mainFrame->activateWindow();
 
     const CommandLine commandLine = CommandLine::Parse(args);
     m_debug = commandLine.debug;
