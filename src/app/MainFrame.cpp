@@ -33,6 +33,13 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
     statusBar()->addPermanentWidget(m_statePane);
 
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    m_reconnect = file->addAction(QStringLiteral("R&econnect"), this, [this] {
+        if (CConsoleFrame* console = ActiveConsole()) console->Doc().OnReconnect();
+    });
+    m_reconnect->setStatusTip(QStringLiteral("Re-establish a broken connection"));
+    // Only a connection that has closed can be re-established.
+    connect(file, &QMenu::aboutToShow, this, &CMainFrame::UpdateReconnect);
+    file->addSeparator();
     file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
     QMenu* actions = menuBar()->addMenu(QStringLiteral("&Actions"));
     new CActionsMenu(
@@ -80,6 +87,11 @@ CConsoleFrame* CMainFrame::AddConnection(std::unique_ptr<CKordane2Doc> doc, cons
     frame->View().setFocus();
     frame->View().InitialUpdate();
     return frame;
+}
+
+void CMainFrame::UpdateReconnect() {
+    const CConsoleFrame* console = ActiveConsole();
+    m_reconnect->setEnabled(console && console->Doc().State() == CKordane2Doc::Closed);
 }
 
 CConsoleFrame* CMainFrame::ActiveConsole() const {

@@ -7,6 +7,7 @@
 
 class CConsoleFrame;
 class CKordane2Doc;
+class QAction;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
@@ -31,6 +32,9 @@ class CMainFrame : public QMainWindow {
     // The main console of the active connection, if a console is active.
     CConsoleFrame* ActiveConsole() const;
     QString StatePaneText() const;
+    // "R&econnect", enabled only while the active connection is closed.
+    QAction* ReconnectAction() const { return m_reconnect; }
+    void UpdateReconnect();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -41,4 +45,5 @@ class CMainFrame : public QMainWindow {
 
     QMdiArea* m_mdi = nullptr;
     QLabel* m_statePane = nullptr;
+    QAction* m_reconnect = nullptr;
 };

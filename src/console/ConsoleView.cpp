@@ -51,6 +51,8 @@ CConsoleView::CConsoleView(CKordane2Doc& doc, QString connectionTitle, QWidget* 
 
     connect(&m_doc, &CKordane2Doc::stateChanged, this, &CConsoleView::titleChanged);
     const auto loggedOut = [this] {
+        // The login stage and the split-line filter belong to one connection.
+        m_dispatch.ResetConnectionState();
         m_loggedIn = false;
         emit titleChanged();
     };

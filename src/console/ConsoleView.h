@@ -38,6 +38,7 @@ class CConsoleView : public QWidget, public IServerMessageSink, public IMainCons
 
     // "Main Console", the connection's title or the user's handle, and the
     // connection's status suffix.
+    const CMainDispatch& Dispatch() const { return m_dispatch; }
     QString Title() const;
 
     void SetPluginNames(std::vector<std::string> names) { m_pluginNames = std::move(names); }

@@ -139,4 +139,22 @@ TEST_F(ConsoleFrameTest, ServerClosingShowsItInTheTitle) {
     EXPECT_EQ(frame->windowTitle(), "Main Console - alice (connection closed)");
 }
 
+TEST_F(ConsoleFrameTest, ReconnectOnlyWhenClosedAndThenConnectsAgain) {
+    CConsoleFrame* frame = OpenConnected();
+    ASSERT_TRUE(WaitFor([&] { return m_server.hasPendingConnections(); }));
+    QTcpSocket* peer = m_server.nextPendingConnection();
+    peer->write("\x19(0 alice {}\x19)");
+    ASSERT_TRUE(WaitFor([&] { return frame->View().Dispatch().LoginStage() == 1; }));
+    m_frame.UpdateReconnect();
+    EXPECT_FALSE(m_frame.ReconnectAction()->isEnabled());
+    peer->disconnectFromHost();
+    ASSERT_TRUE(WaitFor([&] { return frame->Doc().State() == CKordane2Doc::Closed; }));
+    m_frame.UpdateReconnect();
+    ASSERT_TRUE(m_frame.ReconnectAction()->isEnabled());
+    m_frame.ReconnectAction()->trigger();
+    EXPECT_TRUE(WaitFor([&] { return m_server.hasPendingConnections(); }));
+    EXPECT_TRUE(WaitFor([&] { return frame->Doc().IsConnected(); }));
+    EXPECT_EQ(frame->View().Dispatch().LoginStage(), 0) << "a new connection logs in afresh";
+}
+
 }  // namespace
