@@ -98,21 +98,21 @@ struct TextBuffer {
     std::string_view view() const { return {chars.data(), size}; }
 };
 
-// A square specification: piece, file, rank; -1 where not given.
-struct Spec {
+// What the move text says of a square: piece, file, rank; -1 where not given.
+struct SquareHint {
     int piece = -1;
     int file = -1;
     int rank = -1;
 };
 
-// Reads a specification backwards: rank digit last, file before it, piece
+// Reads a square description backwards: rank digit last, file before it, piece
 // letter before that, and nothing else.
-bool ParseSpec(std::string_view text, Spec& spec) {
-    spec = Spec{};
+bool ParseHint(std::string_view text, SquareHint& hint) {
+    hint = SquareHint{};
     size_t end = text.size();
-    if (end > 0 && IsRank(text[end - 1])) spec.rank = text[--end] - '1';
-    if (end > 0 && IsFile(text[end - 1])) spec.file = text[--end] - 'a';
-    if (end > 0 && PieceOfLetter(text[end - 1])) spec.piece = PieceOfLetter(text[--end]);
+    if (end > 0 && IsRank(text[end - 1])) hint.rank = text[--end] - '1';
+    if (end > 0 && IsFile(text[end - 1])) hint.file = text[--end] - 'a';
+    if (end > 0 && PieceOfLetter(text[end - 1])) hint.piece = PieceOfLetter(text[--end]);
     return end == 0;
 }
 
@@ -156,16 +156,16 @@ SquareSet SquaresOf(const Position::Board& board, int side, int type) {
     return set;
 }
 
-SquareSet SpecSquares(const Spec& spec) {
+SquareSet HintSquares(const SquareHint& hint) {
     SquareSet set = ~SquareSet{0};
-    if (spec.file >= 0) set &= kFileA << (spec.file * 8);
-    if (spec.rank >= 0) set &= kRank1 << spec.rank;
+    if (hint.file >= 0) set &= kFileA << (hint.file * 8);
+    if (hint.rank >= 0) set &= kRank1 << hint.rank;
     return set;
 }
 
-// Pieces of `side` matching the specification.
-SquareSet Matching(const Position::Board& board, int side, const Spec& spec) {
-    return SquaresOf(board, side, spec.piece) & SpecSquares(spec);
+// Pieces of `side` matching the square description.
+SquareSet Matching(const Position::Board& board, int side, const SquareHint& hint) {
+    return SquaresOf(board, side, hint.piece) & HintSquares(hint);
 }
 
 int PopSquare(SquareSet& set) {
@@ -211,10 +211,10 @@ class PairCounter {
 
 SanMove ResolveCapture(std::string_view text, size_t x, const Position& pos) {
     const int side = Side(pos);
-    Spec origin;
-    Spec target;
+    SquareHint origin;
+    SquareHint target;
     const std::string_view originText = text.substr(0, x);
-    if (!ParseSpec(originText, origin) || !ParseSpec(text.substr(x + 1), target))
+    if (!ParseHint(originText, origin) || !ParseHint(text.substr(x + 1), target))
         return SanMove{SanNoMove};
     if (originText.size() == 1 && origin.piece < 0) origin.piece = Position::Pawn;
 
@@ -230,7 +230,7 @@ SanMove ResolveCapture(std::string_view text, size_t x, const Position& pos) {
 
     SquareSet targets = Matching(pos.board, 1 - side, target);
     if (epSquare >= 0 && (target.piece < 0 || target.piece == Position::Pawn))
-        targets |= (SquareSet{1} << epSquare) & SpecSquares(target);
+        targets |= (SquareSet{1} << epSquare) & HintSquares(target);
     if (!targets) return SanMove{SanNoMove};
 
     PairCounter counter(pos);
@@ -254,13 +254,13 @@ SanMove ResolveMove(std::string_view text, const Position& pos) {
     while (t > 0 && !IsFile(text[t - 1])) --t;
     if (t == 0) return SanMove{SanNoMove};
     const size_t targetAt = t - 1;
-    Spec target;
+    SquareHint target;
     const std::string_view targetText = text.substr(targetAt);
-    if (!ParseSpec(targetText, target) || target.piece >= 0) return SanMove{SanNoMove};
+    if (!ParseHint(targetText, target) || target.piece >= 0) return SanMove{SanNoMove};
     std::string_view originText = text.substr(0, targetAt);
     if (!originText.empty() && originText.back() == '-') originText.remove_suffix(1);
-    Spec origin;
-    if (!ParseSpec(originText, origin)) return SanMove{SanNoMove};
+    SquareHint origin;
+    if (!ParseHint(originText, origin)) return SanMove{SanNoMove};
     const bool pieceGiven = origin.piece >= 0;
     if (originText.empty() || (originText.size() == 1 && !pieceGiven))
         origin.piece = Position::Pawn;
@@ -273,7 +273,7 @@ SanMove ResolveMove(std::string_view text, const Position& pos) {
 
     const int side = Side(pos);
     PairCounter counter(pos);
-    const SquareSet targets = SpecSquares(target);
+    const SquareSet targets = HintSquares(target);
     SquareSet candidates = Matching(pos.board, side, origin);
     while (candidates) {
         const int from = PopSquare(candidates);
