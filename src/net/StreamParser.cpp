@@ -228,16 +228,17 @@ std::unique_ptr<CServerMessage> CStreamParser::DatagramByte(unsigned char c) {
         current.LastField().push_back(static_cast<char>(c));
         return nullptr;
     }
-    if (!m_inQuote) {
-        if (IsWhite(c) && !m_inBraces) {
-            m_atFieldStart = true;
-            return nullptr;
-        }
-        if (c == '}' && m_inBraces) {
-            m_inBraces = false;
-            m_atFieldStart = true;
-            return nullptr;
-        }
+    if (IsWhite(c) && !m_inQuote && !m_inBraces) {
+        m_atFieldStart = true;
+        return nullptr;
+    }
+    // A closing brace ends a braced field even inside a quote that began in
+    // the middle of it: the server's own framing is read byte for byte here,
+    // and implementations must agree on it.
+    if (c == '}' && m_inBraces) {
+        m_inBraces = false;
+        m_atFieldStart = true;
+        return nullptr;
     }
     current.LastField().push_back(static_cast<char>(c));
     return nullptr;
@@ -384,7 +385,7 @@ void CStreamParser::ProcessBytes(const char* bytes, size_t length) {
             if (m_inDatagram) {
                 if (!m_atFieldStart) {
                     into = &m_stack[m_depth]->LastField();
-                    stop = m_inQuote ? kStopQuoted : m_inBraces ? kStopBraced : kStopField;
+                    stop = m_inBraces ? kStopBraced : m_inQuote ? kStopQuoted : kStopField;
                 }
             } else if (!m_inLevel1) {
                 if (m_text) into = &m_text->fields[0];

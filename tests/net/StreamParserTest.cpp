@@ -51,6 +51,9 @@ INSTANTIATE_TEST_SUITE_P(
              {"2 9  0 [9|a\x07"
               "b]"}},
         Case{"NonNumericNumberReadsZero", E + "(abc d" + E + ")", {"2 0  0 [abc|d]"}},
+        Case{"BraceEndsBracedFieldEvenInsideQuote",
+             E + "(5 {a " + E + "{b}c" + E + "} d}" + E + ")",
+             {"2 5  0 [5|a b|c|d}]"}},
         Case{"UnknownPairInDatagramDropped", E + "(3 a" + E + "Qb" + E + ")", {"2 3  0 [3|ab]"}},
         Case{"WhiteSpaceSeparatesFields", E + "(3\t a\r\nb  " + E + ")", {"2 3  0 [3|a|b]"}},
         Case{"Level1WithHeader", E + "[12 * 5\nbody\n" + E + "]", {"1 12 * 5 [body\n]"}},
