@@ -9,6 +9,7 @@
 #include <cstdlib>
 
 #include "chess/Diagnostics.h"
+#include "chess/KingSafety.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -177,12 +178,12 @@ int PopSquare(SquareSet& set) {
 // Counts legal (candidate, target) pairs as the reader's rules say.
 class PairCounter {
   public:
-    explicit PairCounter(const Position& pos) : m_pos(pos) {}
+    explicit PairCounter(const Position& pos) : m_pos(pos), m_safety(pos.board, Side(pos)) {}
 
     // False once a second legal pair has been seen.
     bool Add(int fromFile, int fromRank, int toFile, int toRank) {
-        const int code =
-            Position::check_general(fromFile, fromRank, toFile, toRank, m_pos.board, m_pos.epFile);
+        const int code = Position::check_general(fromFile, fromRank, toFile, toRank, m_pos.board,
+                                                 m_pos.epFile, m_safety);
         if (code == Position::MoveLeavesCheck) {
             m_sawCheck = true;
         } else if (code > 0) {
@@ -205,6 +206,9 @@ class PairCounter {
 
   private:
     const Position& m_pos;
+    // Every candidate is a piece of the side to move, so the king's bit sets
+    // are gathered once for all pairs.
+    const KingSafety m_safety;
     SanMove m_move{SanNoMove};
     bool m_sawCheck = false;
 };

@@ -3,20 +3,13 @@
 #include "chess/Position.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstdlib>
 #include <string>
 
 #include "chess/Diagnostics.h"
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "chess/KingSafety.h"
 
 namespace {
-
-constexpr int kKnightSteps[8][2] = {{2, 1},  {1, 2},  {2, -1},  {1, -2},
-                                    {-2, 1}, {-1, 2}, {-2, -1}, {-1, -2}};
 
 // Where king and rook stand and go for one way of castling. The d-file king
 // mirrors the e-file one, so short castling takes the a-rook.
@@ -60,107 +53,6 @@ bool PathClear(const Position::Board& board, int fromFile, int fromRank, int toF
         r += dr;
     }
     return true;
-}
-
-// Attack sets per square as bit sets (bit = board index), built at compile
-// time. The check test runs for every candidate of every SAN move read, so it
-// looks at the board as a handful of bit sets instead of walking squares.
-using SquareSet = uint64_t;
-
-struct AttackTables {
-    SquareSet knight[64];
-    SquareSet king[64];
-    SquareSet pawnFrom[2][64];  // where a pawn of that colour attacks the square from
-    SquareSet ray[64][8];       // 0..3 straight, 4..7 diagonal
-};
-
-// Index steps of the eight lines: +file is +8, +rank is +1.
-constexpr int kLines[8][2] = {{1, 0}, {0, 1}, {-1, 0}, {0, -1}, {1, 1}, {1, -1}, {-1, -1}, {-1, 1}};
-// Lines whose index grows away from the square: their nearest piece is the
-// lowest bit, on the others the highest.
-constexpr bool kLineGrows[8] = {true, true, false, false, true, true, false, false};
-
-constexpr AttackTables BuildAttackTables() {
-    AttackTables t{};
-    const auto bit = [](int f, int r) -> SquareSet {
-        return (f >= 0 && f < 8 && r >= 0 && r < 8) ? SquareSet{1} << (f * 8 + r) : 0;
-    };
-    for (int sq = 0; sq < 64; ++sq) {
-        const int file = sq / 8;
-        const int rank = sq % 8;
-        for (const auto& s : kKnightSteps) t.knight[sq] |= bit(file + s[0], rank + s[1]);
-        for (int d = 0; d < 8; ++d) {
-            t.king[sq] |= bit(file + kLines[d][0], rank + kLines[d][1]);
-            for (int i = 1; i < 8; ++i)
-                t.ray[sq][d] |= bit(file + kLines[d][0] * i, rank + kLines[d][1] * i);
-        }
-        // A white pawn attacks upwards, so it stands one rank below.
-        t.pawnFrom[Position::White][sq] = bit(file - 1, rank - 1) | bit(file + 1, rank - 1);
-        t.pawnFrom[Position::Black][sq] = bit(file - 1, rank + 1) | bit(file + 1, rank + 1);
-    }
-    return t;
-}
-
-constexpr AttackTables kAttack = BuildAttackTables();
-
-// The bit sets InCheck needs, gathered in one pass over the board.
-struct CheckSets {
-    SquareSet occupied = 0;
-    SquareSet king = 0;
-    SquareSet straight = 0;  // enemy rooks and queens
-    SquareSet diagonal = 0;  // enemy bishops and queens
-    SquareSet knight = 0;
-    SquareSet pawn = 0;
-    SquareSet enemyKing = 0;
-};
-
-CheckSets GatherCheckSets(const Position::Board& board, int colour) {
-    const int enemy = 1 - colour;
-    const auto code = [](int c, int type) {
-        return static_cast<int8_t>(Position::MakePiece(c, type));
-    };
-    CheckSets sets;
-#if defined(__SSE2__)
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i king = _mm_set1_epi8(code(colour, Position::King));
-    const __m128i rook = _mm_set1_epi8(code(enemy, Position::Rook));
-    const __m128i bishop = _mm_set1_epi8(code(enemy, Position::Bishop));
-    const __m128i queen = _mm_set1_epi8(code(enemy, Position::Queen));
-    const __m128i knight = _mm_set1_epi8(code(enemy, Position::Knight));
-    const __m128i pawn = _mm_set1_epi8(code(enemy, Position::Pawn));
-    const __m128i enemyKing = _mm_set1_epi8(code(enemy, Position::King));
-    const auto bits = [](__m128i m, int chunk) {
-        return static_cast<SquareSet>(static_cast<uint16_t>(_mm_movemask_epi8(m))) << (chunk * 16);
-    };
-    for (int chunk = 0; chunk < 4; ++chunk) {
-        const __m128i x =
-            _mm_loadu_si128(reinterpret_cast<const __m128i*>(board.data() + chunk * 16));
-        const __m128i q = _mm_cmpeq_epi8(x, queen);
-        sets.occupied |=
-            ~bits(_mm_cmpeq_epi8(x, zero), chunk) & (SquareSet{0xFFFF} << (chunk * 16));
-        sets.king |= bits(_mm_cmpeq_epi8(x, king), chunk);
-        sets.straight |= bits(_mm_or_si128(_mm_cmpeq_epi8(x, rook), q), chunk);
-        sets.diagonal |= bits(_mm_or_si128(_mm_cmpeq_epi8(x, bishop), q), chunk);
-        sets.knight |= bits(_mm_cmpeq_epi8(x, knight), chunk);
-        sets.pawn |= bits(_mm_cmpeq_epi8(x, pawn), chunk);
-        sets.enemyKing |= bits(_mm_cmpeq_epi8(x, enemyKing), chunk);
-    }
-#else
-    for (int sq = 0; sq < 64; ++sq) {
-        const int c = board[static_cast<size_t>(sq)];
-        const SquareSet b = SquareSet{1} << sq;
-        if (c != 0) sets.occupied |= b;
-        if (c == code(colour, Position::King)) sets.king |= b;
-        if (c == code(enemy, Position::Rook) || c == code(enemy, Position::Queen))
-            sets.straight |= b;
-        if (c == code(enemy, Position::Bishop) || c == code(enemy, Position::Queen))
-            sets.diagonal |= b;
-        if (c == code(enemy, Position::Knight)) sets.knight |= b;
-        if (c == code(enemy, Position::Pawn)) sets.pawn |= b;
-        if (c == code(enemy, Position::King)) sets.enemyKing |= b;
-    }
-#endif
-    return sets;
 }
 
 int NormalSide(int sideToMove) {
@@ -279,93 +171,107 @@ char Position::PieceLetter(int type) {
 }
 
 bool Position::InCheck(int colour, const Board& board) {
-    colour = NormalSide(colour);
-    const CheckSets sets = GatherCheckSets(board, colour);
-    if (!sets.king) return true;
-    // The first king in a1, a2, ..., h8 order is the one tested.
-    const int square = std::countr_zero(sets.king);
-    if ((kAttack.knight[square] & sets.knight) || (kAttack.king[square] & sets.enemyKing) ||
-        (kAttack.pawnFrom[1 - colour][square] & sets.pawn))
-        return true;
-    for (int d = 0; d < 8; ++d) {
-        const SquareSet attackers = d < 4 ? sets.straight : sets.diagonal;
-        const SquareSet line = kAttack.ray[square][d];
-        if (!(line & attackers)) continue;
-        const SquareSet blockers = line & sets.occupied;
-        const int nearest =
-            kLineGrows[d] ? std::countr_zero(blockers) : 63 - std::countl_zero(blockers);
-        if ((attackers >> nearest) & 1) return true;
-    }
-    return false;
+    return KingSafety(board, NormalSide(colour)).Attacked();
 }
 
-int Position::check_general(int fromFile, int fromRank, int toFile, int toRank, const Board& board,
-                            int epFile) {
-    if (!OnBoard(fromFile, fromRank) || !OnBoard(toFile, toRank)) return MoveImpossible;
-    const int piece = At(board, fromFile, fromRank);
-    if (piece == 0) return MoveImpossible;
-    const int colour = ColourOf(piece);
-    const int target = At(board, toFile, toRank);
-    if (target != 0 && ColourOf(target) == colour) return MoveImpossible;
+namespace {
 
+// The piece-specific part of check_general: the move's code if the piece on
+// the origin (of colour `colour`, already known not to be empty) could make
+// it, ignoring the own king. `target` is what stands on the destination.
+int MoveShape(int piece, int colour, int target, int fromFile, int fromRank, int toFile, int toRank,
+              const Position::Board& board, int epFile) {
+    using P = Position;
     const int df = std::abs(toFile - fromFile);
     const int dr = std::abs(toRank - fromRank);
-    const int backRank = colour == White ? 0 : 7;
-    int code = MoveImpossible;
-    switch (TypeOf(piece)) {
-        case Pawn: {
-            const int forward = colour == White ? 1 : -1;
+    const int backRank = colour == P::White ? 0 : 7;
+    int code = P::MoveImpossible;
+    switch (P::TypeOf(piece)) {
+        case P::Pawn: {
+            const int forward = colour == P::White ? 1 : -1;
             if ((toRank - fromRank) * forward <= 0) break;
             if (df != 0) {
                 if (df > 1 || dr > 1) break;
                 if (target != 0) {
-                    code = MoveOrdinary;
-                } else if (toFile == epFile && fromRank == (colour == White ? 4 : 3)) {
-                    code = MoveEnPassant;
+                    code = P::MoveOrdinary;
+                } else if (toFile == epFile && fromRank == (colour == P::White ? 4 : 3)) {
+                    code = P::MoveEnPassant;
                 }
             } else if (target == 0) {
                 if (dr == 1) {
-                    code = MovePawnSingle;
-                } else if (dr == 2 && fromRank == (colour == White ? 1 : 6) &&
+                    code = P::MovePawnSingle;
+                } else if (dr == 2 && fromRank == (colour == P::White ? 1 : 6) &&
                            At(board, fromFile, fromRank + forward) == 0) {
-                    code = MovePawnDouble;
+                    code = P::MovePawnDouble;
                 }
             }
             break;
         }
-        case Knight:
-            if ((df == 1 && dr == 2) || (df == 2 && dr == 1)) code = MoveOrdinary;
+        case P::Knight:
+            if ((df == 1 && dr == 2) || (df == 2 && dr == 1)) code = P::MoveOrdinary;
             break;
-        case Bishop:
+        case P::Bishop:
             if (df == dr && PathClear(board, fromFile, fromRank, toFile, toRank))
-                code = MoveOrdinary;
+                code = P::MoveOrdinary;
             break;
-        case Rook:
+        case P::Rook:
             if ((df == 0) != (dr == 0) && PathClear(board, fromFile, fromRank, toFile, toRank)) {
-                code = MoveOrdinary;
-                if (fromRank == backRank && fromFile == 7) code = MoveRookFromHCorner;
-                if (fromRank == backRank && fromFile == 0) code = MoveRookFromACorner;
+                code = P::MoveOrdinary;
+                if (fromRank == backRank && fromFile == 7) code = P::MoveRookFromHCorner;
+                if (fromRank == backRank && fromFile == 0) code = P::MoveRookFromACorner;
             }
             break;
-        case Queen:
+        case P::Queen:
             if ((df == dr || (df == 0) != (dr == 0)) &&
                 PathClear(board, fromFile, fromRank, toFile, toRank))
-                code = MoveOrdinary;
+                code = P::MoveOrdinary;
             break;
-        case King:
-            if (df <= 1 && dr <= 1) code = MoveKing;
+        case P::King:
+            if (df <= 1 && dr <= 1) code = P::MoveKing;
             break;
         default:
             Diagnostics::Write("check_general: piece unidentifiable.\n");
-            return MoveImpossible;
+            return P::MoveImpossible;
     }
-    if (code == MoveImpossible) return MoveImpossible;
+    return code;
+}
 
-    Board after = board;
-    Put(after, fromFile, fromRank, 0);
-    if (code == MoveEnPassant) Put(after, toFile, fromRank, 0);
-    Put(after, toFile, toRank, piece);
-    return InCheck(colour, after) ? MoveLeavesCheck : code;
+// Both forms of check_general. `safety` may be null or gathered for the other
+// colour; the king's bit sets are then gathered here, and only for a move
+// the piece could make at all.
+int Classify(int fromFile, int fromRank, int toFile, int toRank, const Position::Board& board,
+             int epFile, const KingSafety* safety) {
+    using P = Position;
+    if (!P::OnBoard(fromFile, fromRank) || !P::OnBoard(toFile, toRank)) return P::MoveImpossible;
+    const int piece = At(board, fromFile, fromRank);
+    if (piece == 0) return P::MoveImpossible;
+    const int colour = P::ColourOf(piece);
+    const int target = At(board, toFile, toRank);
+    if (target != 0 && P::ColourOf(target) == colour) return P::MoveImpossible;
+    const int code =
+        MoveShape(piece, colour, target, fromFile, fromRank, toFile, toRank, board, epFile);
+    if (code == P::MoveImpossible) return P::MoveImpossible;
+    // The board after the move is never built: the king test works on the
+    // bit sets with the move's squares changed.
+    const int victim = code == P::MoveEnPassant ? P::Index(toFile, fromRank) : -1;
+    const int from = P::Index(fromFile, fromRank);
+    const int to = P::Index(toFile, toRank);
+    const bool attacked = (safety && safety->Colour() == colour)
+                              ? safety->AttackedAfter(from, to, victim)
+                              : KingSafety(board, colour).AttackedAfter(from, to, victim);
+    return attacked ? P::MoveLeavesCheck : code;
+}
+
+}  // namespace
+
+int Position::check_general(int fromFile, int fromRank, int toFile, int toRank, const Board& board,
+                            int epFile) {
+    return Classify(fromFile, fromRank, toFile, toRank, board, epFile, nullptr);
+}
+
+int Position::check_general(int fromFile, int fromRank, int toFile, int toRank, const Board& board,
+                            int epFile, const KingSafety& safety) {
+    return Classify(fromFile, fromRank, toFile, toRank, board, epFile, &safety);
 }
 
 namespace {

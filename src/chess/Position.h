@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+class KingSafety;
+
 // The numeric position that the SAN reader and writer and the PGN converter
 // work on (see Notation.h). It is a plain record: the notation functions copy
 // it, change the copy and hand it back. It is independent of GameRecord's
@@ -98,6 +100,12 @@ struct Position {
     // MoveCode. Squares off the board give MoveImpossible.
     static int check_general(int fromFile, int fromRank, int toFile, int toRank, const Board& board,
                              int epFile);
+    // The same with the king test done on `safety`, gathered from the same
+    // board: callers that classify many moves of one side on one board (the
+    // SAN resolver) gather it once. A `safety` of the other colour than the
+    // mover's is not used.
+    static int check_general(int fromFile, int fromRank, int toFile, int toRank, const Board& board,
+                             int epFile, const KingSafety& safety);
 
     // Square-and-attack tests of castling only (no castling flags), for the
     // king on kingHomeFile (4 = e-file, 3 = d-file; any other file gives
