@@ -63,7 +63,15 @@ void CStreamParser::AddSink(IServerMessageSink* sink) {
 }
 
 void CStreamParser::RemoveSink(IServerMessageSink* sink) {
-    m_sinks.erase(std::remove(m_sinks.begin(), m_sinks.end(), sink), m_sinks.end());
+    const auto it = std::find(m_sinks.begin(), m_sinks.end(), sink);
+    if (it == m_sinks.end()) return;
+    // While a message is being offered, the list is walked by index; a
+    // window closing in the middle only leaves a hole, closed afterwards.
+    if (m_dispatching > 0) {
+        *it = nullptr;
+    } else {
+        m_sinks.erase(it);
+    }
 }
 
 void CStreamParser::SendCommand(std::string_view text) {
@@ -103,14 +111,17 @@ void CStreamParser::EchoText(std::string_view text) {
 void CStreamParser::Dispatch(std::unique_ptr<CServerMessage> message) {
     if (!message) return;
     if (m_forwarder) m_forwarder(*message);
-    // A sink may remove itself (a window closing) while it is being offered
-    // the message, so walk a copy of the list.
-    const std::vector<IServerMessageSink*> sinks = m_sinks;
-    for (IServerMessageSink* sink : sinks) {
-        if (std::find(m_sinks.begin(), m_sinks.end(), sink) == m_sinks.end()) continue;
-        if (sink->Receive(message)) return;
+    // Sinks added while the message is offered see only later messages.
+    const size_t count = m_sinks.size();
+    bool consumed = false;
+    ++m_dispatching;
+    for (size_t i = 0; i < count && !consumed; ++i) {
+        if (m_sinks[i] && m_sinks[i]->Receive(message)) consumed = true;
     }
-    if (m_mainSink) m_mainSink->Receive(message);
+    if (--m_dispatching == 0) {
+        m_sinks.erase(std::remove(m_sinks.begin(), m_sinks.end(), nullptr), m_sinks.end());
+    }
+    if (!consumed && m_mainSink) m_mainSink->Receive(message);
 }
 
 std::string CStreamParser::DebugLine(const CServerMessage& message) {

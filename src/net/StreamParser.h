@@ -82,6 +82,7 @@ private:
     IStreamParserHost& m_host;
     IServerMessageSink* m_mainSink = nullptr;
     std::vector<IServerMessageSink*> m_sinks;
+    int m_dispatching = 0;  // nesting depth of Dispatch
     std::function<void(const CServerMessage&)> m_forwarder;
     std::string m_pendingEcho;
 

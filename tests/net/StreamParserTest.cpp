@@ -271,4 +271,33 @@ TEST(StreamParser, SinkRemovingItselfDuringDispatch) {
     EXPECT_EQ(h.local.size(), 2u);
 }
 
+// A window may close another one, or open a new one, while a message is
+// being offered: the closed one is not offered it, the new one only sees
+// later messages.
+TEST(StreamParser, SinksClosedOrOpenedDuringDispatch) {
+    ParserHarness h;
+    std::vector<std::string> log;
+    CountingSink late(-5, log, "late"), added(-5, log, "added");
+    struct Closer : IServerMessageSink {
+        CStreamParser* parser = nullptr;
+        IServerMessageSink* close = nullptr;
+        IServerMessageSink* open = nullptr;
+        int Receive(std::unique_ptr<CServerMessage>&) override {
+            parser->RemoveSink(close);
+            parser->AddSink(open);
+            return 0;
+        }
+    } closer;
+    closer.parser = &h.parser;
+    closer.close = &late;
+    closer.open = &added;
+    h.parser.AddSink(&closer);
+    h.parser.AddSink(&late);
+    h.parser.Dispatch(std::make_unique<CServerMessage>(CServerMessage::Datagram, 1));
+    EXPECT_TRUE(log.empty());
+    h.parser.Dispatch(std::make_unique<CServerMessage>(CServerMessage::Datagram, 2));
+    EXPECT_EQ(log, (std::vector<std::string>{"added:2"}));
+    EXPECT_EQ(h.local.size(), 2u);
+}
+
 }  // namespace
