@@ -16,8 +16,11 @@ using SquareSet = KingSafety::SquareSet;
 struct AttackTables {
     SquareSet knight[64];
     SquareSet king[64];
-    SquareSet pawnFrom[2][64];  // where a pawn of that colour attacks the square from
-    SquareSet ray[64][8];       // 0..3 straight, 4..7 diagonal
+    SquareSet pawnFrom[2][64];   // where a pawn of that colour attacks the square from
+    SquareSet ray[64][8];        // 0..3 straight, 4..7 diagonal
+    SquareSet straight[64];      // the four straight rays together
+    SquareSet diagonal[64];      // the four diagonal rays together
+    SquareSet pawnReach[2][64];  // where a pawn of that colour steps or takes to the square from
 };
 
 constexpr int kKnightSteps[8][2] = {{2, 1},  {1, 2},  {2, -1},  {1, -2},
@@ -42,9 +45,15 @@ constexpr AttackTables BuildAttackTables() {
             for (int i = 1; i < 8; ++i)
                 t.ray[sq][d] |= bit(file + kLines[d][0] * i, rank + kLines[d][1] * i);
         }
+        for (int d = 0; d < 4; ++d) t.straight[sq] |= t.ray[sq][d];
+        for (int d = 4; d < 8; ++d) t.diagonal[sq] |= t.ray[sq][d];
         // A white pawn attacks upwards, so it stands one rank below.
         t.pawnFrom[Position::White][sq] = bit(file - 1, rank - 1) | bit(file + 1, rank - 1);
         t.pawnFrom[Position::Black][sq] = bit(file - 1, rank + 1) | bit(file + 1, rank + 1);
+        t.pawnReach[Position::White][sq] =
+            t.pawnFrom[Position::White][sq] | bit(file, rank - 1) | bit(file, rank - 2);
+        t.pawnReach[Position::Black][sq] =
+            t.pawnFrom[Position::Black][sq] | bit(file, rank + 1) | bit(file, rank + 2);
     }
     return t;
 }
@@ -88,6 +97,26 @@ KingSafety::KingSafety(const Position::Board& board, int colour)
         if (Position::ColourOf(c) != m_colour) m_enemy |= Bit(sq);
     }
 #endif
+}
+
+KingSafety::SquareSet KingSafety::ReachingSquares(int type, int colour, int square) {
+    const int side = colour == Position::White ? Position::White : Position::Black;
+    switch (type) {
+        case Position::Pawn:
+            return kAttack.pawnReach[side][square];
+        case Position::Knight:
+            return kAttack.knight[square];
+        case Position::Bishop:
+            return kAttack.diagonal[square];
+        case Position::Rook:
+            return kAttack.straight[square];
+        case Position::Queen:
+            return kAttack.straight[square] | kAttack.diagonal[square];
+        case Position::King:
+            return kAttack.king[square];
+        default:
+            return ~SquareSet{0};
+    }
 }
 
 bool KingSafety::Attacked() const {

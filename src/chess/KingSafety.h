@@ -29,6 +29,12 @@ class KingSafety {
 
     int Colour() const { return m_colour; }
 
+    // The squares from which a piece of `type` and `colour` could reach
+    // `square` on an empty board (pawns: its steps and its captures). Every
+    // move check_general allows starts in this set, so a resolver may pass
+    // over pairs outside it without asking. Any other type gives every square.
+    static SquareSet ReachingSquares(int type, int colour, int square);
+
     // The king is attacked on the board as gathered.
     bool Attacked() const;
 

@@ -175,6 +175,15 @@ int PopSquare(SquareSet& set) {
     return square;
 }
 
+// Whether a candidate of the named type could reach the target at all. Most
+// pairs a move text gives (every pawn for "e4", both knights for "Nf3") are
+// passed over here; check_general would only answer MoveImpossible for them,
+// which changes no count. Candidates of no named type (any piece) are all
+// asked, as their pieces may be anything.
+bool Reaches(int type, int side, int from, int to) {
+    return type <= 0 || ((KingSafety::ReachingSquares(type, side, to) >> from) & 1);
+}
+
 // Counts legal (candidate, target) pairs as the reader's rules say.
 class PairCounter {
   public:
@@ -246,6 +255,7 @@ SanMove ResolveCapture(std::string_view text, size_t x, const Position& pos) {
         while (toSet) {
             const int to = PopSquare(toSet);
             if (to == epSquare && !pawn) continue;
+            if (!Reaches(origin.piece, side, from, to)) continue;
             if (!counter.Add(from / 8, from % 8, to / 8, to % 8)) return counter.Result();
         }
     }
@@ -284,6 +294,7 @@ SanMove ResolveMove(std::string_view text, const Position& pos) {
         SquareSet toSet = targets;
         while (toSet) {
             const int to = PopSquare(toSet);
+            if (!Reaches(origin.piece, side, from, to)) continue;
             if (!counter.Add(from / 8, from % 8, to / 8, to % 8)) return counter.Result();
         }
     }
