@@ -62,30 +62,23 @@ size_t FindX(std::string_view text) {
 }
 
 // A "b" may be the b-file or a bishop, so it keeps its case; everything else
-// is brought to one spelling.
-char Normalise(char c) {
-    switch (c) {
-        case 'A':
-        case 'C':
-        case 'D':
-        case 'E':
-        case 'F':
-        case 'G':
-        case 'H':
-        case 'O':
-        case 'X':
-            return ToLower(c);
-        case '0':
-            return 'o';
-        case 'p':
-        case 'n':
-        case 'r':
-        case 'q':
-        case 'k':
-            return ToUpper(c);
-        default:
-            return c;
+// is brought to one spelling. Every character of every move read passes
+// here, so the spelling is one table look-up.
+struct SpellingTable {
+    char to[256] = {};
+    constexpr SpellingTable() {
+        for (int c = 0; c < 256; ++c) to[c] = static_cast<char>(c);
+        for (const char c : {'A', 'C', 'D', 'E', 'F', 'G', 'H', 'O', 'X'})
+            to[static_cast<unsigned char>(c)] = ToLower(c);
+        to[static_cast<unsigned char>('0')] = 'o';
+        for (const char c : {'p', 'n', 'r', 'q', 'k'})
+            to[static_cast<unsigned char>(c)] = ToUpper(c);
     }
+};
+constexpr SpellingTable kSpelling;
+
+char Normalise(char c) {
+    return kSpelling.to[static_cast<unsigned char>(c)];
 }
 
 // No readable move is longer than seven characters once check signs and
@@ -590,21 +583,28 @@ std::optional<std::string> algebraicToSmith(std::string_view san, Position& pos)
     const ReadOutcome outcome = ReadSanMove(san, pos, next);
     if (outcome.result != SanOk) return std::nullopt;
 
-    std::string smith;
+    // At most six characters: built in place and made a string once, which
+    // stays in the string's own small buffer.
+    char smith[6];
+    size_t length = 0;
     const char backRank = side == Position::White ? '1' : '8';
     if (outcome.castle) {
         const bool isShort = outcome.castle == Position::CastleShort;
         const int home = pos.kingHomeFile[side];
         // Castle succeeds only for a king on the d- or e-file.
         const char to = home == 4 ? (isShort ? 'g' : 'c') : (isShort ? 'b' : 'f');
-        smith = {static_cast<char>('a' + home), backRank, to, backRank, isShort ? 'c' : 'C'};
+        for (const char c :
+             {static_cast<char>('a' + home), backRank, to, backRank, isShort ? 'c' : 'C'})
+            smith[length++] = c;
         pos = next;
-        return smith;
+        return std::string(smith, length);
     }
 
     const SanMove& m = outcome.move;
-    smith = {static_cast<char>('a' + m.fromFile), static_cast<char>('1' + m.fromRank),
-             static_cast<char>('a' + m.toFile), static_cast<char>('1' + m.toRank)};
+    smith[length++] = static_cast<char>('a' + m.fromFile);
+    smith[length++] = static_cast<char>('1' + m.fromRank);
+    smith[length++] = static_cast<char>('a' + m.toFile);
+    smith[length++] = static_cast<char>('1' + m.toRank);
     const int moved = pos.PieceAt(m.fromFile, m.fromRank);
     const int captured = pos.PieceAt(m.toFile, m.toRank);
     if (captured != 0) {
@@ -612,25 +612,27 @@ std::optional<std::string> algebraicToSmith(std::string_view san, Position& pos)
         if (type < 0 || type > 6) {
             Diagnostics::Write("Error in algebraicToSmith: piece=" + std::to_string(type) + "\n");
         } else {
-            smith += ToLower(Position::PieceLetter(type));
+            smith[length++] = ToLower(Position::PieceLetter(type));
         }
     }
     const int arrived = next.PieceAt(m.toFile, m.toRank);
     if (arrived != moved) {
         const int type = Position::TypeOf(arrived);
         if (type >= Position::Knight && type <= Position::Queen) {
-            smith += Position::PieceLetter(type);
+            smith[length++] = Position::PieceLetter(type);
         } else {
             Diagnostics::Write("Error in algebraicToSmith: Illegal promotion.\n");
-            smith += 'Q';
+            smith[length++] = 'Q';
         }
     }
+    // En passant is a pawn capture: no capture letter and no promotion came
+    // before it, so there is room for it.
     if (Position::TypeOf(moved) == Position::Pawn && m.fromFile != m.toFile &&
         m.fromRank != m.toRank && pos.PieceAt(m.toFile, m.fromRank) != 0 &&
-        next.PieceAt(m.toFile, m.fromRank) == 0)
-        smith += 'E';
+        next.PieceAt(m.toFile, m.fromRank) == 0 && length < sizeof smith)
+        smith[length++] = 'E';
     pos = next;
-    return smith;
+    return std::string(smith, length);
 }
 
 std::string BuildSmithMove(const GameRecord& record, std::string_view origin,
