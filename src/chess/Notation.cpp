@@ -597,7 +597,7 @@ std::optional<std::string> algebraicToSmith(std::string_view san, Position& pos)
              {static_cast<char>('a' + home), backRank, to, backRank, isShort ? 'c' : 'C'})
             smith[length++] = c;
         pos = next;
-        return std::string(smith, length);
+        return std::optional<std::string>(std::in_place, smith, length);
     }
 
     const SanMove& m = outcome.move;
@@ -632,7 +632,7 @@ std::optional<std::string> algebraicToSmith(std::string_view san, Position& pos)
         next.PieceAt(m.toFile, m.fromRank) == 0 && length < sizeof smith)
         smith[length++] = 'E';
     pos = next;
-    return std::string(smith, length);
+    return std::optional<std::string>(std::in_place, smith, length);
 }
 
 std::string BuildSmithMove(const GameRecord& record, std::string_view origin,

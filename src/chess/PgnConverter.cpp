@@ -31,19 +31,21 @@ Position PgnConverter::StartPosition(const PgnGame& game) {
 }
 
 std::optional<std::string> PgnConverter::Step() {
-    if (Done()) return std::nullopt;
-    const std::string_view text = m_game.MoveText(m_next);
-    std::optional<std::string> smith = algebraicToSmith(text, m_position);
+    // One result object, made by the converter itself and returned on every
+    // path, so the Smith text is never copied on its way to the caller.
+    const bool done = Done();
+    std::optional<std::string> smith =
+        done ? std::optional<std::string>() : algebraicToSmith(m_game.MoveText(m_next), m_position);
     if (smith) {
         ++m_next;
-        return smith;
+    } else if (!done) {
+        m_stopped = true;
+        // The converter gives no reason; the SAN reader on the same text does.
+        Position ignored;
+        const int code = ReadSan(m_game.MoveText(m_next), m_position, nullptr, nullptr, ignored);
+        m_reason = code == SanOk ? kUnreadable : code;
     }
-    m_stopped = true;
-    // The converter gives no reason; the SAN reader on the same text does.
-    Position ignored;
-    const int code = ReadSan(text, m_position, nullptr, nullptr, ignored);
-    m_reason = code == SanOk ? kUnreadable : code;
-    return std::nullopt;
+    return smith;
 }
 
 PgnConverter::Result PgnConverter::PgnToSmith(const PgnGame& game, std::vector<std::string>& out) {
