@@ -282,6 +282,10 @@ SanMove ResolveMove(std::string_view text, const Position& pos) {
     PairCounter counter(pos);
     const SquareSet targets = HintSquares(target);
     SquareSet candidates = Matching(pos.board, side, origin);
+    // A full square ("Nf3", "e4") is the usual case: only pieces that could
+    // reach it stay candidates, so the pairs below are few.
+    if (origin.piece > 0 && std::has_single_bit(targets))
+        candidates &= KingSafety::ReachingSquares(origin.piece, side, std::countr_zero(targets));
     while (candidates) {
         const int from = PopSquare(candidates);
         SquareSet toSet = targets;
