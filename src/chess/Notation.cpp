@@ -81,6 +81,30 @@ char Normalise(char c) {
     return kSpelling.to[static_cast<unsigned char>(c)];
 }
 
+// The characters that end or split a move text, so that the reader finds
+// them with one look-up per character.
+enum Mark : unsigned {
+    kMarkPlus = 1,
+    kMarkHash = 2,
+    kMarkEquals = 4,
+    kMarkAnnotation = 8,  // "!" and "?"
+};
+struct MarkTable {
+    uint8_t of[256] = {};
+    constexpr MarkTable() {
+        of[static_cast<unsigned char>('+')] = kMarkPlus;
+        of[static_cast<unsigned char>('#')] = kMarkHash;
+        of[static_cast<unsigned char>('=')] = kMarkEquals;
+        of[static_cast<unsigned char>('!')] = kMarkAnnotation;
+        of[static_cast<unsigned char>('?')] = kMarkAnnotation;
+    }
+};
+constexpr MarkTable kMarks;
+
+unsigned MarkOf(char c) {
+    return kMarks.of[static_cast<unsigned char>(c)];
+}
+
 // No readable move is longer than seven characters once check signs and
 // promotion are cut (piece, file, rank, "x", piece, file, rank); longer text
 // is refused before it is copied anywhere.
@@ -442,11 +466,12 @@ struct ReadOutcome {
     SanMove move;
 };
 
-// The reader proper. `next` is the position after the move on SanOk.
+// The reader proper. `next` must come in as a copy of `in` (the callers make
+// it so, which saves copying the position twice); it is the position after
+// the move on SanOk.
 ReadOutcome ReadSanMove(std::string_view text, const Position& in, Position& next) {
     const int side = Side(in);
     ReadOutcome outcome;
-    next = in;
     next.sideToMove = 1 - side;
 
     // Check and mate signs end the move. The castling words are compared
@@ -456,10 +481,11 @@ ReadOutcome ReadSanMove(std::string_view text, const Position& in, Position& nex
     size_t hash = std::string_view::npos;
     size_t equals = std::string_view::npos;
     for (size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '+' && plus == std::string_view::npos) plus = i;
-        if (c == '#' && hash == std::string_view::npos) hash = i;
-        if (c == '=' && equals == std::string_view::npos) equals = i;
+        const unsigned mark = MarkOf(text[i]);
+        if (!mark) continue;
+        if ((mark & kMarkPlus) && plus == std::string_view::npos) plus = i;
+        if ((mark & kMarkHash) && hash == std::string_view::npos) hash = i;
+        if ((mark & kMarkEquals) && equals == std::string_view::npos) equals = i;
     }
     const size_t checkCut = plus != std::string_view::npos
                                 ? plus
@@ -530,7 +556,7 @@ ReadOutcome ReadSanMove(std::string_view text, const Position& in, Position& nex
 
 int ReadSan(std::string_view text, const Position& in, std::string* san, std::string* verbose,
             Position& out) {
-    Position next;
+    Position next = in;
     const ReadOutcome outcome = ReadSanMove(text, in, next);
     if (outcome.result != SanOk) return outcome.result;
     if (outcome.castle) {
@@ -560,7 +586,7 @@ int ReadSan(std::string_view text, const Position& in, std::string* san, std::st
 
 std::optional<std::string> algebraicToSmith(std::string_view san, Position& pos) {
     for (size_t i = 0; i < san.size(); ++i) {
-        if (san[i] == '!' || san[i] == '?') {
+        if (MarkOf(san[i]) & kMarkAnnotation) {
             san = san.substr(0, i);
             break;
         }
@@ -583,7 +609,7 @@ std::optional<std::string> algebraicToSmith(std::string_view san, Position& pos)
         return smith;
     }
 
-    Position next;
+    Position next = pos;
     const ReadOutcome outcome = ReadSanMove(san, pos, next);
     if (outcome.result != SanOk) return std::nullopt;
 
