@@ -308,7 +308,7 @@ SanMove ResolveMove(std::string_view text, const Position& pos) {
     SquareSet candidates = Matching(pos.board, side, origin);
     // A full square ("Nf3", "e4") is the usual case: only pieces that could
     // reach it stay candidates, so the pairs below are few.
-    if (origin.piece > 0 && std::has_single_bit(targets))
+    if (origin.piece > 0 && targets && !(targets & (targets - 1)))
         candidates &= KingSafety::ReachingSquares(origin.piece, side, std::countr_zero(targets));
     while (candidates) {
         const int from = PopSquare(candidates);
