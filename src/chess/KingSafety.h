@@ -28,6 +28,10 @@ class KingSafety {
     KingSafety(const Position::Board& board, int colour);
 
     int Colour() const { return m_colour; }
+    // As gathered: the occupied squares, and those holding a code of the
+    // other colour (a code below 10 is White).
+    SquareSet Occupied() const { return m_occupied; }
+    SquareSet Enemies() const { return m_enemy; }
 
     // The squares from which a piece of `type` and `colour` could reach
     // `square` on an empty board (pawns: its steps and its captures). Every

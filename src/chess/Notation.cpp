@@ -222,6 +222,8 @@ class PairCounter {
         return true;
     }
 
+    const KingSafety& Safety() const { return m_safety; }
+
     SanMove Result() const {
         if (m_move.result == SanOk || m_move.result == SanAmbiguous) {
             if (m_move.result == SanAmbiguous) return SanMove{SanAmbiguous};
@@ -238,6 +240,25 @@ class PairCounter {
     SanMove m_move{SanNoMove};
     bool m_sawCheck = false;
 };
+
+// Pieces of `side` matching the square description, in board order. With a
+// named piece and one target square (the usual "Nf3", "e4", "Nxe5") only the
+// few own pieces that could reach the target are looked at on the board;
+// others could only be refused by check_general.
+SquareSet Candidates(const Position& pos, int side, const SquareHint& hint, SquareSet targets,
+                     const KingSafety& safety) {
+    if (hint.piece <= 0 || !targets || (targets & (targets - 1)))
+        return Matching(pos.board, side, hint);
+    const int code = Position::MakePiece(side, hint.piece);
+    SquareSet near = KingSafety::ReachingSquares(hint.piece, side, std::countr_zero(targets)) &
+                     safety.Occupied() & ~safety.Enemies() & HintSquares(hint);
+    SquareSet found = 0;
+    while (near) {
+        const int square = PopSquare(near);
+        if (pos.board[static_cast<size_t>(square)] == code) found |= SquareSet{1} << square;
+    }
+    return found;
+}
 
 SanMove ResolveCapture(std::string_view text, size_t x, const Position& pos) {
     const int side = Side(pos);
@@ -258,13 +279,15 @@ SanMove ResolveCapture(std::string_view text, size_t x, const Position& pos) {
     }
     const int ownPawn = Position::MakePiece(side, Position::Pawn);
 
-    SquareSet targets = Matching(pos.board, 1 - side, target);
+    PairCounter counter(pos);
+    // Any enemy piece ("exd5") is what the king test gathered already.
+    SquareSet targets = target.piece < 0 ? counter.Safety().Enemies() & HintSquares(target)
+                                         : Matching(pos.board, 1 - side, target);
     if (epSquare >= 0 && (target.piece < 0 || target.piece == Position::Pawn))
         targets |= (SquareSet{1} << epSquare) & HintSquares(target);
     if (!targets) return SanMove{SanNoMove};
 
-    PairCounter counter(pos);
-    SquareSet candidates = Matching(pos.board, side, origin);
+    SquareSet candidates = Candidates(pos, side, origin, targets, counter.Safety());
     while (candidates) {
         const int from = PopSquare(candidates);
         const bool pawn = pos.board[static_cast<size_t>(from)] == ownPawn;
@@ -305,11 +328,7 @@ SanMove ResolveMove(std::string_view text, const Position& pos) {
     const int side = Side(pos);
     PairCounter counter(pos);
     const SquareSet targets = HintSquares(target);
-    SquareSet candidates = Matching(pos.board, side, origin);
-    // A full square ("Nf3", "e4") is the usual case: only pieces that could
-    // reach it stay candidates, so the pairs below are few.
-    if (origin.piece > 0 && targets && !(targets & (targets - 1)))
-        candidates &= KingSafety::ReachingSquares(origin.piece, side, std::countr_zero(targets));
+    SquareSet candidates = Candidates(pos, side, origin, targets, counter.Safety());
     while (candidates) {
         const int from = PopSquare(candidates);
         SquareSet toSet = targets;
