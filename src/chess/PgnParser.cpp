@@ -15,14 +15,21 @@ bool IsResult(Token t) {
     return t <= PgnTokenizer::kUnknown;
 }
 
-// Annotations written onto a move ("e4!?", "Qxf7#", "Nf3+") are not part of it.
-void CutAnnotation(char* move) {
-    for (char* p = move; *p != '\0'; ++p) {
-        if (*p == '?' || *p == '!' || *p == '+' || *p == '#') {
-            *p = '\0';
-            return;
-        }
+// Annotations written onto a move ("e4!?", "Qxf7#", "Nf3+") are not part of
+// it. Every move of a file passes here, so where a move ends is one table
+// look-up per character: the NUL that ends the symbol and the four signs.
+struct MoveEndTable {
+    bool ends[256] = {};
+    constexpr MoveEndTable() {
+        for (const char c : {'\0', '?', '!', '+', '#'}) ends[static_cast<unsigned char>(c)] = true;
     }
+};
+constexpr MoveEndTable kMoveEnds;
+
+void CutAnnotation(char* move) {
+    char* p = move;
+    while (!kMoveEnds.ends[static_cast<unsigned char>(*p)]) ++p;
+    *p = '\0';
 }
 
 // After "[": one tag, then everything up to "]". Returns the token after "]".
