@@ -206,18 +206,21 @@ class PairCounter {
   public:
     explicit PairCounter(const Position& pos) : m_pos(pos), m_safety(pos.board, Side(pos)) {}
 
-    // False once a second legal pair has been seen.
-    bool Add(int fromFile, int fromRank, int toFile, int toRank) {
-        const int code = Position::check_general(fromFile, fromRank, toFile, toRank, m_pos.board,
+    // Squares are board indices. False once a second legal pair has been seen.
+    bool Add(int from, int to) {
+        const int code = Position::check_general(from / 8, from % 8, to / 8, to % 8, m_pos.board,
                                                  m_pos.epFile, m_safety);
         if (code == Position::MoveLeavesCheck) {
             m_sawCheck = true;
         } else if (code > 0) {
-            if (m_move.result == SanOk) {
-                m_move.result = SanAmbiguous;
+            if (m_found) {
+                m_ambiguous = true;
                 return false;
             }
-            m_move = SanMove{SanOk, fromFile, fromRank, toFile, toRank, code};
+            m_found = true;
+            m_from = from;
+            m_to = to;
+            m_code = code;
         }
         return true;
     }
@@ -225,11 +228,12 @@ class PairCounter {
     const KingSafety& Safety() const { return m_safety; }
 
     SanMove Result() const {
-        if (m_move.result == SanOk || m_move.result == SanAmbiguous) {
-            if (m_move.result == SanAmbiguous) return SanMove{SanAmbiguous};
-            return m_move;
-        }
-        return SanMove{m_sawCheck ? SanLeavesCheck : SanNoMove};
+        if (m_ambiguous) return SanMove{SanAmbiguous};
+        if (!m_found) return SanMove{m_sawCheck ? SanLeavesCheck : SanNoMove};
+        // The move is kept as two squares and made a SanMove only here: one
+        // kept whole would be read back whole right after its fields were
+        // stored one by one, which stalls.
+        return SanMove{SanOk, m_from / 8, m_from % 8, m_to / 8, m_to % 8, m_code};
     }
 
   private:
@@ -237,8 +241,12 @@ class PairCounter {
     // Every candidate is a piece of the side to move, so the king's bit sets
     // are gathered once for all pairs.
     const KingSafety m_safety;
-    SanMove m_move{SanNoMove};
+    bool m_found = false;
+    bool m_ambiguous = false;
     bool m_sawCheck = false;
+    int m_from = -1;
+    int m_to = -1;
+    int m_code = Position::MoveImpossible;
 };
 
 // Pieces of `side` matching the square description, in board order. With a
@@ -296,7 +304,7 @@ SanMove ResolveCapture(std::string_view text, size_t x, const Position& pos) {
             const int to = PopSquare(toSet);
             if (to == epSquare && !pawn) continue;
             if (!Reaches(origin.piece, side, from, to)) continue;
-            if (!counter.Add(from / 8, from % 8, to / 8, to % 8)) return counter.Result();
+            if (!counter.Add(from, to)) return counter.Result();
         }
     }
     return counter.Result();
@@ -335,7 +343,7 @@ SanMove ResolveMove(std::string_view text, const Position& pos) {
         while (toSet) {
             const int to = PopSquare(toSet);
             if (!Reaches(origin.piece, side, from, to)) continue;
-            if (!counter.Add(from / 8, from % 8, to / 8, to % 8)) return counter.Result();
+            if (!counter.Add(from, to)) return counter.Result();
         }
     }
     return counter.Result();
@@ -516,9 +524,13 @@ ReadOutcome ReadSanMove(std::string_view text, const Position& in, Position& nex
     buffer.size = std::min(checkCut, buffer.chars.size());
     for (size_t i = 0; i < buffer.size; ++i) buffer.chars[i] = Normalise(text[i]);
 
+    // Only castling words start with "o"; looking at that one character
+    // first also spares the comparisons reading the bytes just written.
     const std::string_view word = buffer.view();
-    if (word == "oo" || word == "o-o") outcome.castle = Position::CastleShort;
-    if (word == "ooo" || word == "o-o-o") outcome.castle = Position::CastleLong;
+    if (buffer.size > 0 && buffer.chars[0] == 'o') {
+        if (word == "oo" || word == "o-o") outcome.castle = Position::CastleShort;
+        if (word == "ooo" || word == "o-o-o") outcome.castle = Position::CastleLong;
+    }
 
     const bool dashRemoved = buffer.size >= 3 && buffer.chars[2] == '-';
     if (dashRemoved) {
@@ -542,10 +554,12 @@ ReadOutcome ReadSanMove(std::string_view text, const Position& in, Position& nex
         if (cut < buffer.size) buffer.size = cut;
     }
 
-    const SanMove move = ResolveSan(buffer.view(), in);
+    // Resolved straight into the outcome: copying the freshly written move
+    // as a whole would stall on reading it back.
+    outcome.move = ResolveSan(buffer.view(), in);
+    const SanMove& move = outcome.move;
     outcome.result = move.result;
     if (move.result != SanOk) return outcome;
-    outcome.move = move;
 
     int code = move.code;
     // A d-file king has its short rook on the a-file.
