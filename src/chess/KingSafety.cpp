@@ -16,11 +16,11 @@ using SquareSet = KingSafety::SquareSet;
 struct AttackTables {
     SquareSet knight[64];
     SquareSet king[64];
-    SquareSet pawnFrom[2][64];   // where a pawn of that colour attacks the square from
-    SquareSet ray[64][8];        // 0..3 straight, 4..7 diagonal
-    SquareSet straight[64];      // the four straight rays together
-    SquareSet diagonal[64];      // the four diagonal rays together
-    SquareSet pawnReach[2][64];  // where a pawn of that colour steps or takes to the square from
+    SquareSet pawnFrom[2][64];  // where a pawn of that colour attacks the square from
+    SquareSet ray[64][8];       // 0..3 straight, 4..7 diagonal
+    SquareSet straight[64];     // the four straight rays together
+    SquareSet diagonal[64];     // the four diagonal rays together
+    SquareSet reach[2][7][64];  // ReachingSquares by colour and piece type 1..6
 };
 
 constexpr int kKnightSteps[8][2] = {{2, 1},  {1, 2},  {2, -1},  {1, -2},
@@ -50,10 +50,18 @@ constexpr AttackTables BuildAttackTables() {
         // A white pawn attacks upwards, so it stands one rank below.
         t.pawnFrom[Position::White][sq] = bit(file - 1, rank - 1) | bit(file + 1, rank - 1);
         t.pawnFrom[Position::Black][sq] = bit(file - 1, rank + 1) | bit(file + 1, rank + 1);
-        t.pawnReach[Position::White][sq] =
+        // A pawn steps or takes to the square from behind it.
+        t.reach[Position::White][Position::Pawn][sq] =
             t.pawnFrom[Position::White][sq] | bit(file, rank - 1) | bit(file, rank - 2);
-        t.pawnReach[Position::Black][sq] =
+        t.reach[Position::Black][Position::Pawn][sq] =
             t.pawnFrom[Position::Black][sq] | bit(file, rank + 1) | bit(file, rank + 2);
+        for (int c = 0; c < 2; ++c) {
+            t.reach[c][Position::Knight][sq] = t.knight[sq];
+            t.reach[c][Position::Bishop][sq] = t.diagonal[sq];
+            t.reach[c][Position::Rook][sq] = t.straight[sq];
+            t.reach[c][Position::Queen][sq] = t.straight[sq] | t.diagonal[sq];
+            t.reach[c][Position::King][sq] = t.king[sq];
+        }
     }
     return t;
 }
@@ -100,23 +108,10 @@ KingSafety::KingSafety(const Position::Board& board, int colour)
 }
 
 KingSafety::SquareSet KingSafety::ReachingSquares(int type, int colour, int square) {
-    const int side = colour == Position::White ? Position::White : Position::Black;
-    switch (type) {
-        case Position::Pawn:
-            return kAttack.pawnReach[side][square];
-        case Position::Knight:
-            return kAttack.knight[square];
-        case Position::Bishop:
-            return kAttack.diagonal[square];
-        case Position::Rook:
-            return kAttack.straight[square];
-        case Position::Queen:
-            return kAttack.straight[square] | kAttack.diagonal[square];
-        case Position::King:
-            return kAttack.king[square];
-        default:
-            return ~SquareSet{0};
-    }
+    if (type < Position::Pawn || type > Position::King) return ~SquareSet{0};
+    // One look-up, no switch: the resolver asks for every candidate it sees.
+    return kAttack
+        .reach[colour == Position::White ? Position::White : Position::Black][type][square];
 }
 
 bool KingSafety::Attacked() const {
