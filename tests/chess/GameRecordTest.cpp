@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Kordane developers
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -144,14 +145,20 @@ TEST(GameRecord, MalformedDropChangesNothing) {
     EXPECT_EQ(record.Board().View(), BoardText::kStandard);
 }
 
-TEST(GameRecord, TakeBackReplaysTheRest) {
-    GameRecord record;
-    const char* moves[] = {"e2e4", "d7d5", "e4e5", "f7f5", "e5f6E", "g8f6"};
+// Plays the moves from the start and returns the board before each and after the last.
+std::vector<BoardText> Play(GameRecord& record, std::initializer_list<const char*> moves) {
     std::vector<BoardText> boards{record.Board()};
     for (const char* m : moves) {
         record.AddMove(m);
         boards.push_back(record.Board());
     }
+    return boards;
+}
+
+TEST(GameRecord, TakeBackReplaysTheRest) {
+    GameRecord record;
+    const std::vector<BoardText> boards =
+        Play(record, {"e2e4", "d7d5", "e4e5", "f7f5", "e5f6E", "g8f6"});
     record.TakeBack(2);
     EXPECT_EQ(record.Ply(), 4);
     EXPECT_EQ(record.Board(), boards[4]);
@@ -169,12 +176,8 @@ TEST(GameRecord, TakeBackReplaysTheRest) {
 
 TEST(GameRecord, BoardAtPlyClampsAndReplays) {
     GameRecord record;
-    const char* moves[] = {"e2e4", "e7e5", "g1f3", "b8c6", "f1b5", "a7a6"};
-    std::vector<BoardText> boards{record.Board()};
-    for (const char* m : moves) {
-        record.AddMove(m);
-        boards.push_back(record.Board());
-    }
+    const std::vector<BoardText> boards =
+        Play(record, {"e2e4", "e7e5", "g1f3", "b8c6", "f1b5", "a7a6"});
     for (int p = 0; p <= 6; ++p)
         EXPECT_EQ(record.BoardAtPly(p), boards[static_cast<size_t>(p)]) << p;
     EXPECT_EQ(record.BoardAtPly(-5), boards[0]);
@@ -273,6 +276,9 @@ TEST(GameRecord, IsLegalMove) {
         {"4k3/8/8/8/8/8/8/R3K2R", -1, "e1g1", true},
         {"4k3/8/8/8/8/8/8/R3K2R", -1, "e1c1", true},
         {"4k3/8/8/8/8/8/8/4K3", -1, "e1g1", true},
+        // The boxed king's two ways: f1 by a step, g1 by castling (with its letter).
+        {"4k3/8/8/8/8/8/3PPP2/3QK2R", -1, "e1f1", true},
+        {"4k3/8/8/8/8/8/3PPP2/3QK2R", -1, "e1g1c", true},
         {"4k3/8/8/8/8/8/8/RN2K2R", -1, "e1c1", false},  // b1 must be empty
         {"4k3/8/8/8/8/8/8/R3KB1R", -1, "e1g1", false},
         {"4k3/8/8/8/8/8/5r2/R3K2R", -1, "e1g1", false},  // f1 attacked
@@ -338,6 +344,7 @@ TEST(GameRecord, CountLegalDestinations) {
         // A king boxed in whose only way out is castling.
         {"4k3/8/8/8/8/8/3PPP2/3QK2R", "e1", 2, nullptr},
         {"4k3/8/8/8/8/8/3PPP2/3QKB1R", "e1", 0, nullptr},
+        {"4k3/8/8/8/8/8/3PPP2/3QK1NR", "e1", 1, "f1"},
     };
     for (const Row& row : rows) {
         const GameRecord record = FromPlacement(row.placement);
@@ -353,18 +360,6 @@ TEST(GameRecord, CountLegalDestinations) {
     const GameRecord record;
     EXPECT_EQ(record.CountLegalDestinations(8, 0).count, 0);
     EXPECT_EQ(record.CountLegalDestinations(0, -1).count, 0);
-}
-
-TEST(GameRecord, CastlingIsTheOneDestinationOfAnOtherwiseBoxedKing) {
-    const GameRecord record = FromPlacement("4k3/8/8/8/8/8/3PPP2/3QK2R");
-    // f1 and g1 are the king's two ways: f1 by a step, g1 by castling.
-    EXPECT_TRUE(record.IsLegalMove("e1f1"));
-    EXPECT_TRUE(record.IsLegalMove("e1g1c"));
-    const GameRecord boxed = FromPlacement("4k3/8/8/8/8/8/3PPP2/3QK1NR");
-    const GameRecord::Destinations d = boxed.CountLegalDestinations(4, 7);
-    EXPECT_EQ(d.count, 1);
-    EXPECT_EQ(d.file, 5);
-    EXPECT_EQ(d.row, 7);
 }
 
 TEST(GameRecord, MaterialSums) {
