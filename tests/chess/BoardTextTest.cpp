@@ -2,6 +2,9 @@
 // SPDX-FileCopyrightText: 2026 The Kordane developers
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+
 #include "chess/BoardText.h"
 
 namespace {
@@ -9,18 +12,13 @@ namespace {
 TEST(BoardText, SquareNamesMapRankEightFirst) {
     struct Row {
         const char* name;
-        int index;
+        std::optional<int> index;  // none: off the board
     };
-    const Row rows[] = {{"a8", 0}, {"h8", 7}, {"a1", 56}, {"h1", 63}, {"e4", 36}, {"d5", 27}};
-    for (const Row& row : rows) {
-        ASSERT_TRUE(BoardText::SquareIndex(row.name).has_value()) << row.name;
-        EXPECT_EQ(*BoardText::SquareIndex(row.name), row.index) << row.name;
-    }
-}
-
-TEST(BoardText, SquareNamesOffTheBoardHaveNoIndex) {
-    for (const char* name : {"i1", "a9", "a0", "`1", "A1", "", "e", "-4"})
-        EXPECT_FALSE(BoardText::SquareIndex(name).has_value()) << '"' << name << '"';
+    const Row rows[] = {{"a8", 0},  {"h8", 7},  {"a1", 56}, {"h1", 63}, {"e4", 36},
+                        {"d5", 27}, {"i1", {}}, {"a9", {}}, {"a0", {}}, {"`1", {}},
+                        {"A1", {}}, {"", {}},   {"e", {}},  {"-4", {}}};
+    for (const Row& row : rows)
+        EXPECT_EQ(BoardText::SquareIndex(row.name), row.index) << '"' << row.name << '"';
 }
 
 TEST(BoardText, FromTextTakesSixtyFourCharactersAndPadsShortText) {
@@ -40,10 +38,8 @@ TEST(BoardText, StandardStartIsTheLiteral) {
 }
 
 TEST(BoardText, ColourFollowsCase) {
-    EXPECT_EQ(BoardText::ColourOf('p'), 0);
-    EXPECT_EQ(BoardText::ColourOf('k'), 0);
-    EXPECT_EQ(BoardText::ColourOf('P'), 1);
-    EXPECT_EQ(BoardText::ColourOf('K'), 1);
+    for (const char piece : {'p', 'k'}) EXPECT_EQ(BoardText::ColourOf(piece), 0) << piece;
+    for (const char piece : {'P', 'K'}) EXPECT_EQ(BoardText::ColourOf(piece), 1) << piece;
 }
 
 }  // namespace
