@@ -142,6 +142,9 @@ TEST(PgnHeader, ResultTextFollowsTheResultToken) {
     EXPECT_EQ(HeaderOf("[a \"b\"]", "").result, "*");
 }
 
+constexpr const char* kEmpty = "----------------------------------------------------------------";
+constexpr const char* kKings = "----k-------------------------------------------------------K---";
+
 struct FenCase {
     const char* fen;
     const char* board;
@@ -168,28 +171,17 @@ INSTANTIATE_TEST_SUITE_P(
                 "----P-----------PPPP-PPPRNBQKBNR",
                 true, 4},
         // Only a file letter is an en-passant file.
-        FenCase{"8/8/8/8/8/8/8/8 w - i3 0 1",
-                "----------------------------------------------------------------", false},
-        FenCase{"8/8/8/8/8/8/8/8 w - h6",
-                "----------------------------------------------------------------", false, 7},
-        FenCase{"4k3/8/8/8/8/8/8/4K3 w - - 0 40",
-                "----k-----------------------------------------------------"
-                "--K---",
-                false},
+        FenCase{"8/8/8/8/8/8/8/8 w - i3 0 1", kEmpty, false},
+        FenCase{"8/8/8/8/8/8/8/8 w - h6", kEmpty, false, 7},
+        FenCase{"4k3/8/8/8/8/8/8/4K3 w - - 0 40", kKings, false},
         // Placement only: no side given, so White moves.
-        FenCase{"4k3/8/8/8/8/8/8/4K3",
-                "----k-----------------------------------------------------"
-                "--K---",
-                false},
+        FenCase{"4k3/8/8/8/8/8/8/4K3", kKings, false},
         // Too short is padded, too long is cut at 64 squares.
         FenCase{"k7 b", "k---------------------------------------------------------------", true},
-        FenCase{"9999999999/KQ b",
-                "----------------------------------------------------------------", true},
-        FenCase{"", "----------------------------------------------------------------", false},
-        FenCase{" b", "----------------------------------------------------------------", true},
+        FenCase{"9999999999/KQ b", kEmpty, true}, FenCase{"", kEmpty, false},
+        FenCase{" b", kEmpty, true},
         // Only the character right after the first blank counts.
-        FenCase{"8/8/8/8/8/8/8/8  b",
-                "----------------------------------------------------------------", false}));
+        FenCase{"8/8/8/8/8/8/8/8  b", kEmpty, false}));
 
 TEST(PgnHeader, WithoutFenTheBoardIsTheStandardStart) {
     const PgnHeader header = HeaderOf("[White \"x\"]");
