@@ -86,24 +86,12 @@ INSTANTIATE_TEST_SUITE_P(
         // unclosed string stops at its line end.
         TokenCase{"e4 {never closed", "6:e4 11"}, TokenCase{"e4 (never closed", "6:e4 11"},
         TokenCase{"[a \"open\n[b \"c\"]", "4 6:a 7:open 4 6:b 7:c 5 11"}, TokenCase{"\"", "7: 11"},
-        TokenCase{"", "11"},
-        // The text ends at its first NUL byte.
-        TokenCase{"e4", "6:e4 11"}));
+        TokenCase{"", "11"}));
 
 TEST(PgnTokenizer, TextEndsAtItsFirstNulByte) {
     std::string text("e4 e5", 5);
     text[2] = '\0';
     EXPECT_EQ(Tokens(text), "6:e4 11");
-}
-
-TEST(PgnParser, GameWithCommentAndVariation) {
-    const PgnFile file =
-        PgnFile::FromText("[Event \"E\"]\n1. e4 e5 2. Nf3 {a comment} (2. Nc3) Nc6 1-0\n");
-    ASSERT_EQ(file.Games().size(), 1u);
-    const PgnGame& game = file.Games()[0];
-    EXPECT_EQ(TagsOf(game), (std::vector<std::string>{"Event=E"}));
-    EXPECT_EQ(Moves(game), (std::vector<std::string>{"e4", "e5", "Nf3", "Nc6"}));
-    EXPECT_EQ(game.ResultCode(), PgnGame::kWhiteWins);
 }
 
 struct GameCase {
@@ -132,6 +120,10 @@ INSTANTIATE_TEST_SUITE_P(
                  "[a \"b\"] 1. e4!? e5?! 2. Qh5+ Nc6 3. Bc4 Nf6?? 4. Qxf7# 1-0",
                  {{"e4", "e5", "Qh5", "Nc6", "Bc4", "Nf6", "Qxf7"}},
                  {0}},
+        GameCase{"comment_and_variation",
+                 "[Event \"E\"]\n1. e4 e5 2. Nf3 {a comment} (2. Nc3) Nc6 1-0\n",
+                 {{"e4", "e5", "Nf3", "Nc6"}},
+                 {PgnGame::kWhiteWins}},
         GameCase{"draw_written_1_2", "[a \"b\"] 1. e4 e5 1/2", {{"e4", "e5"}}, {2}},
         GameCase{"castling_zeros", "[a \"b\"] 1. 0-0 0-0-0 *", {{"0-0", "0-0-0"}}, {3}},
         // Two games without a result between them split at the second "[".
