@@ -249,10 +249,9 @@ TEST(Position, CastlingTestsBothGeometries) {
         {"r3k2r/8/8/8/8/8/8/R3K2R w - - 0 1", 1, true, true},
         {"r3k2r/8/8/8/8/8/8/R3K2R b - - 0 1", 0, true, true},
         {"r3k2r/8/8/8/8/8/8/RN2K1NR w - - 0 1", 1, false, false},  // b1 and g1 occupied
-        {"r3k2r/8/8/8/8/8/8/R3K2R w - - 0 1", 1, true, true},
-        {"r3k2r/8/8/8/8/8/5r2/R3K2R w - - 0 1", 1, false, true},  // f1 attacked via f2
-        {"r3k2r/8/8/8/8/8/6r1/R3K2R w - - 0 1", 1, false, true},  // g1 attacked
-        {"r3k2r/8/8/8/8/8/1r6/R3K2R w - - 0 1", 1, true, true},   // b1 attacked: king does not pass
+        {"r3k2r/8/8/8/8/8/5r2/R3K2R w - - 0 1", 1, false, true},   // f1 attacked via f2
+        {"r3k2r/8/8/8/8/8/6r1/R3K2R w - - 0 1", 1, false, true},   // g1 attacked
+        {"r3k2r/8/8/8/8/8/1r6/R3K2R w - - 0 1", 1, true, true},  // b1 attacked: king does not pass
         {"r3k2r/8/8/8/8/8/4r3/R3K2R w - - 0 1", 1, false, false},  // in check
         {"r3k3/8/8/8/8/8/8/4K2R w - - 0 1", 1, true, false},       // no a-rook
         {"r3k3/8/8/8/8/8/8/n3K2R w - - 0 1", 1, true, false},      // enemy piece in the corner
