@@ -70,11 +70,8 @@ TEST(ChronelTables, EachContextIsOneFullTreeOverAllSymbols) {
     }
 }
 
-TEST(ChronelTables, FixedStringsHoldTheProtocolPieces) {
-    EXPECT_EQ(ChronelTables::kStrings[257 - 257], "\x19(");
-    EXPECT_EQ(ChronelTables::kStrings[258 - 257], "\x19[");
-    EXPECT_EQ(ChronelTables::kStrings[265 - 257], "\x19)");
-    EXPECT_EQ(ChronelTables::kStrings[268 - 257], "\r\n");
+// Their bytes are pinned by the document check and the stream vectors.
+TEST(ChronelTables, FixedStringsFitTheFilter) {
     for (const auto& s : ChronelTables::kStrings) {
         EXPECT_GE(s.size(), 2u);
         EXPECT_LE(s.size(), 32u);
