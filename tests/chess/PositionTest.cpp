@@ -41,16 +41,12 @@ TEST(Position, StandardStart) {
               "rnbqkbnrpppppppp--------------------------------PPPPPPPPRNBQKBNR");
 }
 
-TEST(Position, FenWithTwoKingsAndNoCastling) {
+TEST(Position, FenWithBothKingsOnTheFirstRank) {
     Position pos;
     const int ply = pos.SetFromFen("8/8/8/8/8/8/8/4K2k", "w", "-", "-", "1");
     EXPECT_EQ(ply, 0);
     EXPECT_EQ(pos.board[Sq("e1")], 6);
     EXPECT_EQ(pos.board[Sq("h1")], 16);
-    EXPECT_EQ(pos.shortRookMoved[0], 1);
-    EXPECT_EQ(pos.shortRookMoved[1], 1);
-    EXPECT_EQ(pos.longRookMoved[0], 1);
-    EXPECT_EQ(pos.longRookMoved[1], 1);
     EXPECT_EQ(pos.kingHomeFile[1], 4);
     EXPECT_EQ(pos.kingHomeFile[0], 7);
 }
