@@ -11,8 +11,8 @@
 
 #include <fstream>
 #include <iterator>
-#include <regex>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "chess/GameRecord.h"
@@ -56,7 +56,13 @@ TEST(PgnCorpus, ReadsEveryGameAndMove) {
 
 // A capture that the file disambiguates by rank alone ("R1xe5"): the client
 // has no rank-only step for captures and writes file and rank ("Re1xe5").
-const std::regex kRankOnlyCapture("([NBRQK])([1-8])x([a-h][1-8])");
+// Matched by hand: std::regex trips GCC 12's maybe-uninitialized warning in
+// the sanitizer build, which -Werror turns into a failed build.
+bool IsRankOnlyCapture(const std::string& text) {
+    return text.size() == 5 && std::string_view("NBRQK").find(text[0]) != std::string_view::npos &&
+           text[1] >= '1' && text[1] <= '8' && text[2] == 'x' && text[3] >= 'a' && text[3] <= 'h' &&
+           text[4] >= '1' && text[4] <= '8';
+}
 
 TEST(PgnCorpus, EveryMoveConvertsReplaysAndIsWrittenAsInTheFile) {
     const PgnFile& file = Corpus();
@@ -97,8 +103,7 @@ TEST(PgnCorpus, EveryMoveConvertsReplaysAndIsWrittenAsInTheFile) {
             signsInFile += checkInFile;
             signsWritten += checkWritten;
             signsAgreeing += checkInFile && checkWritten;
-            std::smatch m;
-            const bool rankOnly = std::regex_match(text, m, kRankOnlyCapture);
+            const bool rankOnly = IsRankOnlyCapture(text);
             if (rankOnly) ++rankOnlyCaptures;
             if (san == text) {
                 EXPECT_FALSE(rankOnly) << text;
@@ -107,7 +112,7 @@ TEST(PgnCorpus, EveryMoveConvertsReplaysAndIsWrittenAsInTheFile) {
             ++prescribedDifferences;
             ASSERT_TRUE(rankOnly) << "game " << g + 1 << " move " << index + 1 << ": file " << text
                                   << ", written " << san;
-            EXPECT_EQ(san, m.str(1) + (*smith)[0] + m.str(2) + "x" + m.str(3));
+            EXPECT_EQ(san, text[0] + std::string(1, (*smith)[0]) + text.substr(1));
         }
         converted += converter.NextIndex();
         EXPECT_EQ(record.Ply() - record.StartPly(), game.MoveCount());
