@@ -34,24 +34,19 @@ ConnectionParams Sample() {
     return p;
 }
 
-TEST(ConnectionFileTest, GoldenLayout) {
+TEST(ConnectionFileTest, GoldenLayouts) {
     const std::string scrambled = ChronelCipher::ScramblePassword("pw");
     ASSERT_EQ(scrambled.size(), 2u);
     ASSERT_NE(scrambled, "pw");
-    const std::string expected = Bytes({9}) + "127.0.0.1" + Bytes({0x89, 0x13}) + Bytes({5}) +
-                                 "alice" + Bytes({2, 0}) + scrambled +
-                                 Bytes({0, 0, 0, 0, 0, 0, 1, 0, 9}) + "games.pgn";
-    EXPECT_EQ(ConnectionFile::Encode(Sample()), expected);
-}
+    const std::string head = Bytes({9}) + "127.0.0.1" + Bytes({0x89, 0x13}) + Bytes({5}) + "alice";
+    EXPECT_EQ(ConnectionFile::Encode(Sample()),
+              head + Bytes({2, 0}) + scrambled + Bytes({0, 0, 0, 0, 0, 0, 1, 0, 9}) + "games.pgn");
 
-TEST(ConnectionFileTest, GoldenLayoutWithoutSavedPasswordAsGuest) {
-    ConnectionParams p = Sample();
-    p.savePassword = false;  // the password is then never written
-    p.guest = true;
-    p.gameLogFile.clear();
-    const std::string expected = Bytes({9}) + "127.0.0.1" + Bytes({0x89, 0x13}) + Bytes({5}) +
-                                 "alice" + Bytes({0, 0, 1, 0, 0, 0, 0, 0, 1, 0, 0});
-    EXPECT_EQ(ConnectionFile::Encode(p), expected);
+    ConnectionParams guest = Sample();
+    guest.savePassword = false;  // the password is then never written
+    guest.guest = true;
+    guest.gameLogFile.clear();
+    EXPECT_EQ(ConnectionFile::Encode(guest), head + Bytes({0, 0, 1, 0, 0, 0, 0, 0, 1, 0, 0}));
 }
 
 TEST(ConnectionFileTest, CountedStringLengthForms) {
