@@ -142,24 +142,15 @@ TEST(ChronelServerSession, SplitStamp) {
 }
 
 TEST(ChronelServerSession, TimingCommandsLeaveOutTheirTerminators) {
-    EXPECT_EQ(ChronelServerSession::AlarmCommand(2500,
-                                                 "a\x9D"
-                                                 "b\n"),
-              "\x9E"
-              "2500\nab\n\x9D");
-    EXPECT_EQ(ChronelServerSession::AlarmCommand(0, ""),
-              "\x9E"
-              "0\n\x9D");
-    EXPECT_EQ(ChronelServerSession::EchoRequest("a\nb\x9D"),
-              "\x9C"
-              "ab\x9D\n");
+    const std::string echo = "\x9C", alarm = "\x9E", end = "\x9D";
+    const std::string text = "a" + end + "b\n";
+    EXPECT_EQ(ChronelServerSession::AlarmCommand(2500, text), alarm + "2500\nab\n" + end);
+    EXPECT_EQ(ChronelServerSession::AlarmCommand(0, ""), alarm + "0\n" + end);
+    EXPECT_EQ(ChronelServerSession::EchoRequest("a\nb" + end), echo + "ab" + end + "\n");
     // What the client makes of them, end to end.
     ChronelLink link;
     link.Login();
-    EXPECT_EQ(link.ServerSends(ChronelServerSession::AlarmCommand(4,
-                                                                  "a\x9D"
-                                                                  "b\n")),
-              "ab\n");
+    EXPECT_EQ(link.ServerSends(ChronelServerSession::AlarmCommand(4, text)), "ab\n");
     EXPECT_EQ(link.host.starts, std::vector<uint32_t>{4});
 }
 
