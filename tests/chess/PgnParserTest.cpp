@@ -151,7 +151,8 @@ INSTANTIATE_TEST_SUITE_P(
         GameCase{"variations_three_deep",
                  "[a \"1\"] 1. e4 (1. d4 (1. c4 (1. Nf3 Nf6) c5) d5) 1... e5 *",
                  {{"e4", "e5"}},
-                 {3}}));
+                 {3}}),
+    [](const testing::TestParamInfo<GameCase>& row) { return std::string(row.param.name); });
 
 TEST(PgnParser, TagNamesAndValuesMayBeSymbolsOrStrings) {
     const PgnFile file = PgnFile::FromText(
