@@ -6,6 +6,8 @@
 #include <charconv>
 #include <fstream>
 
+#include "net/TextUtil.h"
+
 namespace {
 
 bool IsSpace(char c) {
@@ -151,13 +153,7 @@ bool AccountStore::IsValidHandle(std::string_view handle) {
 }
 
 bool AccountStore::SameHandle(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
+    return EqualsNoCase(a, b);
 }
 
 std::string AccountStore::JoinTitles(const std::vector<std::string>& titles) {

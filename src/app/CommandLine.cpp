@@ -4,22 +4,12 @@
 
 #include <strings.h>
 
+#include "net/TextUtil.h"
+
 namespace {
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
-}
-
-char Lower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameText(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (Lower(a[i]) != Lower(b[i])) return false;
-    }
-    return true;
 }
 
 }  // namespace
@@ -54,12 +44,12 @@ CommandLine CommandLine::Parse(const std::vector<std::string>& args) {
     CommandLine result;
     for (const std::string& arg : args) {
         const std::string_view a = arg;
-        if (SameText(a, "/debug")) {
+        if (EqualsNoCase(a, "/debug")) {
             result.debug = true;
-        } else if (a.size() >= kPlugin.size() && SameText(a.substr(0, kPlugin.size()), kPlugin)) {
+        } else if (a.size() >= kPlugin.size() && EqualsNoCase(a.substr(0, kPlugin.size()), kPlugin)) {
             result.plugins.emplace_back(a.substr(kPlugin.size()));
         } else if (a.size() >= kConnectionExt.size() &&
-                   SameText(a.substr(a.size() - kConnectionExt.size()), kConnectionExt)) {
+                   EqualsNoCase(a.substr(a.size() - kConnectionExt.size()), kConnectionExt)) {
             result.connectionFile = arg;
         } else {
             result.unrecognized.push_back(arg);

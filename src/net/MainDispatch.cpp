@@ -3,20 +3,12 @@
 #include "net/MainDispatch.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "net/MessageText.h"
 #include "net/StreamParser.h"
+#include "net/TextUtil.h"
 
 namespace {
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
 
 // Field 2 of the login confirmation lists titles separated by blanks; "C"
 // among them marks a computer account.

@@ -7,12 +7,12 @@
 // file (a second CProfile on the same path, or the user's editor between runs).
 #include "net/Profile.h"
 
-#include <climits>
 #include <optional>
 #include <utility>
 #include <vector>
 
 #include "net/AtomicFile.h"
+#include "net/TextUtil.h"
 
 namespace {
 
@@ -23,18 +23,6 @@ std::string_view Trim(std::string_view s) {
     if (first == std::string_view::npos) return {};
     size_t last = s.find_last_not_of(kBlanks);
     return s.substr(first, last - first + 1);
-}
-
-char Lower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (Lower(a[i]) != Lower(b[i])) return false;
-    }
-    return true;
 }
 
 // One physical line of the file, kept verbatim so that whatever we do not
@@ -102,7 +90,7 @@ class IniText {
     // Index of the first header of the section, or npos.
     size_t FindSection(std::string_view section) const {
         for (size_t i = 0; i < m_lines.size(); ++i) {
-            if (m_lines[i].kind == Line::Section && SameName(m_lines[i].Name(), section)) return i;
+            if (m_lines[i].kind == Line::Section && EqualsNoCase(m_lines[i].Name(), section)) return i;
         }
         return npos;
     }
@@ -119,7 +107,7 @@ class IniText {
         if (header == npos) return npos;
         size_t end = SectionEnd(header);
         for (size_t i = header + 1; i < end; ++i) {
-            if (m_lines[i].kind == Line::Key && SameName(m_lines[i].Name(), key)) return i;
+            if (m_lines[i].kind == Line::Key && EqualsNoCase(m_lines[i].Name(), key)) return i;
         }
         return npos;
     }
@@ -207,19 +195,7 @@ std::string CProfile::GetString(std::string_view section, std::string_view key,
 int CProfile::GetInt(std::string_view section, std::string_view key, int fallback) const {
     std::optional<std::string> value = Lookup(m_path, section, key);
     if (!value || value->empty()) return fallback;
-    std::string_view s = *value;
-    size_t i = 0;
-    bool negative = false;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
-    long long n = 0;
-    for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) {
-        n = n * 10 + (s[i] - '0');
-        // Past the int range the value saturates instead of wrapping.
-        if (n > static_cast<long long>(INT_MAX) + 1) n = static_cast<long long>(INT_MAX) + 1;
-    }
-    if (negative) n = -n;
-    if (n > INT_MAX) n = INT_MAX;
-    return static_cast<int>(n);
+    return ParseLeadingInt(*value);
 }
 
 bool CProfile::WriteString(std::string_view section, std::string_view key, std::string_view value) {

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Kordane developers
 #include "net/ServerMessage.h"
 
-#include <climits>
+#include "net/TextUtil.h"
 
 std::unique_ptr<CServerMessage> CServerMessage::Continuation(const CServerMessage& from) {
     auto copy = std::make_unique<CServerMessage>(from.kind, from.number);
@@ -22,19 +22,4 @@ const std::string& CServerMessage::Field(size_t index) const {
     return index < fields.size() ? fields[index] : empty;
 }
 
-int CServerMessage::FieldInt(size_t index) const { return ParseServerInt(Field(index)); }
-
-int ParseServerInt(std::string_view text) {
-    size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
-    long long value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = value * 10 + (text[i] - '0');
-        if (value > static_cast<long long>(INT_MAX) + 1) value = static_cast<long long>(INT_MAX) + 1;
-    }
-    if (negative) value = -value;
-    if (value > INT_MAX) value = INT_MAX;
-    return static_cast<int>(value);
-}
+int CServerMessage::FieldInt(size_t index) const { return ParseLeadingInt(Field(index)); }

@@ -38,8 +38,3 @@ public:
     int tag = 0;
     std::vector<std::string> fields;
 };
-
-// Reads a decimal integer the way the server's numbers are read: optional
-// white space and sign, then digits; anything else (or nothing) reads 0.
-// Overflow saturates instead of wrapping.
-int ParseServerInt(std::string_view text);

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "net/TextUtil.h"
+
 namespace {
 
 constexpr unsigned char kEscape = 0x19;
@@ -27,7 +29,7 @@ void ReadHeader(const std::string& line, CServerMessage& block) {
     const char* numberStart = p;
     if (*p == '-' || *p == '+') ++p;
     if (!(*p >= '0' && *p <= '9')) return;
-    block.number = ParseServerInt(std::string_view(numberStart, line.c_str() + line.size() - numberStart));
+    block.number = ParseLeadingInt(std::string_view(numberStart, line.c_str() + line.size() - numberStart));
     while (*p >= '0' && *p <= '9') ++p;
     skip();
     if (*p == '\0') return;
