@@ -20,8 +20,9 @@ std::string MakeStream(size_t target) {
     std::mt19937 rng(20261206);
     const std::string e = "\x19";
     const char* names[] = {"alice", "bob", "Carla", "dmitri", "GuestXKCD", "zz9"};
-    const char* words[] = {"the", "knight", "tournament", "starts", "at", "blitz", "rated",
-                           "anyone", "for", "a", "game?", "3", "0", "thanks", "gg"};
+    const char* words[] = {"the",   "knight", "tournament", "starts", "at",
+                           "blitz", "rated",  "anyone",     "for",    "a",
+                           "game?", "3",      "0",          "thanks", "gg"};
     auto pick = [&rng](auto& array) { return array[rng() % std::size(array)]; };
     auto sentence = [&] {
         std::string s;
@@ -39,7 +40,8 @@ std::string MakeStream(size_t target) {
                 out += sentence() + "\n" + sentence() + "\n";
                 break;
             case 2: {
-                out += e + "[" + std::to_string(rng() % 200) + " * " + std::to_string(tag++ % 40) + "\n";
+                out += e + "[" + std::to_string(rng() % 200) + " * " + std::to_string(tag++ % 40) +
+                       "\n";
                 for (int i = 0; i < 6; ++i) out += "  " + sentence() + "\n";
                 out += e + "(62 " + pick(names) + e + ")";
                 out += "  " + sentence() + "\n" + e + "]";
@@ -51,7 +53,8 @@ std::string MakeStream(size_t target) {
                        std::to_string(rng() % 300000) + " 1" + e + ")";
                 break;
             case 4:
-                out += e + "(31 " + std::string(pick(names)) + " {} {" + sentence() + "} 1" + e + ")";
+                out +=
+                    e + "(31 " + std::string(pick(names)) + " {} {" + sentence() + "} 1" + e + ")";
                 break;
             case 5:
                 out += e + "(32 " + std::string(pick(names)) + " {GM} 0 " + e + "{" + sentence() +
@@ -75,7 +78,7 @@ const std::string& Stream() {
 }
 
 class BenchHost : public IStreamParserHost, public IMainConsoleHost, public IServerMessageSink {
-public:
+  public:
     bool IsConnected() const override { return true; }
     void SendToServer(std::string_view) override {}
     void ShowStatus(int) override {}
@@ -134,7 +137,10 @@ void BM_ParseAndDispatch(benchmark::State& state) {
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * stream.size()));
 }
-BENCHMARK(BM_ParseAndDispatch)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
+BENCHMARK(BM_ParseAndDispatch)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
 
 }  // namespace
 

@@ -17,7 +17,7 @@
 namespace {
 
 class Host : public IStreamParserHost, public IMainConsoleHost {
-public:
+  public:
     bool IsConnected() const override { return true; }
     void SendToServer(std::string_view) override {}
     void ShowStatus(int) override {}
@@ -44,8 +44,8 @@ std::vector<std::string> Run(const uint8_t* data, size_t size, size_t chunk, boo
             auto m = std::move(host.queue.front());
             host.queue.pop_front();
             if (m->kind == CServerMessage::Datagram) {
-                std::string line = std::to_string(m->number) + "/" + m->header + "/" +
-                                   std::to_string(m->tag);
+                std::string line =
+                    std::to_string(m->number) + "/" + m->header + "/" + std::to_string(m->tag);
                 for (const auto& f : m->fields) line += "|" + f;
                 datagrams.push_back(line);
             }

@@ -33,10 +33,14 @@ void Escape(const std::string& text, bool escapeSpace, std::string& out) {
 
 const char* KindName(CServerMessage::Kind kind) {
     switch (kind) {
-        case CServerMessage::Text: return "TEXT";
-        case CServerMessage::Level1: return "LEVEL1";
-        case CServerMessage::Datagram: return "DATAGRAM";
-        case CServerMessage::Local: return "LOCAL";
+        case CServerMessage::Text:
+            return "TEXT";
+        case CServerMessage::Level1:
+            return "LEVEL1";
+        case CServerMessage::Datagram:
+            return "DATAGRAM";
+        case CServerMessage::Local:
+            return "LOCAL";
     }
     return "?";
 }
@@ -61,7 +65,7 @@ void Print(const CServerMessage& message) {
 }
 
 class DumpHost : public IStreamParserHost, public IServerMessageSink {
-public:
+  public:
     explicit DumpHost(bool debug) : m_debug(debug) {}
     bool IsConnected() const override { return false; }
     void SendToServer(std::string_view) override {}
@@ -73,7 +77,7 @@ public:
         return 1;
     }
 
-private:
+  private:
     bool m_debug;
 };
 

@@ -46,7 +46,8 @@ CommandLine CommandLine::Parse(const std::vector<std::string>& args) {
         const std::string_view a = arg;
         if (EqualsNoCase(a, "/debug")) {
             result.debug = true;
-        } else if (a.size() >= kPlugin.size() && EqualsNoCase(a.substr(0, kPlugin.size()), kPlugin)) {
+        } else if (a.size() >= kPlugin.size() &&
+                   EqualsNoCase(a.substr(0, kPlugin.size()), kPlugin)) {
             result.plugins.emplace_back(a.substr(kPlugin.size()));
         } else if (a.size() >= kConnectionExt.size() &&
                    EqualsNoCase(a.substr(a.size() - kConnectionExt.size()), kConnectionExt)) {

@@ -20,7 +20,7 @@
 //             cipher = plain ^ k
 //             state ^= plain * 0x01000193   (32-bit wrap)
 class ChronelCipher {
-public:
+  public:
     explicit ChronelCipher(uint32_t key);
 
     uint8_t Encipher(uint8_t plain);
@@ -32,7 +32,7 @@ public:
     static std::string ScramblePassword(std::string_view plain);
     static std::string UnscramblePassword(std::string_view scrambled);
 
-private:
+  private:
     uint8_t NextKey();
     void Absorb(uint8_t plain);
 

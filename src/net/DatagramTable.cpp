@@ -82,7 +82,9 @@ constexpr int kPluginOnly[] = {33, 34, 36, 85};
 
 }  // namespace
 
-std::span<const DatagramInfo> DatagramTable() { return kTable; }
+std::span<const DatagramInfo> DatagramTable() {
+    return kTable;
+}
 
 const DatagramInfo* FindDatagram(int number) {
     const auto it = std::lower_bound(std::begin(kTable), std::end(kTable), number,

@@ -7,10 +7,10 @@
 
 // How the client asks for a datagram.
 enum class DatagramRequest {
-    Login,             // in the login request line
-    LoginIfSetting,    // in the login request line under a setting
-    LoginAndRunTime,   // in the login line, and switched again at run time
-    RunTime,           // switched on by the window that needs it
+    Login,            // in the login request line
+    LoginIfSetting,   // in the login request line under a setting
+    LoginAndRunTime,  // in the login line, and switched again at run time
+    RunTime,          // switched on by the window that needs it
     Never,
 };
 

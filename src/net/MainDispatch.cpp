@@ -35,7 +35,7 @@ void CMainDispatch::ResetConnectionState() {
 }
 
 bool CMainDispatch::IsSilentDrop(int number) {
-    static constexpr int kSilent[] = {16, 22, 23, 24, 25, 37, 38, 39, 41, 42, 43,
+    static constexpr int kSilent[] = {16, 22, 23, 24, 25, 37, 38, 39, 41, 42,  43,
                                       50, 51, 56, 57, 59, 60, 61, 68, 73, 103, 104};
     return std::find(std::begin(kSilent), std::end(kSilent), number) != std::end(kSilent);
 }
@@ -123,7 +123,8 @@ void CMainDispatch::HandleDatagram(std::unique_ptr<CServerMessage>& message) {
             return;
         case 72: {
             const std::string& kind = m.Field(1);
-            m_host.OpenGameList(message, EqualsNoCase(kind, "history") || EqualsNoCase(kind, "stored"));
+            m_host.OpenGameList(message,
+                                EqualsNoCase(kind, "history") || EqualsNoCase(kind, "stored"));
             return;
         }
         case 30:

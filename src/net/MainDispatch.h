@@ -16,7 +16,7 @@ class CStreamParser;
 // connection document around it. Defaults do nothing, so windows that do not
 // exist yet simply drop their datagrams.
 class IMainConsoleHost {
-public:
+  public:
     virtual ~IMainConsoleHost() = default;
     // Text for the console pane, shown as it stands (never as markup).
     virtual void ShowConsoleText(std::string_view text) = 0;
@@ -41,7 +41,7 @@ public:
 // The main console's handling of every message no other window consumed:
 // console text with its line filters, level-1 output, and datagrams by number.
 class CMainDispatch : public IServerMessageSink {
-public:
+  public:
     static constexpr const char* kInterfaceName = "Kordane 2.31";
 
     CMainDispatch(IMainConsoleHost& host, CStreamParser& parser);
@@ -60,7 +60,7 @@ public:
     // them.
     static bool IsSilentDrop(int number);
 
-private:
+  private:
     void ShowServerText(const std::string& text);
     bool Suppressed(std::string_view line) const;
     bool NeedsFilter(std::string_view piece) const;

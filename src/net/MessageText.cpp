@@ -53,8 +53,8 @@ MessageText FormatMessageText(const CServerMessage& m) {
             out.text = m.Field(3);
             break;
         case 31:
-            out.text = NameWithTitles(m, 1, 2) + (m.FieldInt(4) ? " tells you: " : " says: ") +
-                       m.Field(3);
+            out.text =
+                NameWithTitles(m, 1, 2) + (m.FieldInt(4) ? " tells you: " : " says: ") + m.Field(3);
             break;
         case 32:
             switch (m.FieldInt(3)) {
@@ -69,8 +69,8 @@ MessageText FormatMessageText(const CServerMessage& m) {
                     out.soundEvent = 19;
                     break;
                 default:
-                    out.text = "   ** ANNOUNCEMENT ** from " + NameWithTitles(m, 1, 2) + ": " +
-                               m.Field(4);
+                    out.text =
+                        "   ** ANNOUNCEMENT ** from " + NameWithTitles(m, 1, 2) + ": " + m.Field(4);
                     out.soundEvent = 18;
                     break;
             }
@@ -117,9 +117,12 @@ TextClass TextClassFor(const CServerMessage& m) {
             return TextClass::Kibitz;
         case 32:
             switch (m.FieldInt(3)) {
-                case 2: return TextClass::SShout;
-                case 3: return TextClass::Announcement;
-                default: return TextClass::Shout;
+                case 2:
+                    return TextClass::SShout;
+                case 3:
+                    return TextClass::Announcement;
+                default:
+                    return TextClass::Shout;
             }
         case 28:
             if (m.FieldCount() > 5 && m.FieldInt(5) == 4) return TextClass::Warning;

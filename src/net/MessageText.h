@@ -23,7 +23,7 @@ enum class TextClass {
 
 // How a server message reads in a console, and the sound it brings.
 struct MessageText {
-    std::string text;   // empty: nothing is shown
+    std::string text;     // empty: nothing is shown
     int soundEvent = -1;  // -1: none
 };
 

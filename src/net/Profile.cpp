@@ -90,7 +90,8 @@ class IniText {
     // Index of the first header of the section, or npos.
     size_t FindSection(std::string_view section) const {
         for (size_t i = 0; i < m_lines.size(); ++i) {
-            if (m_lines[i].kind == Line::Section && EqualsNoCase(m_lines[i].Name(), section)) return i;
+            if (m_lines[i].kind == Line::Section && EqualsNoCase(m_lines[i].Name(), section))
+                return i;
         }
         return npos;
     }

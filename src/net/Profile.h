@@ -11,7 +11,7 @@
 // (no quoting, no list splitting), unrelated lines and comments survive a
 // rewrite, and every write reaches the file before the call returns.
 class CProfile {
-public:
+  public:
     explicit CProfile(std::string path);
 
     const std::string& Path() const { return m_path; }
@@ -29,6 +29,6 @@ public:
     // Removes one key.
     bool DeleteKey(std::string_view section, std::string_view key);
 
-private:
+  private:
     std::string m_path;
 };

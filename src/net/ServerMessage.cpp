@@ -22,4 +22,6 @@ const std::string& CServerMessage::Field(size_t index) const {
     return index < fields.size() ? fields[index] : empty;
 }
 
-int CServerMessage::FieldInt(size_t index) const { return ParseLeadingInt(Field(index)); }
+int CServerMessage::FieldInt(size_t index) const {
+    return ParseLeadingInt(Field(index));
+}

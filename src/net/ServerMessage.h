@@ -12,7 +12,7 @@
 // itself. Handlers read fields by index without counting them first, so a
 // missing field reads as the empty string rather than failing.
 class CServerMessage {
-public:
+  public:
     enum Kind { Local = -1, Text = 0, Level1 = 1, Datagram = 2 };
 
     CServerMessage() = default;

@@ -10,7 +10,7 @@
 // the sinks in turn; a sink that returns non-zero has consumed it and may move
 // it out of `message` to keep it. A sink that returns 0 must leave it alone.
 class IServerMessageSink {
-public:
+  public:
     virtual ~IServerMessageSink() = default;
     virtual int Receive(std::unique_ptr<CServerMessage>& message) = 0;
 };

@@ -58,13 +58,13 @@ struct Mapping {
 };
 
 constexpr Mapping kErrno[] = {
-    {EINVAL, 10022},       {EMFILE, 10024},       {ENFILE, 10024},      {EWOULDBLOCK, 10035},
-    {EINPROGRESS, 10036},  {EALREADY, 10037},     {ENOTSOCK, 10038},    {EBADF, 10038},
-    {EDESTADDRREQ, 10039}, {EADDRINUSE, 10048},   {EADDRNOTAVAIL, 10049},
-    {ENETDOWN, 10050},     {ENETUNREACH, 10051},  {ENETRESET, 10052},   {ECONNABORTED, 10053},
-    {ECONNRESET, 10054},   {EPIPE, 10054},        {ENOBUFS, 10055},     {ENOMEM, 10055},
-    {EISCONN, 10056},      {ENOTCONN, 10057},     {ESHUTDOWN, 10058},   {ETIMEDOUT, 10060},
-    {ECONNREFUSED, 10061}, {EHOSTDOWN, 10064},    {EHOSTUNREACH, 10065}, {EUSERS, 10068},
+    {EINVAL, 10022},       {EMFILE, 10024},       {ENFILE, 10024},        {EWOULDBLOCK, 10035},
+    {EINPROGRESS, 10036},  {EALREADY, 10037},     {ENOTSOCK, 10038},      {EBADF, 10038},
+    {EDESTADDRREQ, 10039}, {EADDRINUSE, 10048},   {EADDRNOTAVAIL, 10049}, {ENETDOWN, 10050},
+    {ENETUNREACH, 10051},  {ENETRESET, 10052},    {ECONNABORTED, 10053},  {ECONNRESET, 10054},
+    {EPIPE, 10054},        {ENOBUFS, 10055},      {ENOMEM, 10055},        {EISCONN, 10056},
+    {ENOTCONN, 10057},     {ESHUTDOWN, 10058},    {ETIMEDOUT, 10060},     {ECONNREFUSED, 10061},
+    {EHOSTDOWN, 10064},    {EHOSTUNREACH, 10065}, {EUSERS, 10068},
 };
 
 }  // namespace
@@ -95,15 +95,22 @@ int FromErrno(int error) {
 
 int FromLookupError(int gaiError) {
     switch (gaiError) {
-        case 0: return 0;
-        case EAI_AGAIN: return 11002;
-        case EAI_FAIL: return 11003;
+        case 0:
+            return 0;
+        case EAI_AGAIN:
+            return 11002;
+        case EAI_FAIL:
+            return 11003;
 #ifdef EAI_NODATA
-        case EAI_NODATA: return 11004;
+        case EAI_NODATA:
+            return 11004;
 #endif
-        case EAI_NONAME: return 11001;
-        case EAI_MEMORY: return 10055;
-        default: return 11004;
+        case EAI_NONAME:
+            return 11001;
+        case EAI_MEMORY:
+            return 10055;
+        default:
+            return 11004;
     }
 }
 

@@ -14,7 +14,9 @@ constexpr unsigned char kEscape = 0x19;
 constexpr unsigned char kOverflow = 0x1A;
 constexpr unsigned char kBell = 0x07;
 
-bool IsWhite(unsigned char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool IsWhite(unsigned char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 // Reads a level-1 header line the way "%d %s %d" does: a number, a word and
 // a number, each optional from the point where reading fails.
@@ -29,7 +31,8 @@ void ReadHeader(const std::string& line, CServerMessage& block) {
     const char* numberStart = p;
     if (*p == '-' || *p == '+') ++p;
     if (!(*p >= '0' && *p <= '9')) return;
-    block.number = ParseLeadingInt(std::string_view(numberStart, line.c_str() + line.size() - numberStart));
+    block.number =
+        ParseLeadingInt(std::string_view(numberStart, line.c_str() + line.size() - numberStart));
     while (*p >= '0' && *p <= '9') ++p;
     skip();
     if (*p == '\0') return;
@@ -146,8 +149,9 @@ std::string CStreamParser::DebugLine(const CServerMessage& message) {
 void CStreamParser::Deliver(std::unique_ptr<CServerMessage> message) {
     if (message->kind == CServerMessage::Level1 && message->TextValue().empty()) return;
     if (m_host.DebugEnabled()) {
-        const bool quiet = message->kind == CServerMessage::Datagram &&
-                           (message->number == 92 || message->number == 98 || message->number == 118);
+        const bool quiet =
+            message->kind == CServerMessage::Datagram &&
+            (message->number == 92 || message->number == 98 || message->number == 118);
         if (!quiet && (message->kind == CServerMessage::Level1 ||
                        message->kind == CServerMessage::Datagram)) {
             ShowLocalText(DebugLine(*message));

@@ -17,7 +17,7 @@
 // What the parser needs from its connection. The connection document
 // implements it; the stream dump tool and the tests use small stand-ins.
 class IStreamParserHost {
-public:
+  public:
     virtual ~IStreamParserHost() = default;
     virtual bool IsConnected() const = 0;
     virtual void SendToServer(std::string_view text) = 0;
@@ -36,7 +36,7 @@ public:
 // connection: the plug-in forwarder, then the extra sinks in the order they
 // were added, then the main console.
 class CStreamParser {
-public:
+  public:
     enum StatusString { kReady = 130, kSent = 131, kWorking = 132 };
     // Blocks and datagrams nest at most this deep; deeper ones are skipped.
     static constexpr int kMaxDepth = 7;
@@ -69,7 +69,7 @@ public:
     // The "/debug" line of a block or datagram ("L1 #..." / "L2 #...").
     static std::string DebugLine(const CServerMessage& message);
 
-private:
+  private:
     std::unique_ptr<CServerMessage> ProcessChar(unsigned char c);
     std::unique_ptr<CServerMessage> DatagramByte(unsigned char c);
     std::unique_ptr<CServerMessage> Level1Byte(unsigned char c);

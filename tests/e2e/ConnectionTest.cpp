@@ -28,7 +28,7 @@ struct Client {
 };
 
 class Connection : public ::testing::Test {
-protected:
+  protected:
     std::unique_ptr<Client> NewClient(const std::string& handle, const std::string& password,
                                       int port) {
         auto client = std::make_unique<Client>(m_dir.path().toStdString());
@@ -43,7 +43,7 @@ protected:
 
 // A plain-text client on a raw socket, as a second user or a script would be.
 class RawClient {
-public:
+  public:
     explicit RawClient(int port) {
         m_fd = ::socket(AF_INET, SOCK_STREAM, 0);
         sockaddr_in a{};
@@ -55,10 +55,11 @@ public:
     ~RawClient() { ::close(m_fd); }
     bool Ok() const { return m_ok; }
     void Send(const std::string& text) {
-        ASSERT_EQ(::send(m_fd, text.data(), text.size(), MSG_NOSIGNAL), static_cast<ssize_t>(text.size()));
+        ASSERT_EQ(::send(m_fd, text.data(), text.size(), MSG_NOSIGNAL),
+                  static_cast<ssize_t>(text.size()));
     }
 
-private:
+  private:
     int m_fd = -1;
     bool m_ok = false;
 };
@@ -161,13 +162,16 @@ TEST_F(Connection, OrderlyCloseDoesNotReconnect) {
     WaitFor([] { return false; }, 300);
     EXPECT_EQ(c->console.Occurrences("Connection closed.\n"), 1u);
     EXPECT_EQ(c->console.Occurrences("Attempting to reconnect"), 0u);
-    EXPECT_NE(c->console.console.find("Thank you for using the VCX test server."), std::string::npos)
+    EXPECT_NE(c->console.console.find("Thank you for using the VCX test server."),
+              std::string::npos)
         << "the goodbye must be drained before the close";
-    EXPECT_LT(c->console.console.find("Thank you"), c->console.console.find("Connection closed.\n"));
+    EXPECT_LT(c->console.console.find("Thank you"),
+              c->console.console.find("Connection closed.\n"));
     EXPECT_EQ(c->doc.State(), CKordane2Doc::Closed);
     EXPECT_EQ(c->doc.StatusSuffix(), "(connection closed)");
     c->doc.Parser().SendCommand("tell x y\n");
-    EXPECT_NE(c->console.console.find("Warning: Not connected to the server.\n"), std::string::npos);
+    EXPECT_NE(c->console.console.find("Warning: Not connected to the server.\n"),
+              std::string::npos);
 }
 
 int ClosedPort() {
@@ -195,9 +199,10 @@ TEST_F(Connection, RefusedConnectionPrints10061) {
 }
 
 class FailingResolver : public IHostResolver {
-public:
+  public:
     void Lookup(const std::string&, QObject* context, Done done) override {
-        QMetaObject::invokeMethod(context, [done] { done({}, 11001); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            context, [done] { done({}, 11001); }, Qt::QueuedConnection);
     }
 };
 
@@ -211,7 +216,8 @@ TEST_F(Connection, FailedLookupUsesCachedAddress) {
     ASSERT_TRUE(WaitFor([&] { return c->console.Count(0) > 0; })) << c->console.console;
     const std::string& text = c->console.console;
     const size_t lookup = text.find("Looking up vcx.example...\n");
-    const size_t failure = text.find("DNS Lookup failure 11001 WSAHOST_NOT_FOUND: Host not found\n");
+    const size_t failure =
+        text.find("DNS Lookup failure 11001 WSAHOST_NOT_FOUND: Host not found\n");
     const size_t cached = text.find("Using cached IP address\n");
     const size_t trying = text.find("Trying to connect to 127.0.0.1 on port ");
     ASSERT_NE(lookup, std::string::npos) << text;
@@ -228,16 +234,18 @@ TEST_F(Connection, FailedLookupWithoutCacheStops) {
     c->doc.Params().host = "vcx.example";
     c->doc.SetResolver(std::make_unique<FailingResolver>());
     c->doc.Connect();
-    ASSERT_TRUE(WaitFor([&] { return c->console.console.find("DNS Lookup failure") != std::string::npos; }));
+    ASSERT_TRUE(WaitFor(
+        [&] { return c->console.console.find("DNS Lookup failure") != std::string::npos; }));
     WaitFor([] { return false; }, 100);
     EXPECT_EQ(c->console.console.find("Trying"), std::string::npos);
     EXPECT_EQ(c->doc.State(), CKordane2Doc::Connecting);
 }
 
 class FixedResolver : public IHostResolver {
-public:
+  public:
     void Lookup(const std::string&, QObject* context, Done done) override {
-        QMetaObject::invokeMethod(context, [done] { done("127.0.0.1", 0); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            context, [done] { done("127.0.0.1", 0); }, Qt::QueuedConnection);
     }
 };
 

@@ -14,14 +14,15 @@
 namespace {
 
 struct Client {
-    explicit Client(const std::string& dir) : profile(dir + "/settings.ini"), doc(profile), console(doc) {}
+    explicit Client(const std::string& dir)
+        : profile(dir + "/settings.ini"), doc(profile), console(doc) {}
     CProfile profile;
     CKordane2Doc doc;
     ConsoleRecorder console;
 };
 
 class FakeServer : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(m_server.listen(QHostAddress("127.0.0.1"), 0));
         m_client = std::make_unique<Client>(m_dir.path().toStdString());
@@ -41,7 +42,8 @@ protected:
 TEST_F(FakeServer, CloseInTheMiddleOfADatagram) {
     m_peer->write("before\n\x19(31 bob {} {unfinished te");
     m_peer->flush();
-    ASSERT_TRUE(WaitFor([this] { return m_client->console.console.find("before") != std::string::npos; }));
+    ASSERT_TRUE(
+        WaitFor([this] { return m_client->console.console.find("before") != std::string::npos; }));
     m_peer->disconnectFromHost();
     ASSERT_TRUE(WaitFor([this] { return m_client->doc.State() == CKordane2Doc::Closed; }));
     EXPECT_EQ(m_client->console.Count(31), 0);

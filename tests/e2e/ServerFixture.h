@@ -31,12 +31,13 @@ inline bool WaitFor(const std::function<bool()>& done, int ms = 5000) {
 // The VCX test server on a free loopback port, with the demo accounts and a
 // transcript of everything it received.
 class TestServer {
-public:
+  public:
     explicit TestServer(QStringList extra = {}) {
         m_process.setProgram(VCX_SERVER_PATH);
-        QStringList args = {"--port", "0", "--accounts",
-                            QString(KORDANE_SOURCE_DIR) + "/server/demo-accounts.txt",
-                            "--transcript", TranscriptPath()};
+        QStringList args = {
+            "--port",       "0",
+            "--accounts",   QString(KORDANE_SOURCE_DIR) + "/server/demo-accounts.txt",
+            "--transcript", TranscriptPath()};
         args += extra;
         m_process.setArguments(args);
         m_process.start();
@@ -60,7 +61,7 @@ public:
         return file.readAll().toStdString();
     }
 
-private:
+  private:
     QTemporaryDir m_dir;
     QProcess m_process;
     std::string m_stdout;
@@ -70,7 +71,7 @@ private:
 // A main console without a window: records every message that reaches it
 // and hands it to the real dispatcher, whose console text it collects.
 class ConsoleRecorder : public IServerMessageSink, public IMainConsoleHost {
-public:
+  public:
     explicit ConsoleRecorder(CKordane2Doc& doc) : m_doc(doc), m_dispatch(*this, doc.Parser()) {
         doc.Parser().SetMainSink(this);
     }
@@ -98,7 +99,9 @@ public:
     }
     size_t Occurrences(const std::string& text) const {
         size_t n = 0;
-        for (size_t at = console.find(text); at != std::string::npos; at = console.find(text, at + 1)) ++n;
+        for (size_t at = console.find(text); at != std::string::npos;
+             at = console.find(text, at + 1))
+            ++n;
         return n;
     }
 
@@ -106,7 +109,7 @@ public:
     std::vector<CServerMessage> datagrams;
     CMainDispatch& Dispatch() { return m_dispatch; }
 
-private:
+  private:
     CKordane2Doc& m_doc;
     CMainDispatch m_dispatch;
 };

@@ -11,7 +11,7 @@
 // A connection stand-in for parser tests: records what the parser posts,
 // what it shows synchronously, what it sends and which status it sets.
 class ParserHarness : public IStreamParserHost, public IServerMessageSink {
-public:
+  public:
     ParserHarness() : parser(*this) { parser.SetMainSink(this); }
 
     bool IsConnected() const override { return connected; }

@@ -11,7 +11,7 @@ class QObject;
 // Asynchronous host-name lookup. The connection document uses the system
 // resolver through Qt; tests substitute one that answers as they need.
 class IHostResolver {
-public:
+  public:
     // address: the first IPv4 address in dotted form; error: a Windows
     // Sockets code (0 on success).
     using Done = std::function<void(const std::string& address, int error)>;

@@ -56,7 +56,9 @@ void CKordane2Doc::ShowLine(std::string_view text) {
     m_parser->ShowLocalText(text);
 }
 
-void CKordane2Doc::ShowOutgoingOverflow() { ShowLine("Outgoing buffer overflow\n"); }
+void CKordane2Doc::ShowOutgoingOverflow() {
+    ShowLine("Outgoing buffer overflow\n");
+}
 
 void CKordane2Doc::ReportSocketError(std::string_view text, int code) {
     ShowLine(SocketErrors::FormatLine(text, code));
@@ -278,10 +280,17 @@ void CKordane2Doc::SendRaw(std::string_view bytes) {
 
 void CKordane2Doc::ShowStatus(int stringId) {
     switch (stringId) {
-        case CStreamParser::kReady: emit statusText(QStringLiteral("Ready")); break;
-        case CStreamParser::kSent: emit statusText(QStringLiteral("Sent")); break;
-        case CStreamParser::kWorking: emit statusText(QStringLiteral("Working")); break;
-        default: break;
+        case CStreamParser::kReady:
+            emit statusText(QStringLiteral("Ready"));
+            break;
+        case CStreamParser::kSent:
+            emit statusText(QStringLiteral("Sent"));
+            break;
+        case CStreamParser::kWorking:
+            emit statusText(QStringLiteral("Working"));
+            break;
+        default:
+            break;
     }
 }
 
@@ -290,10 +299,13 @@ void CKordane2Doc::PostMessage(std::unique_ptr<CServerMessage> message) {
     if (m_drainScheduled) return;
     m_drainScheduled = true;
     // One queued call empties everything parsed in this event-loop turn.
-    QMetaObject::invokeMethod(this, [this] {
-        m_drainScheduled = false;
-        DrainPosted();
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_drainScheduled = false;
+            DrainPosted();
+        },
+        Qt::QueuedConnection);
 }
 
 void CKordane2Doc::DrainPosted() {
@@ -304,7 +316,9 @@ void CKordane2Doc::DrainPosted() {
     }
 }
 
-void CKordane2Doc::ShowChronelText(std::string_view text) { ShowLine(text); }
+void CKordane2Doc::ShowChronelText(std::string_view text) {
+    ShowLine(text);
+}
 
 uint32_t CKordane2Doc::TickCount() {
     static QElapsedTimer clock = [] {
@@ -320,4 +334,6 @@ bool CKordane2Doc::StartAlarmTimer(uint32_t intervalMs) {
     return m_alarm->isActive();
 }
 
-void CKordane2Doc::StopAlarmTimer() { m_alarm->stop(); }
+void CKordane2Doc::StopAlarmTimer() {
+    m_alarm->stop();
+}

@@ -24,7 +24,7 @@ class QTimer;
 // and parsed messages arrive through the Qt event loop.
 class CKordane2Doc : public QObject, public IStreamParserHost, public IChronelHost {
     Q_OBJECT
-public:
+  public:
     enum ConnState { Idle = 0, LoggingIn = 1, Closed = 5, Connecting = 6, Failed = 7 };
 
     // `profile` holds the "DNS Cache" section; it must outlive the document.
@@ -67,7 +67,7 @@ public:
     void OnSend(int error);
     void OnClose(int error);
 
-signals:
+  signals:
     void stateChanged();
     // Status-bar pane 4: "Ready", "Sent", "Working".
     void statusText(const QString& text);
@@ -78,7 +78,7 @@ signals:
     // A reconnect began: per-connection values of the windows start afresh.
     void reconnectStarted();
 
-private:
+  private:
     // IStreamParserHost
     void ShowStatus(int stringId) override;
     void PostMessage(std::unique_ptr<CServerMessage> message) override;

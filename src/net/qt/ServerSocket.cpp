@@ -17,7 +17,9 @@
 
 CServerSocket::CServerSocket(CKordane2Doc& owner) : m_owner(owner) {}
 
-CServerSocket::~CServerSocket() { Close(); }
+CServerSocket::~CServerSocket() {
+    Close();
+}
 
 int CServerSocket::Create() {
     m_fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);

@@ -17,7 +17,7 @@ class QSocketNotifier;
 // outgoing buffer, so sending never blocks.
 class CServerSocket : public QObject {
     Q_OBJECT
-public:
+  public:
     static constexpr size_t kOutgoingSize = 4096;
 
     explicit CServerSocket(CKordane2Doc& owner);
@@ -43,7 +43,7 @@ public:
     bool CanSend() const { return m_canSend; }
     void SetCanSend(bool on) { m_canSend = on; }
 
-private:
+  private:
     void OnReadable();
     void OnWritable();
     void StopEvents();
