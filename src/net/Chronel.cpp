@@ -22,8 +22,17 @@ constexpr uint8_t kEchoStart = 0x9C;
 constexpr char kAlarmAck = '\x9B';
 constexpr char kEchoReply = '\x9A';
 constexpr char kAlarmFired = '\x99';
-// building_command while the text of an alarm is collected.
-constexpr int kAlarmText = 1;
+// Where the login-time handshake stands. Bytes before the login prompt are
+// plain server text; the two steps after it are consumed by the handshake.
+enum class Stage { WaitingForPrompt, StepOne, StepTwo, Done };
+
+// The timing command being collected, named by the byte that opened it.
+enum class Building : uint8_t {
+    Nothing = 0,
+    AlarmText = 1,  // the delay line is read; the text runs to 0x9D
+    AlarmDelay = kAlarmStart,
+    Echo = kEchoStart,
+};
 constexpr size_t kEchoLength = 95;
 constexpr uint32_t kAlarmStep = 30000;
 constexpr size_t kRecentSize = 100;
@@ -81,7 +90,7 @@ struct Chronel::Impl {
     ChronelCipher cipherIn{0};
     ChronelCipher cipherOut{0};
 
-    int state = 0;
+    Stage state = Stage::WaitingForPrompt;
     bool failed = false;
     std::array<char, kRecentSize> recent{};
     size_t recentEnd = 0;  // where the next byte goes; the oldest byte sits there
@@ -93,7 +102,7 @@ struct Chronel::Impl {
 
     std::string command;
     bool commandOverflow = false;
-    int building = 0;
+    Building building = Building::Nothing;
 
     uint32_t alarmDelay = 0;
     uint32_t alarmCompleted = 0;
@@ -129,7 +138,7 @@ bool Chronel::Impl::RecentEndsWith(std::string_view text) const {
 }
 
 void Chronel::Impl::Step(char c) {
-    if (state == 3) {
+    if (state == Stage::Done) {
         CommandStep(c);
     } else {
         HandshakeStep(c);
@@ -144,16 +153,16 @@ void Chronel::Impl::HandshakeStep(char c) {
         Emit(c);
         return;
     }
-    if (state == 0) {
+    if (state == Stage::WaitingForPrompt) {
         Emit(c);
         if (RecentEndsWith(kLoginPrompt)) {
             clientNonce = host.HandshakeNonce();
             host.SendRaw(ChronelHandshake::Hello(clientNonce));
             loginPrompt = true;
             counter = 0;
-            state = 1;
+            state = Stage::StepOne;
         }
-    } else if (state == 1) {
+    } else if (state == Stage::StepOne) {
         StepOne(c);
     } else {
         StepTwo(c);
@@ -173,7 +182,7 @@ void Chronel::Impl::StepOne(char c) {
     handshake.emplace(clientNonce, ChronelHandshake::GetLe32(&message[2]));
     host.SendRaw(handshake->Answer());
     counter = 0;
-    state = 2;
+    state = Stage::StepTwo;
 }
 
 void Chronel::Impl::StepTwo(char c) {
@@ -192,7 +201,7 @@ void Chronel::Impl::StepTwo(char c) {
     cipherIn = ChronelCipher(handshake->ServerToClientKey());
     cipherOut = ChronelCipher(handshake->ClientToServerKey());
     enciphering = true;
-    state = 3;
+    state = Stage::Done;
     handshakeTime = host.TickCount();
     stamping = true;
     Flush();
@@ -206,45 +215,45 @@ void Chronel::Impl::Fail(std::string_view text) {
 void Chronel::Impl::CommandStep(char c) {
     const auto byte = static_cast<uint8_t>(c);
     switch (building) {
-        case 0:
+        case Building::Nothing:
             if (byte == kEchoStart || byte == kAlarmStart) {
                 EmitAll(command);
                 command.clear();
                 commandOverflow = false;
-                building = byte;
+                building = static_cast<Building>(byte);
             } else {
                 Emit(c);
             }
             break;
-        case kAlarmStart:
+        case Building::AlarmDelay:
             if (c == '\n') {
                 alarmDelay = ParseDelay(command);
                 alarmPending = false;
                 command.clear();
-                building = kAlarmText;
+                building = Building::AlarmText;
                 StopAlarm();
             } else {
                 Collect(c);
             }
             break;
-        case kAlarmText:
+        case Building::AlarmText:
             if (byte == kAlarmEnd) {
                 alarmCompleted = host.TickCount();
                 alarmPending = true;
                 EmitAll(command);
                 command.clear();
-                building = 0;
+                building = Building::Nothing;
                 WriteLine(std::string{kAlarmAck} + "\r\n");
                 SetAlarm(alarmDelay);
             } else {
                 Collect(c);
             }
             break;
-        case kEchoStart:
+        case Building::Echo:
             if (c == '\n') {
                 WriteLine(kEchoReply + command.substr(0, kEchoLength) + "\r\n");
                 command.clear();
-                building = 0;
+                building = Building::Nothing;
             } else {
                 Collect(c);
             }
@@ -265,7 +274,7 @@ void Chronel::Impl::Collect(char c) {
     // An alarm's text is bound for the parser anyway: pass on what is
     // collected and keep going. The other commands only need their first
     // bytes (a number, 95 characters), so the rest is dropped.
-    if (building == kAlarmText) {
+    if (building == Building::AlarmText) {
         EmitAll(command);
         command.clear();
         command += c;
@@ -309,7 +318,7 @@ void Chronel::Impl::StopAlarm() {
 }
 
 void Chronel::Impl::Flush() {
-    if (state != 3) return;
+    if (state != Stage::Done) return;
     const size_t end = queue.rfind('\n');
     if (end != std::string::npos) {
         std::string_view lines(queue.data(), end + 1);
@@ -349,7 +358,7 @@ std::string_view Chronel::Filter(const char* bytes, size_t length) {
                     ChronelTables::kStrings[symbol - ChronelTables::kFirstString];
                 // No fixed string holds a command byte, so outside a command
                 // a string is plain output as a whole.
-                if (d.state == 3 && d.building == 0) {
+                if (d.state == Stage::Done && d.building == Building::Nothing) {
                     d.EmitAll(text);
                 } else {
                     for (char c : text) d.Step(c);
@@ -410,7 +419,7 @@ void Chronel::OnAlarmTimer() {
 }
 
 bool Chronel::HandshakeDone() const {
-    return m_impl->state == 3;
+    return m_impl->state == Stage::Done;
 }
 
 bool Chronel::HandshakeFailed() const {

@@ -7,78 +7,95 @@
 namespace {
 
 using R = DatagramRequest;
+constexpr Unclaimed C = Unclaimed::Console;
+constexpr Unclaimed S = Unclaimed::Silent;
+
+#define ROW(name, request, unclaimed) \
+    { name, #name, request, unclaimed }
 
 constexpr DatagramInfo kTable[] = {
-    {0, "DG_WHO_AM_I", R::LoginAndRunTime},
-    {15, "DG_GAME_STARTED", R::Login},
-    {16, "DG_GAME_RESULT", R::Login},
-    {18, "DG_GAME_STARTED_18", R::Login},
-    {21, "DG_OFFERS", R::Login},
-    {22, "DG_UNDO_MOVES", R::Login},
-    {23, "DG_UNDO_MOVES_2", R::Login},
-    {24, "DG_MOVE", R::Login},
-    {25, "DG_POSITION_AND_MOVES", R::Login},
-    {26, "DG_KIBITZ_TEXT", R::Login},
-    {28, "DG_CHANNEL_TEXT", R::Login},
-    {29, "DG_CHALLENGE", R::Login},
-    {30, "DG_CHALLENGE_REMOVED", R::Login},
-    {31, "DG_TELL_TEXT", R::Login},
-    {32, "DG_SHOUT_TEXT", R::Login},
-    {37, "DG_PIECES_IN_HAND", R::Login},
-    {39, "DG_FLIP", R::Login},
-    {40, "DG_GAME_STARTED_40", R::Login},
-    {41, "DG_RAISE_WINDOW", R::Login},
-    {42, "DG_ILLEGAL_MOVE", R::Login},
-    {43, "DG_RELATION", R::Login},
-    {47, "DG_MY_VARIABLE", R::RunTime},
-    {48, "DG_MY_STRING_VARIABLE", R::RunTime},
-    {50, "DG_SEEK", R::RunTime},
-    {51, "DG_SEEK_REMOVED", R::RunTime},
-    {53, "DG_GAME_NOTIFY", R::Login},
-    {56, "DG_SET_CLOCK", R::Login},
-    {59, "DG_CIRCLE", R::Login},
-    {60, "DG_ARROW", R::Login},
-    {61, "DG_CLOCK_ADD", R::Login},
-    {62, "DG_TELL_ECHO", R::Login},
-    {63, "DG_SUGGESTION", R::LoginIfSetting},
-    {64, "DG_NOTIFY_ARRIVED", R::RunTime},
-    {65, "DG_NOTIFY_DEPARTED", R::RunTime},
-    {68, "DG_NOTIFY_FLAG", R::RunTime},
-    {72, "DG_GAMELIST_BEGIN", R::LoginIfSetting},
-    {73, "DG_GAMELIST_ITEM", R::LoginIfSetting},
-    {76, "DG_RATING_CATEGORY", R::Login},
-    {77, "DG_INFO_LINE", R::Login},
-    {81, "DG_NOTIFY_STAGE", R::RunTime},
-    {82, "DG_CHANNEL_QUOTE", R::Login},
-    {83, "DG_PERSONAL_QUOTE", R::Login},
-    {84, "DG_SET_BOARD", R::Login},
-    {86, "DG_SAVE_GAME_TEXT", R::Login},
-    {87, "DG_MY_RATINGS", R::RunTime},
-    {89, "DG_UNCIRCLE", R::Login},
-    {90, "DG_UNARROW", R::Login},
-    {91, "DG_SUGGESTION_91", R::Login},
-    {92, "DG_CLIENT_REPORT_REQUEST", R::Login},
-    {98, "DG_CLIENT_INFO_STORE", R::Login},
-    {99, "DG_SUGGESTION_REMOVED", R::Login},
-    {100, "DG_GAME_HEADER", R::Login},
-    {103, "DG_EVENT", R::RunTime},
-    {104, "DG_EVENT_REMOVED", R::RunTime},
-    {105, "DG_DIALOG_BEGIN", R::Login},
-    {106, "DG_DIALOG_DATA", R::Login},
-    {107, "DG_DIALOG_DEFAULT", R::Login},
-    {108, "DG_DIALOG_SHOW", R::Login},
-    {109, "DG_DIALOG_CLOSE", R::Login},
-    {114, "DG_SET_LOGIN", R::Login},
-    {116, "DG_WILD_NAME", R::RunTime},
-    {118, "DG_CLIENT_INFO_ECHO", R::Login},
-    {119, "DG_WILD_NAMES_VERSION", R::Login},
-    {120, "DG_REDIRECT", R::Login},
-    {122, "DG_PLUGIN_AUTH_RESULT", R::Login},
+    ROW(DG_WHO_AM_I, R::LoginAndRunTime, C),
+    ROW(DG_GAME_STARTED, R::Login, C),
+    ROW(DG_GAME_RESULT, R::Login, S),
+    ROW(DG_GAME_STARTED_18, R::Login, C),
+    ROW(DG_OFFERS, R::Login, C),
+    ROW(DG_UNDO_MOVES, R::Login, S),
+    ROW(DG_UNDO_MOVES_2, R::Login, S),
+    ROW(DG_MOVE, R::Login, S),
+    ROW(DG_POSITION_AND_MOVES, R::Login, S),
+    ROW(DG_KIBITZ_TEXT, R::Login, C),
+    ROW(DG_CHANNEL_TEXT, R::Login, C),
+    ROW(DG_CHALLENGE, R::Login, C),
+    ROW(DG_CHALLENGE_REMOVED, R::Login, C),
+    ROW(DG_TELL_TEXT, R::Login, C),
+    ROW(DG_SHOUT_TEXT, R::Login, C),
+    ROW(DG_PLUGIN_ONLY_33, R::Login, C),
+    ROW(DG_PLUGIN_ONLY_34, R::Login, C),
+    ROW(DG_PLUGIN_ONLY_36, R::Login, C),
+    ROW(DG_PIECES_IN_HAND, R::Login, S),
+    ROW(DG_UNNAMED_38, R::Never, S),
+    ROW(DG_FLIP, R::Login, S),
+    ROW(DG_GAME_STARTED_40, R::Login, C),
+    ROW(DG_RAISE_WINDOW, R::Login, S),
+    ROW(DG_ILLEGAL_MOVE, R::Login, S),
+    ROW(DG_RELATION, R::Login, S),
+    ROW(DG_MY_VARIABLE, R::RunTime, C),
+    ROW(DG_MY_STRING_VARIABLE, R::RunTime, C),
+    ROW(DG_SEEK, R::RunTime, S),
+    ROW(DG_SEEK_REMOVED, R::RunTime, S),
+    ROW(DG_GAME_NOTIFY, R::Login, C),
+    ROW(DG_SET_CLOCK, R::Login, S),
+    ROW(DG_UNNAMED_57, R::Never, S),
+    ROW(DG_CIRCLE, R::Login, S),
+    ROW(DG_ARROW, R::Login, S),
+    ROW(DG_CLOCK_ADD, R::Login, S),
+    ROW(DG_TELL_ECHO, R::Login, C),
+    ROW(DG_SUGGESTION, R::LoginIfSuggestions, C),
+    ROW(DG_NOTIFY_ARRIVED, R::RunTime, C),
+    ROW(DG_NOTIFY_DEPARTED, R::RunTime, C),
+    ROW(DG_NOTIFY_FLAG, R::RunTime, S),
+    ROW(DG_GAMELIST_BEGIN, R::LoginUnlessBypassGamelist, C),
+    ROW(DG_GAMELIST_ITEM, R::LoginUnlessBypassGamelist, S),
+    ROW(DG_RATING_CATEGORY, R::Login, C),
+    ROW(DG_INFO_LINE, R::Login, C),
+    ROW(DG_NOTIFY_STAGE, R::RunTime, C),
+    ROW(DG_CHANNEL_QUOTE, R::Login, C),
+    ROW(DG_PERSONAL_QUOTE, R::Login, C),
+    ROW(DG_SET_BOARD, R::Login, C),
+    ROW(DG_PLUGIN_ONLY_85, R::Login, C),
+    ROW(DG_SAVE_GAME_TEXT, R::Login, C),
+    ROW(DG_MY_RATINGS, R::RunTime, C),
+    ROW(DG_UNCIRCLE, R::Login, C),
+    ROW(DG_UNARROW, R::Login, C),
+    ROW(DG_SUGGESTION_91, R::Login, C),
+    ROW(DG_CLIENT_REPORT_REQUEST, R::Login, C),
+    ROW(DG_CLIENT_INFO_STORE, R::Login, C),
+    ROW(DG_SUGGESTION_REMOVED, R::Login, C),
+    ROW(DG_GAME_HEADER, R::Login, C),
+    ROW(DG_EVENT, R::RunTime, S),
+    ROW(DG_EVENT_REMOVED, R::RunTime, S),
+    ROW(DG_DIALOG_BEGIN, R::Login, C),
+    ROW(DG_DIALOG_DATA, R::Login, C),
+    ROW(DG_DIALOG_DEFAULT, R::Login, C),
+    ROW(DG_DIALOG_SHOW, R::Login, C),
+    ROW(DG_DIALOG_CLOSE, R::Login, C),
+    ROW(DG_SET_LOGIN, R::Login, C),
+    ROW(DG_WILD_NAME, R::RunTime, C),
+    ROW(DG_CLIENT_INFO_ECHO, R::Login, C),
+    ROW(DG_WILD_NAMES_VERSION, R::Login, C),
+    ROW(DG_REDIRECT, R::Login, C),
+    ROW(DG_PLUGIN_AUTH_RESULT, R::Login, C),
 };
 
-// Asked for at login although no window of the client uses them: only
-// plug-ins see them.
-constexpr int kPluginOnly[] = {33, 34, 36, 85};
+#undef ROW
+
+constexpr bool Sorted() {
+    for (size_t i = 1; i < std::size(kTable); ++i) {
+        if (kTable[i - 1].number >= kTable[i].number) return false;
+    }
+    return true;
+}
+static_assert(Sorted(), "FindDatagram searches the table by number");
 
 }  // namespace
 
@@ -92,16 +109,32 @@ const DatagramInfo* FindDatagram(int number) {
     return it != std::end(kTable) && it->number == number ? it : nullptr;
 }
 
+bool DroppedSilently(int number) {
+    const DatagramInfo* info = FindDatagram(number);
+    return info && info->unclaimed == Unclaimed::Silent;
+}
+
 std::string Level2SettingsLine(int bypassGamelist, int qsuggest) {
-    std::string bits(123, '0');
+    std::string bits(DG_PLUGIN_AUTH_RESULT + 1, '0');
     for (const DatagramInfo& d : kTable) {
-        bool wanted = d.request == R::Login || d.request == R::LoginAndRunTime;
-        if (d.request == R::LoginIfSetting) {
-            wanted = (d.number == 63) ? qsuggest != 0 : bypassGamelist == 0;
+        bool wanted = false;
+        switch (d.request) {
+            case R::Login:
+            case R::LoginAndRunTime:
+                wanted = true;
+                break;
+            case R::LoginIfSuggestions:
+                wanted = qsuggest != 0;
+                break;
+            case R::LoginUnlessBypassGamelist:
+                wanted = bypassGamelist == 0;
+                break;
+            case R::RunTime:
+            case R::Never:
+                break;
         }
         if (wanted) bits[d.number] = '1';
     }
-    for (int n : kPluginOnly) bits[n] = '1';
     bits.erase(bits.find_last_of('1') + 1);
     return "level2settings=" + bits + "\n";
 }

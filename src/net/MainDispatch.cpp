@@ -4,7 +4,9 @@
 
 #include <algorithm>
 
+#include "net/DatagramTable.h"
 #include "net/MessageText.h"
+#include "net/SoundEvent.h"
 #include "net/StreamParser.h"
 #include "net/TextUtil.h"
 
@@ -32,12 +34,6 @@ CMainDispatch::CMainDispatch(IMainConsoleHost& host, CStreamParser& parser)
 void CMainDispatch::ResetConnectionState() {
     m_loginStage = 0;
     m_suppressLine = false;
-}
-
-bool CMainDispatch::IsSilentDrop(int number) {
-    static constexpr int kSilent[] = {16, 22, 23, 24, 25, 37, 38, 39, 41, 42,  43,
-                                      50, 51, 56, 57, 59, 60, 61, 68, 73, 103, 104};
-    return std::find(std::begin(kSilent), std::end(kSilent), number) != std::end(kSilent);
 }
 
 bool CMainDispatch::Suppressed(std::string_view line) const {
@@ -100,7 +96,7 @@ int CMainDispatch::Receive(std::unique_ptr<CServerMessage>& message) {
             ShowServerText(message->TextValue());
             break;
         case CServerMessage::Level1:
-            if (message->number != 206) m_host.ShowConsoleText(message->TextValue());
+            if (message->number != kLevel1Silent) m_host.ShowConsoleText(message->TextValue());
             break;
         case CServerMessage::Datagram:
             HandleDatagram(message);
@@ -113,43 +109,44 @@ int CMainDispatch::Receive(std::unique_ptr<CServerMessage>& message) {
 void CMainDispatch::HandleDatagram(std::unique_ptr<CServerMessage>& message) {
     const CServerMessage& m = *message;
     switch (m.number) {
-        case 0:
+        case DG_WHO_AM_I:
             LoginConfirmation(m);
             return;
-        case 15:
-        case 18:
-        case 40:
+        case DG_GAME_STARTED:
+        case DG_GAME_STARTED_18:
+        case DG_GAME_STARTED_40:
             m_host.OpenGameWindow(message);
             return;
-        case 72: {
+        case DG_GAMELIST_BEGIN: {
             const std::string& kind = m.Field(1);
             m_host.OpenGameList(message,
                                 EqualsNoCase(kind, "history") || EqualsNoCase(kind, "stored"));
             return;
         }
-        case 30:
-        case 62:
+        case DG_CHALLENGE_REMOVED:
+        case DG_TELL_ECHO:
             return;
-        case 31: {
+        case DG_TELL_TEXT: {
             const MessageText text = FormatMessageText(m);
             m_host.ShowConsoleText(text.text);
-            m_host.PlaySoundEvent(m.FieldInt(4) == 4 ? 6 : 0);
+            m_host.PlaySoundEvent(m.FieldInt(4) == 4 ? SoundEvent::Alert
+                                                     : SoundEvent::PersonalTell);
             m_lastTeller = m.Field(1);
             return;
         }
-        case 53:
-            if (m.FieldInt(1) == 3) m_host.PlaySoundEvent(17);
+        case DG_GAME_NOTIFY:
+            if (m.FieldInt(1) == 3) m_host.PlaySoundEvent(SoundEvent::GameNotify);
             return;
-        case 64:
+        case DG_NOTIFY_ARRIVED:
             if (m_loginStage < 2) return;
             break;
         default:
-            if (IsSilentDrop(m.number)) return;
+            if (DroppedSilently(m.number)) return;
             break;
     }
     const MessageText text = FormatMessageText(m);
     if (!text.text.empty()) m_host.ShowConsoleText(text.text);
-    if (text.soundEvent >= 0) m_host.PlaySoundEvent(text.soundEvent);
+    if (text.soundEvent >= 0) m_host.PlaySoundEvent(static_cast<SoundEvent>(text.soundEvent));
 }
 
 void CMainDispatch::LoginConfirmation(const CServerMessage& m) {
@@ -161,19 +158,19 @@ void CMainDispatch::LoginConfirmation(const CServerMessage& m) {
         m_loginStage = 2;
         return;
     }
-    m_host.PlaySoundEvent(21);
+    m_host.PlaySoundEvent(SoundEvent::Connection);
     m_ownHandle = m.Field(1);
     m_computerAccount = HasComputerTitle(m.Field(2));
-    m_parser.SetDatagram(87, true);
+    m_parser.SetDatagram(DG_MY_RATINGS, true);
     m_parser.SendCommand("Set-quietly wrap 0\n");
     m_parser.SendCommand("Set-quietly style 13\n");
     std::string interface = std::string("multi Set-quietly interface ") + kInterfaceName;
     for (const std::string& plugin : m_host.PluginNames()) interface += " + " + plugin;
     interface += '\n';
     m_parser.SendCommand(interface);
-    m_parser.SetDatagram(47, true);
-    m_parser.SetDatagram(48, true);
+    m_parser.SetDatagram(DG_MY_VARIABLE, true);
+    m_parser.SetDatagram(DG_MY_STRING_VARIABLE, true);
     m_host.OnLoggedIn(m_ownHandle);
     m_loginStage = 1;
-    m_parser.SetDatagram(0, true);
+    m_parser.SetDatagram(DG_WHO_AM_I, true);
 }

@@ -9,6 +9,7 @@
 
 #include "net/ServerMessage.h"
 #include "net/ServerMessageSink.h"
+#include "net/SoundEvent.h"
 
 class CStreamParser;
 
@@ -30,7 +31,7 @@ class IMainConsoleHost {
     virtual bool OpenGameList(std::unique_ptr<CServerMessage>& /*message*/, bool /*history*/) {
         return false;
     }
-    virtual void PlaySoundEvent(int /*event*/) {}
+    virtual void PlaySoundEvent(SoundEvent /*event*/) {}
     // The first login confirmation arrived (the views are told; the start
     // windows open).
     virtual void OnLoggedIn(const std::string& /*handle*/) {}
@@ -55,10 +56,6 @@ class CMainDispatch : public IServerMessageSink {
     const std::string& OwnHandle() const { return m_ownHandle; }
     bool ComputerAccount() const { return m_computerAccount; }
     const std::string& LastTeller() const { return m_lastTeller; }
-
-    // Datagram numbers that are dropped without a word when no window took
-    // them.
-    static bool IsSilentDrop(int number);
 
   private:
     void ShowServerText(const std::string& text);

@@ -88,7 +88,7 @@ void CStreamParser::SendCommand(std::string_view text) {
     }
 }
 
-void CStreamParser::SetDatagram(int number, bool on) {
+void CStreamParser::SetDatagram(DatagramNumber number, bool on) {
     char line[48];
     std::snprintf(line, sizeof line, "Set-2 %d %d\n", number, on ? 1 : 0);
     SendCommand(line);
@@ -151,7 +151,8 @@ void CStreamParser::Deliver(std::unique_ptr<CServerMessage> message) {
     if (m_host.DebugEnabled()) {
         const bool quiet =
             message->kind == CServerMessage::Datagram &&
-            (message->number == 92 || message->number == 98 || message->number == 118);
+            (message->number == DG_CLIENT_REPORT_REQUEST ||
+             message->number == DG_CLIENT_INFO_STORE || message->number == DG_CLIENT_INFO_ECHO);
         if (!quiet && (message->kind == CServerMessage::Level1 ||
                        message->kind == CServerMessage::Datagram)) {
             ShowLocalText(DebugLine(*message));

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "net/DatagramTable.h"
 #include "net/ServerMessage.h"
 #include "net/ServerMessageSink.h"
 
@@ -48,7 +49,7 @@ class CStreamParser {
     void ProcessBytes(std::string_view bytes) { ProcessBytes(bytes.data(), bytes.size()); }
 
     void SendCommand(std::string_view text);
-    void SetDatagram(int number, bool on);
+    void SetDatagram(DatagramNumber number, bool on);
     void ShowLocalText(std::string_view text);
     void EchoText(std::string_view text);
     void Reset();

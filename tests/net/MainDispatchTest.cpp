@@ -21,7 +21,7 @@ class ConsoleHost : public IMainConsoleHost {
         kept = std::move(m);
         return true;
     }
-    void PlaySoundEvent(int event) override { sounds.push_back(event); }
+    void PlaySoundEvent(SoundEvent event) override { sounds.push_back(static_cast<int>(event)); }
     void OnLoggedIn(const std::string& handle) override { loggedIn.push_back(handle); }
     std::vector<std::string> PluginNames() const override { return plugins; }
 

@@ -185,12 +185,12 @@ TEST(StreamParser, EchoWaitsForMainSinkThenKeepsStreamOrder) {
 
 TEST(StreamParser, SendCommandNeedsConnection) {
     ParserHarness h;
-    h.parser.SetDatagram(87, true);
+    h.parser.SetDatagram(DG_MY_RATINGS, true);
     ASSERT_EQ(h.local.size(), 1u);
     EXPECT_EQ(h.local[0]->TextValue(), "Warning: Not connected to the server.\n");
     h.connected = true;
-    h.parser.SetDatagram(87, true);
-    h.parser.SetDatagram(65, false);
+    h.parser.SetDatagram(DG_MY_RATINGS, true);
+    h.parser.SetDatagram(DG_NOTIFY_DEPARTED, false);
     EXPECT_EQ(h.sent, (std::vector<std::string>{"Set-2 87 1\n", "Set-2 65 0\n"}));
     EXPECT_EQ(h.status, (std::vector<int>{131, 131}));
 }
