@@ -38,7 +38,7 @@ constexpr const char* kDnsSection = "DNS Cache";
 
 }  // namespace
 
-CKordane2App::CKordane2App() {
+CKordane2App::CKordane2App() : m_documents(std::make_unique<QObject>()) {
     m_messageBox = [this](const QString& text) { ShowMessageBox(text, m_mainFrame.get()); };
 }
 
@@ -109,20 +109,29 @@ bool CKordane2App::OpenConnectionFile(const std::string& path) {
                 .arg(QString::fromLocal8Bit(path.c_str()), QString::fromStdString(file.error)));
         return false;
     }
-    auto doc = std::make_unique<CKordane2Doc>(*m_profile);
-    doc->Params() = *file.params;
-    doc->SetDebug(m_debug);
-    CConsoleFrame* frame = m_mainFrame->AddConnection(
-        std::move(doc), QFileInfo(QString::fromLocal8Bit(path.c_str())).fileName());
-    (void)frame;
+    CKordane2Doc& doc = NewDocument();
+    doc.Params() = *file.params;
+    m_mainFrame->AddConnection(doc, QFileInfo(QString::fromLocal8Bit(path.c_str())).fileName());
     return true;
 }
 
 void CKordane2App::OpenLocalConnection() {
-    auto doc = std::make_unique<CKordane2Doc>(*m_profile);
-    doc->SetDebug(m_debug);
-    m_mainFrame->AddConnection(std::move(doc),
+    m_mainFrame->AddConnection(NewDocument(),
                                QStringLiteral("Connection%1").arg(++m_untitledCount));
+}
+
+CKordane2Doc& CKordane2App::NewDocument() {
+    auto* doc = new CKordane2Doc(*m_profile, m_documents.get());
+    doc->SetDebug(m_debug);
+    return *doc;
+}
+
+std::vector<CKordane2Doc*> CKordane2App::Documents() const {
+    std::vector<CKordane2Doc*> docs;
+    for (QObject* child : m_documents->children()) {
+        if (auto* doc = qobject_cast<CKordane2Doc*>(child)) docs.push_back(doc);
+    }
+    return docs;
 }
 
 void CKordane2App::WriteDnsDefaults(CProfile& profile) {

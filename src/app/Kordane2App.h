@@ -9,14 +9,17 @@
 #include <string>
 #include <vector>
 
+class CKordane2Doc;
 class CMainFrame;
 class CProfile;
+class QObject;
 class QWidget;
 
 // The program's own start-up and its process-wide switches: it fixes the
 // settings file, creates the main frame, reads the command line and opens the
 // first connection. It lives for the whole run, after QApplication and
-// before everything else; the main frame and every connection hang off it.
+// before everything else. It owns the main frame and every connection
+// document; each document owns its windows inside the main frame.
 class CKordane2App {
   public:
     static constexpr const char* kSettingsFile = "settings.ini";
@@ -39,6 +42,12 @@ class CKordane2App {
 
     // Start-up in order; false when the program cannot go on.
     bool InitInstance(const std::vector<std::string>& args);
+
+    // A new connection document, owned by the application until it closes
+    // itself; its console is not open yet.
+    CKordane2Doc& NewDocument();
+    // The open connections, oldest first.
+    std::vector<CKordane2Doc*> Documents() const;
 
     // Opens a connection file and connects at once; false (after telling the
     // user) when the file cannot be read.
@@ -64,6 +73,9 @@ class CKordane2App {
     std::vector<std::string> m_plugins;
     std::unique_ptr<CProfile> m_profile;
     std::unique_ptr<CMainFrame> m_mainFrame;
+    // Parent of every connection document. Declared after the main frame so
+    // that the documents, and with them their windows, go first.
+    std::unique_ptr<QObject> m_documents;
     std::function<void(const QString&)> m_messageBox;
     int m_untitledCount = 0;
 };

@@ -70,11 +70,10 @@ CMainFrame::~CMainFrame() {
     delete m_mdi;
 }
 
-CConsoleFrame* CMainFrame::AddConnection(std::unique_ptr<CKordane2Doc> doc, const QString& title) {
-    CKordane2Doc* raw = doc.get();
-    auto* frame = new CConsoleFrame(std::move(doc), title);
+CConsoleFrame* CMainFrame::AddConnection(CKordane2Doc& doc, const QString& title) {
+    auto* frame = new CConsoleFrame(doc, title);
     m_mdi->addSubWindow(frame);
-    connect(raw, &CKordane2Doc::statusText, this, [this, frame](const QString& text) {
+    connect(&doc, &CKordane2Doc::statusText, this, [this, frame](const QString& text) {
         // Kept per window, so that activating a connection shows its own state.
         frame->setProperty(kStateProperty, text);
         if (m_mdi->activeSubWindow() == frame) m_statePane->setText(text);

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QMainWindow>
-#include <memory>
 
 class CConsoleFrame;
 class CKordane2Doc;
@@ -25,8 +24,8 @@ class CMainFrame : public QMainWindow {
     explicit CMainFrame(QWidget* parent = nullptr);
     ~CMainFrame() override;
 
-    // Opens the main console of a new connection, which the frame now owns.
-    CConsoleFrame* AddConnection(std::unique_ptr<CKordane2Doc> doc, const QString& title);
+    // Opens the main console of a new connection; the connection owns it.
+    CConsoleFrame* AddConnection(CKordane2Doc& doc, const QString& title);
 
     QMdiArea* MdiArea() const { return m_mdi; }
     // The main console of the active connection, if a console is active.

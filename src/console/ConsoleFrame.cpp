@@ -8,21 +8,14 @@
 #include "console/ConsoleView.h"
 #include "net/qt/Kordane2Doc.h"
 
-CConsoleFrame::CConsoleFrame(std::unique_ptr<CKordane2Doc> doc, const QString& connectionTitle,
-                             QWidget* parent)
-    : QMdiSubWindow(parent), m_doc(std::move(doc)) {
-    m_view = new CConsoleView(*m_doc, connectionTitle, this);
+CConsoleFrame::CConsoleFrame(CKordane2Doc& doc, const QString& connectionTitle, QWidget* parent)
+    : QMdiSubWindow(parent), m_doc(doc) {
+    m_view = new CConsoleView(m_doc, connectionTitle, this);
     setWidget(m_view);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(m_view->Title());
     connect(m_view, &CConsoleView::titleChanged, this, [this] { setWindowTitle(m_view->Title()); });
-}
-
-CConsoleFrame::~CConsoleFrame() {
-    // The view refers to the document, so it goes first; Qt would otherwise
-    // delete it only after the document member is gone.
-    delete m_view;
-    m_view = nullptr;
+    m_doc.AttachWindow(this);
 }
 
 bool CConsoleFrame::AskClose(QWidget* parent) {
@@ -34,10 +27,11 @@ bool CConsoleFrame::AskClose(QWidget* parent) {
 }
 
 void CConsoleFrame::closeEvent(QCloseEvent* event) {
-    if (m_doc->IsConnected() && !m_ask(this)) {
+    if (m_doc.IsConnected() && !m_ask(this)) {
         event->ignore();
         return;
     }
-    m_doc->Disconnect();
+    // The main console is the connection: the other windows go with it.
+    m_doc.Close();
     QMdiSubWindow::closeEvent(event);
 }

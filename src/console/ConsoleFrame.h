@@ -4,24 +4,22 @@
 
 #include <QMdiSubWindow>
 #include <functional>
-#include <memory>
 
 class CConsoleView;
 class CKordane2Doc;
 
-// The MDI sub-window of one connection's main console. It owns the connection
-// document, so closing it ends the connection; while connected the user is
-// asked first. CMainFrame creates one per connection.
+// The MDI sub-window of one connection's main console. The connection document
+// owns it; closing it closes the whole connection with all its windows, and
+// while connected the user is asked first. CMainFrame creates one per
+// connection.
 class CConsoleFrame : public QMdiSubWindow {
     Q_OBJECT
   public:
     static constexpr const char* kCloseQuestion = "Really close this window and log out?";
 
-    CConsoleFrame(std::unique_ptr<CKordane2Doc> doc, const QString& connectionTitle,
-                  QWidget* parent = nullptr);
-    ~CConsoleFrame() override;
+    CConsoleFrame(CKordane2Doc& doc, const QString& connectionTitle, QWidget* parent = nullptr);
 
-    CKordane2Doc& Doc() const { return *m_doc; }
+    CKordane2Doc& Doc() const { return m_doc; }
     CConsoleView& View() const { return *m_view; }
 
     // Asks the close question; true means go ahead. Replaced by tests.
@@ -33,7 +31,7 @@ class CConsoleFrame : public QMdiSubWindow {
   private:
     static bool AskClose(QWidget* parent);
 
-    std::unique_ptr<CKordane2Doc> m_doc;
+    CKordane2Doc& m_doc;
     CConsoleView* m_view = nullptr;
     std::function<bool(QWidget*)> m_ask = &CConsoleFrame::AskClose;
 };

@@ -68,7 +68,8 @@ TEST(ActionsMenuTest, MainFrameSendsToTheActiveConnection) {
     ScratchFolder scratch("actions");
     CProfile profile(scratch.File("settings.ini"));
     CMainFrame frame;
-    CConsoleFrame* console = frame.AddConnection(std::make_unique<CKordane2Doc>(profile), "Local");
+    CKordane2Doc doc(profile);
+    CConsoleFrame* console = frame.AddConnection(doc, "Local");
     QMenu* actions = nullptr;
     for (QAction* top : frame.menuBar()->actions()) {
         if (top->text() == "&Actions") actions = top->menu();

@@ -43,23 +43,31 @@ class ConsoleFrameTest : public ::testing::Test {
 
     // A console in the main frame, connected to the listening socket.
     CConsoleFrame* OpenConnected() {
-        auto doc = std::make_unique<CKordane2Doc>(m_profile);
-        doc->Params().host = "127.0.0.1";
-        doc->Params().port = m_server.serverPort();
-        CConsoleFrame* frame = m_frame.AddConnection(std::move(doc), "test.kd2");
+        CKordane2Doc& doc = NewDoc();
+        doc.Params().host = "127.0.0.1";
+        doc.Params().port = m_server.serverPort();
+        CConsoleFrame* frame = m_frame.AddConnection(doc, "test.kd2");
         EXPECT_TRUE(WaitFor([&] { return frame->Doc().IsConnected(); }));
         return frame;
     }
+
+    CKordane2Doc& NewDoc() { return *new CKordane2Doc(m_profile, &m_documents); }
 
     ScratchFolder m_scratch;
     CProfile m_profile;
     QTcpServer m_server;
     CMainFrame m_frame;
+    // As in the application: the documents' parent goes before the frame.
+    QObject m_documents;
 };
 
 TEST_F(ConsoleFrameTest, ClosingWhileConnectedAsksFirst) {
     ASSERT_TRUE(m_server.isListening());
     QPointer<CConsoleFrame> frame = OpenConnected();
+    QPointer<CKordane2Doc> doc = &frame->Doc();
+    // Another window of the same connection, as a game or list window would be.
+    QPointer<QMdiSubWindow> other = m_frame.MdiArea()->addSubWindow(new QLabel("board"));
+    doc->AttachWindow(other);
     int asked = 0;
     bool answer = false;
     frame->SetCloseQuestion([&](QWidget*) {
@@ -70,17 +78,19 @@ TEST_F(ConsoleFrameTest, ClosingWhileConnectedAsksFirst) {
     EXPECT_FALSE(frame->close()) << "Cancel keeps the window";
     EXPECT_EQ(asked, 1);
     EXPECT_TRUE(frame->Doc().IsConnected());
+    EXPECT_FALSE(other.isNull());
 
     answer = true;
     EXPECT_TRUE(frame->close());
     EXPECT_EQ(asked, 2);
-    ASSERT_TRUE(WaitFor([&] { return frame.isNull(); })) << "the window and its connection go";
+    ASSERT_TRUE(WaitFor([&] { return frame.isNull() && doc.isNull(); }))
+        << "the window and its connection go";
+    EXPECT_TRUE(other.isNull()) << "every window of the connection goes with it";
     EXPECT_TRUE(m_frame.MdiArea()->subWindowList().isEmpty());
 }
 
 TEST_F(ConsoleFrameTest, ClosingWhenNotConnectedDoesNotAsk) {
-    QPointer<CConsoleFrame> frame =
-        m_frame.AddConnection(std::make_unique<CKordane2Doc>(m_profile), "Connection1");
+    QPointer<CConsoleFrame> frame = m_frame.AddConnection(NewDoc(), "Connection1");
     int asked = 0;
     frame->SetCloseQuestion([&](QWidget*) { return ++asked, false; });
     EXPECT_TRUE(frame->close());
@@ -116,8 +126,7 @@ TEST_F(ConsoleFrameTest, TitleAndStatePaneFollowTheActiveConnection) {
     emit first->Doc().statusText("Ready");
     EXPECT_EQ(m_frame.StatePaneText(), "Ready");
 
-    CConsoleFrame* second =
-        m_frame.AddConnection(std::make_unique<CKordane2Doc>(m_profile), "Connection2");
+    CConsoleFrame* second = m_frame.AddConnection(NewDoc(), "Connection2");
     EXPECT_EQ(m_frame.windowTitle(), "Kordane 2 - Main Console - Connection2");
     // Only the active connection's state is shown.
     emit first->Doc().statusText("Working");

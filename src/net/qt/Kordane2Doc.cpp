@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QMetaObject>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 
 #include "net/DatagramTable.h"
@@ -40,10 +41,31 @@ CKordane2Doc::CKordane2Doc(CProfile& profile, QObject* parent)
 }
 
 CKordane2Doc::~CKordane2Doc() {
-    // Sinks belong to windows that may already be gone; nothing is dispatched
-    // from here on.
+    // Nothing is dispatched from here on: the sinks are about to go.
     m_posted.clear();
+    // The windows refer to the document (its parser, its parameters), so they
+    // go while all of it is still here.
+    for (QPointer<QObject>& window : m_windows) delete window.data();
+    m_windows.clear();
     if (m_socket) m_socket->Close();
+}
+
+void CKordane2Doc::AttachWindow(QObject* window) {
+    std::erase_if(m_windows, [](const QPointer<QObject>& w) { return w.isNull(); });
+    m_windows.emplace_back(window);
+}
+
+int CKordane2Doc::WindowCount() const {
+    return static_cast<int>(std::count_if(m_windows.begin(), m_windows.end(),
+                                          [](const auto& w) { return !w.isNull(); }));
+}
+
+void CKordane2Doc::Close() {
+    if (m_closing) return;
+    m_closing = true;
+    Disconnect();
+    emit closing();
+    deleteLater();
 }
 
 void CKordane2Doc::SetResolver(std::unique_ptr<IHostResolver> resolver) {
@@ -230,7 +252,7 @@ void CKordane2Doc::OnClose(int error) {
     m_connected = false;
     SetState(Closed, QStringLiteral("(connection closed)"));
     emit connectionClosed(error);
-    if (error != 0) emit soundEvent(22);
+    if (error != 0) emit soundEvent(SoundEvent::Disconnection);
     if (error == SocketErrors::kConnReset) {
         ShowLine("Attempting to reconnect...\n");
         OnReconnect();

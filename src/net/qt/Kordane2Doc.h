@@ -3,14 +3,17 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "net/Chronel.h"
 #include "net/ConnectionParams.h"
+#include "net/SoundEvent.h"
 #include "net/StreamParser.h"
 
 class CProfile;
@@ -18,14 +21,22 @@ class CServerSocket;
 class IHostResolver;
 class QTimer;
 
-// One connection: its parameters, its socket, its Chronel filter and its
-// stream parser. Windows of the connection send through it and subscribe to
-// its parser. Everything runs on the GUI thread; socket events, host lookups
-// and parsed messages arrive through the Qt event loop.
+// One connection: its parameters, its socket, its Chronel filter, its stream
+// parser and its windows. The application owns the documents (as their Qt
+// parent); a document owns every window attached to it and deletes them when
+// it goes, so no window ever outlives the connection it shows. Windows send
+// through it and subscribe to its parser. Everything runs on the GUI thread;
+// socket events, host lookups and parsed messages arrive through the Qt event
+// loop.
 class CKordane2Doc : public QObject, public IStreamParserHost, public IChronelHost {
     Q_OBJECT
   public:
-    enum ConnState { Idle = 0, LoggingIn = 1, Closed = 5, Connecting = 6, Failed = 7 };
+    // Numbered as the connection's states have always been numbered, so that
+    // a state printed in a log means the same in every version; nothing sets
+    // 2, 3 or 4. Only the Reconnect command and the title look at it; sending
+    // tests the connected flag instead.
+    enum class ConnState { Idle = 0, LoggingIn = 1, Closed = 5, Connecting = 6, Failed = 7 };
+    using enum ConnState;
 
     // `profile` holds the "DNS Cache" section; it must outlive the document.
     explicit CKordane2Doc(CProfile& profile, QObject* parent = nullptr);
@@ -45,6 +56,15 @@ class CKordane2Doc : public QObject, public IStreamParserHost, public IChronelHo
     void SendRaw(std::string_view bytes) override;
     // Closes the connection from our side (window closed, program ends).
     void Disconnect();
+
+    // The document owns `window` from now on: it is deleted with the
+    // document, unless it was deleted before.
+    void AttachWindow(QObject* window);
+    int WindowCount() const;
+    // Ends the connection and everything of it: disconnects at once, then
+    // deletes the document with its windows on the next event-loop turn, so
+    // that a window may call this from its own close handler.
+    void Close();
 
     ConnState State() const { return m_state; }
     bool IsConnected() const override { return m_connected; }
@@ -74,9 +94,11 @@ class CKordane2Doc : public QObject, public IStreamParserHost, public IChronelHo
     // Connection lost: game views and consoles reset what depends on it.
     void connectionClosed(int error);
     // Sound event to play (the sound table comes with the main frame).
-    void soundEvent(int event);
+    void soundEvent(SoundEvent event);
     // A reconnect began: per-connection values of the windows start afresh.
     void reconnectStarted();
+    // Close() was called; the document and its windows go shortly.
+    void closing();
 
   private:
     // IStreamParserHost
@@ -113,6 +135,8 @@ class CKordane2Doc : public QObject, public IStreamParserHost, public IChronelHo
     bool m_debug = false;
     ConnState m_state = Idle;
     QString m_statusSuffix;
+    std::vector<QPointer<QObject>> m_windows;
+    bool m_closing = false;
     int m_lookupSerial = 0;
     // Bytes the filter handed over early during the current chunk.
     size_t m_takenOutput = 0;
