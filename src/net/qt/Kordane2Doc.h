@@ -15,9 +15,9 @@
 #include "net/ConnectionParams.h"
 #include "net/SoundEvent.h"
 #include "net/StreamParser.h"
+#include "net/qt/ServerSocket.h"
 
 class CProfile;
-class CServerSocket;
 class IHostResolver;
 class QTimer;
 
@@ -28,7 +28,10 @@ class QTimer;
 // through it and subscribe to its parser. Everything runs on the GUI thread;
 // socket events, host lookups and parsed messages arrive through the Qt event
 // loop.
-class CKordane2Doc : public QObject, public IStreamParserHost, public IChronelHost {
+class CKordane2Doc : public QObject,
+                     public IStreamParserHost,
+                     public IChronelHost,
+                     public ISocketEvents {
     Q_OBJECT
   public:
     // Numbered as the connection's states have always been numbered, so that
@@ -77,15 +80,14 @@ class CKordane2Doc : public QObject, public IStreamParserHost, public IChronelHo
     // Replaces the host lookup (tests use a resolver that fails on demand).
     void SetResolver(std::unique_ptr<IHostResolver> resolver);
 
-    // The one console line a socket error gives (see SocketErrors.h).
-    void ReportSocketError(std::string_view text, int code);
-    void ShowOutgoingOverflow();
-
-    // Socket events, called by CServerSocket.
-    void OnConnect(int error);
-    void OnReceive(int error);
-    void OnSend(int error);
-    void OnClose(int error);
+    // ISocketEvents. The one console line a socket error gives (see
+    // SocketErrors.h).
+    void ReportSocketError(std::string_view text, int code) override;
+    void ShowOutgoingOverflow() override;
+    void OnConnect(int error) override;
+    void OnReceive(int error) override;
+    void OnSend(int error) override;
+    void OnClose(int error) override;
 
   signals:
     void stateChanged();

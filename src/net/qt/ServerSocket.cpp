@@ -13,9 +13,8 @@
 #include <cstring>
 
 #include "net/SocketErrors.h"
-#include "net/qt/Kordane2Doc.h"
 
-CServerSocket::CServerSocket(CKordane2Doc& owner) : m_owner(owner) {}
+CServerSocket::CServerSocket(ISocketEvents& owner) : m_owner(owner) {}
 
 CServerSocket::~CServerSocket() {
     Close();

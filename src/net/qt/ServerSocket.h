@@ -7,8 +7,22 @@
 #include <string>
 #include <string_view>
 
-class CKordane2Doc;
 class QSocketNotifier;
+
+// What a socket reports to the connection that owns it. Error codes are the
+// numbers of the socket error table (SocketErrors.h); 0 means none.
+class ISocketEvents {
+  public:
+    virtual ~ISocketEvents() = default;
+    virtual void OnConnect(int error) = 0;
+    virtual void OnReceive(int error) = 0;
+    virtual void OnSend(int error) = 0;
+    // 0 for an orderly close by the server, the reset code after a reset.
+    virtual void OnClose(int error) = 0;
+    virtual void ReportSocketError(std::string_view text, int code) = 0;
+    // Bytes did not fit the outgoing buffer and were dropped.
+    virtual void ShowOutgoingOverflow() = 0;
+};
 
 // A non-blocking TCP socket driven by the Qt event loop that reports its
 // events the way the connection logic expects them: connect finished, data
@@ -20,7 +34,7 @@ class CServerSocket : public QObject {
   public:
     static constexpr size_t kOutgoingSize = 4096;
 
-    explicit CServerSocket(CKordane2Doc& owner);
+    explicit CServerSocket(ISocketEvents& owner);
     ~CServerSocket() override;
 
     // 0, or the error code of the failed step.
@@ -48,7 +62,7 @@ class CServerSocket : public QObject {
     void OnWritable();
     void StopEvents();
 
-    CKordane2Doc& m_owner;
+    ISocketEvents& m_owner;
     int m_fd = -1;
     bool m_connecting = false;
     bool m_canSend = false;
