@@ -18,6 +18,7 @@
 #include "console/ConsoleFrame.h"
 #include "console/ConsoleView.h"
 #include "net/ConnectionFile.h"
+#include "net/ConnectionSettings.h"
 #include "net/Profile.h"
 #include "net/qt/Kordane2Doc.h"
 
@@ -34,7 +35,6 @@ constexpr DnsDefault kDnsDefaults[] = {
     {"vcx-server.net", "127.0.0.1"},
     {"backup.vcx-server.net", "127.0.0.2"},
 };
-constexpr const char* kDnsSection = "DNS Cache";
 
 }  // namespace
 
@@ -138,8 +138,8 @@ void CKordane2App::WriteDnsDefaults(CProfile& profile) {
     // Only missing entries are written: a cached address that a lookup has
     // since corrected must not be put back.
     for (const DnsDefault& entry : kDnsDefaults) {
-        if (profile.GetString(kDnsSection, entry.host).empty()) {
-            profile.WriteString(kDnsSection, entry.host, entry.address);
+        if (profile.GetString(ConnectionSettings::kDnsCacheSection, entry.host).empty()) {
+            profile.WriteString(ConnectionSettings::kDnsCacheSection, entry.host, entry.address);
         }
     }
 }

@@ -4,6 +4,12 @@
 
 #include <string>
 #include <string_view>
+// An integer key of the settings file with the value it has when absent.
+struct IntSetting {
+    const char* section;
+    const char* key;
+    int fallback;
+};
 
 // The settings file ("settings.ini"): named sections of key=value lines with
 // the semantics of the classic private-profile functions. Section and key
@@ -21,6 +27,9 @@ class CProfile {
                           std::string_view fallback = {}) const;
     // Leading decimal integer of the value, as the classic GetProfileInt reads it.
     int GetInt(std::string_view section, std::string_view key, int fallback) const;
+    int GetInt(const IntSetting& setting) const {
+        return GetInt(setting.section, setting.key, setting.fallback);
+    }
 
     // Creates the file, the section or the key as needed. False when the file
     // cannot be written; the file is then left as it was.

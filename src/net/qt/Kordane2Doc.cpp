@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "net/ConnectionSettings.h"
 #include "net/DatagramTable.h"
 #include "net/Profile.h"
 #include "net/SocketErrors.h"
@@ -16,7 +17,6 @@
 
 namespace {
 
-constexpr const char* kDnsSection = "DNS Cache";
 constexpr size_t kReceiveSize = 4095;
 constexpr size_t kDrainSize = 1023;
 
@@ -129,7 +129,7 @@ void CKordane2Doc::Connect() {
 
 void CKordane2Doc::OnLookupDone(const std::string& host, const std::string& address, int error) {
     if (!m_socket) return;
-    std::string cached = m_profile.GetString(kDnsSection, host);
+    std::string cached = m_profile.GetString(ConnectionSettings::kDnsCacheSection, host);
     if (cached.empty() || cached.size() > 18) cached.clear();
     std::string target = address;
     if (error != 0) {
@@ -138,7 +138,7 @@ void CKordane2Doc::OnLookupDone(const std::string& host, const std::string& addr
         ShowLine("Using cached IP address\n");
         target = cached;
     } else if (address != cached) {
-        m_profile.WriteString(kDnsSection, host, address);
+        m_profile.WriteString(ConnectionSettings::kDnsCacheSection, host, address);
     }
     char line[96];
     std::snprintf(line, sizeof line, "Trying to connect to %s on port %d...\n", target.c_str(),
@@ -168,8 +168,8 @@ void CKordane2Doc::OnConnect(int error) {
     m_connected = true;
     SetState(LoggingIn, QStringLiteral("(logging in)"));
     ShowLine("Connected\n");
-    SendToServer(Level2SettingsLine(m_profile.GetInt("Play Options", "BypassGamelist", 0),
-                                    m_profile.GetInt("Newbie Mode", "Qsuggest", 1)));
+    SendToServer(Level2SettingsLine(m_profile.GetInt(ConnectionSettings::kBypassGamelist),
+                                    m_profile.GetInt(ConnectionSettings::kQsuggest)));
     SendToServer(kLevel1Line);
 }
 
