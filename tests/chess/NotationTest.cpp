@@ -104,6 +104,22 @@ TEST(Notation, ReadSanReadsAndNormalises) {
         {"k7/8/8/8/8/2Q1Q3/8/2Q4K w - - 0 1", "Qd2", -2, nullptr, nullptr},
         {"k7/8/8/8/8/2Q1Q3/8/2Q4K w - - 0 1", "Qcd2", -2, nullptr, nullptr},
         {"k7/8/8/8/8/2Q1Q3/8/2Q4K w - - 0 1", "Qc3d2", 0, "Q/c3-d2", "Qc3d2"},
+        // The letter b may be a file or a bishop. Only the bishop can go to c4.
+        {"4k3/8/8/8/8/1P6/8/4KB2 w - - 0 1", "bc4", 0, "B/f1-c4", "Bc4"},
+        // A bishop and the b-pawn can both take on c3: read as written.
+        {"4k3/8/8/8/8/2n5/1P1B4/4K3 w - - 0 1", "bxc3", 0, "P/b2-c3", "bxc3"},
+        {"4k3/8/8/8/8/2n5/1P1B4/4K3 w - - 0 1", "Bxc3", 0, "B/d2-c3", "Bxc3"},
+        {"4k3/8/8/8/8/2n5/3B4/4K3 w - - 0 1", "bxc3", 0, "B/d2-c3", "Bxc3"},
+        // Target "b" after "x": a black bishop or the b-file; when both
+        // readings find the same piece, as written.
+        {"4k3/8/8/8/b7/8/8/3QK3 w - - 0 1", "Qxb", 0, "Q/d1-a4", "Qxa4+"},
+        {"4k3/8/8/8/8/1b6/8/3QK3 w - - 0 1", "Qxb", 0, "Q/d1-b3", "Qxb3"},
+        {"4k3/8/8/8/8/8/8/1p1QK3 w - - 0 1", "Qxb", 0, "Q/d1-b1", "Qxb1"},
+        // "bb3": the first letter is read as a bishop only.
+        {"4k3/8/8/8/8/8/8/3BK3 w - - 0 1", "bb3", 0, "B/d1-b3", "Bb3"},
+        {"4k3/8/8/8/8/8/1P6/4K3 w - - 0 1", "b4", 0, "P/b2-b4", "b4"},
+        {"4k3/8/8/8/8/8/8/4K3 w - - 0 1", "bc4", -1, nullptr, nullptr},
+        {"4r1k1/8/8/8/8/8/4B3/4K3 w - - 0 1", "bd3", -3, nullptr, nullptr},
         // A pinned knight does not make the move ambiguous.
         {"4k3/8/8/8/8/5N2/8/rN2K3 w - - 0 1", "Nd2", 0, "N/f3-d2", "Nd2"},
         // Moves that would leave the own king in check.
@@ -121,44 +137,6 @@ TEST(Notation, ReadSanReadsAndNormalises) {
             EXPECT_EQ(verbose, row.verbose) << row.fen << " " << row.text;
             EXPECT_EQ(san, row.san) << row.fen << " " << row.text;
             EXPECT_EQ(out.sideToMove, 1 - in.sideToMove);
-        }
-    }
-}
-
-TEST(Notation, TheLetterBMayBeAFileOrABishop) {
-    struct Row {
-        const char* fen;
-        const char* text;
-        int result;
-        const char* verbose;
-    };
-    const Row rows[] = {
-        // Only the bishop can go to c4; the b-pawn cannot.
-        {"4k3/8/8/8/8/1P6/8/4KB2 w - - 0 1", "bc4", 0, "B/f1-c4"},
-        // A bishop and the b-pawn can both take on c3: read as written (pawn).
-        {"4k3/8/8/8/8/2n5/1P1B4/4K3 w - - 0 1", "bxc3", 0, "P/b2-c3"},
-        {"4k3/8/8/8/8/2n5/1P1B4/4K3 w - - 0 1", "Bxc3", 0, "B/d2-c3"},
-        // Only the bishop can take.
-        {"4k3/8/8/8/8/2n5/3B4/4K3 w - - 0 1", "bxc3", 0, "B/d2-c3"},
-        // Target "b" after "x": a black bishop or the b-file.
-        {"4k3/8/8/8/b7/8/8/3QK3 w - - 0 1", "Qxb", 0, "Q/d1-a4"},
-        // Both readings find the same bishop on b3: read as written.
-        {"4k3/8/8/8/8/1b6/8/3QK3 w - - 0 1", "Qxb", 0, "Q/d1-b3"},
-        {"4k3/8/8/8/8/8/8/1p1QK3 w - - 0 1", "Qxb", 0, "Q/d1-b1"},
-        // "bb5": the first letter is read as a bishop only.
-        {"4k3/8/8/8/8/8/8/3BK3 w - - 0 1", "bb3", 0, "B/d1-b3"},
-        {"4k3/8/8/8/8/8/1P6/4K3 w - - 0 1", "b4", 0, "P/b2-b4"},
-        {"4k3/8/8/8/8/8/8/4K3 w - - 0 1", "bc4", -1, nullptr},
-        {"4r1k1/8/8/8/8/8/4B3/4K3 w - - 0 1", "bd3", -3, nullptr},
-    };
-    for (const Row& row : rows) {
-        const Position in = FromFen(row.fen);
-        Position out;
-        std::string verbose;
-        EXPECT_EQ(ReadSan(row.text, in, nullptr, &verbose, out), row.result)
-            << row.fen << " " << row.text;
-        if (row.verbose) {
-            EXPECT_EQ(verbose, row.verbose) << row.fen << " " << row.text;
         }
     }
 }
