@@ -1,18 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Kordane developers
 // Throughput of the SAN reader and the Smith converter on positions from real
-// games (the test data's games, replayed once up front), and of the board-text
+// games (the PGN test collection's first games, replayed once up front), and of the board-text
 // legality check that runs on every drag.
 #include "chess/Notation.h"
 
 #include <benchmark/benchmark.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "chess/GameRecord.h"
+#include "chess/PgnConverter.h"
+#include "chess/PgnFile.h"
 
 namespace {
 
@@ -35,25 +35,20 @@ struct Data {
     size_t moves = 0;
 };
 
+// The first games of the PGN test collection: the same mix of real games,
+// annotated ones and games from a FEN as the collection.
+constexpr size_t kGames = 150;
+
 const Data& LoadData() {
     static const Data data = [] {
         Data d;
-        std::ifstream in(KORDANE_SOURCE_DIR "/tests/chess/data/real-games.txt");
-        std::string line;
-        while (std::getline(in, line)) {
-            const size_t bar = line.find('|');
-            if (bar == std::string::npos) continue;
+        const PgnFile file =
+            PgnFile::ReadPgnFile(KORDANE_SOURCE_DIR "/tests/data/pgn/corpus-a.pgn");
+        for (const PgnGame& pgn : file.Games()) {
+            if (d.games.size() == kGames) break;
             Game game;
-            game.start.SetStandard();
-            if (bar > 0) {
-                std::istringstream fen(line.substr(0, bar));
-                std::string f[6];
-                for (std::string& field : f) fen >> field;
-                game.start.SetFromFen(f[0], f[1], f[2], f[3], f[5]);
-            }
-            std::istringstream moves(line.substr(bar + 1));
-            std::string move;
-            while (moves >> move) game.moves.push_back(move);
+            game.start = PgnConverter::StartPosition(pgn);
+            for (int i = 0; i < pgn.MoveCount(); ++i) game.moves.emplace_back(pgn.MoveText(i));
             d.games.push_back(game);
         }
         for (const Game& game : d.games) {

@@ -23,32 +23,6 @@ GameRecord FromPlacement(const std::string& placement, int startPly = 0) {
     return record;
 }
 
-TEST(GameRecord, StartsAtTheStandardPosition) {
-    const GameRecord record;
-    EXPECT_EQ(record.Board().View(), BoardText::kStandard);
-    EXPECT_EQ(record.InitialBoard().View(), BoardText::kStandard);
-    EXPECT_EQ(record.Ply(), 0);
-    EXPECT_EQ(record.EpFile(), -1);
-    EXPECT_TRUE(record.LastMove().empty());
-}
-
-TEST(GameRecord, DoubleStepSetsTheEnPassantFileAndTheNextMoveClearsIt) {
-    GameRecord record;
-    record.AddMove("e2e4");
-    EXPECT_EQ(record.EpFile(), 4);
-    EXPECT_EQ(At(record, "e4"), 'P');
-    EXPECT_EQ(At(record, "e2"), '-');
-    record.AddMove("g8f6");
-    EXPECT_EQ(record.EpFile(), -1);
-    record.AddMove("d2d3");
-    EXPECT_EQ(record.EpFile(), -1);
-    record.AddMove("c7c5");
-    EXPECT_EQ(record.EpFile(), 2);
-    EXPECT_EQ(record.Ply(), 4);
-    EXPECT_EQ(record.LastMove(), "c7c5");
-    EXPECT_EQ(record.MoveAt(0), "e2e4");
-}
-
 TEST(GameRecord, AppliesSuffixes) {
     struct Row {
         const char* placement;
@@ -56,25 +30,16 @@ TEST(GameRecord, AppliesSuffixes) {
         const char* move;
         const char* expected;  // placement after the move
     };
+    // The standard castles, en passant and promotions are replayed by the
+    // PGN collection's games.
     const Row rows[] = {
-        // En passant removes the pawn beside.
-        {"4k3/8/8/3pP3/8/8/8/4K3", 0, "e5d6E", "4k3/8/3P4/8/8/8/8/4K3"},
-        {"4k3/8/8/8/3Pp3/8/8/4K3", 1, "e4d3E", "4k3/8/8/8/8/3p4/8/4K3"},
-        // Castling, both geometries.
-        {"r3k2r/8/8/8/8/8/8/R3K2R", 0, "e1g1c", "r3k2r/8/8/8/8/8/8/R4RK1"},
-        {"r3k2r/8/8/8/8/8/8/R3K2R", 0, "e1c1C", "r3k2r/8/8/8/8/8/8/2KR3R"},
-        {"r3k2r/8/8/8/8/8/8/R3K2R", 1, "e8c8C", "2kr3r/8/8/8/8/8/8/R3K2R"},
-        {"r3k2r/8/8/8/8/8/8/R3K2R", 1, "e8g8c", "r4rk1/8/8/8/8/8/8/R3K2R"},
+        // Castling with the king on d.
         {"r2k3r/8/8/8/8/8/8/R2K3R", 0, "d1b1c", "r2k3r/8/8/8/8/8/8/1KR4R"},
         {"r2k3r/8/8/8/8/8/8/R2K3R", 0, "d1f1C", "r2k3r/8/8/8/8/8/8/R3RK2"},
         {"r2k3r/8/8/8/8/8/8/R2K3R", 1, "d8f8C", "r3rk2/8/8/8/8/8/8/R2K3R"},
-        // Promotions: the letter takes the mover's case only for a black pawn.
-        {"4k3/8/8/8/8/8/p7/4K3", 1, "a2a1Q", "4k3/8/8/8/8/8/8/q3K3"},
-        {"4k3/4P3/8/8/8/8/8/4K3", 0, "e7e8N", "4N3/8/8/8/8/8/8/4K3"},
-        {"3rk3/4P3/8/8/8/8/8/4K3", 0, "e7d8rQ", "3Qk3/8/8/8/8/8/8/4K3"},
+        // The promotion letter takes the mover's case only for a black pawn;
+        // a capture letter changes nothing else.
         {"4k3/8/8/8/8/8/6p1/4K2R", 1, "g2h1rK", "4k3/8/8/8/8/8/8/4K2k"},
-        // A capture letter changes nothing else.
-        {"4k3/8/8/3p4/4P3/8/8/4K3", 0, "e4d5p", "4k3/8/8/3P4/8/8/8/4K3"},
         {"4k3/8/8/3p4/4P3/8/8/4K3", 0, "e4d5z", "4k3/8/8/3P4/8/8/8/4K3"},
         // Drops take their colour from the ply; the eraser empties.
         {"4k3/8/8/8/8/8/8/4K3", 0, "N@f3", "4k3/8/8/8/8/5N2/8/4K3"},
@@ -136,9 +101,7 @@ TEST(GameRecord, MalformedMovesChangeOnlySquaresTheyName) {
         }
         EXPECT_EQ(record.Ply(), 1) << "the move is stored even when malformed";
     }
-}
-
-TEST(GameRecord, MalformedDropChangesNothing) {
+    // A drop of no known piece or onto no square changes nothing at all.
     GameRecord record;
     record.AddMove("Z@e4");
     record.AddMove("N@i9");
@@ -155,13 +118,17 @@ std::vector<BoardText> Play(GameRecord& record, std::initializer_list<const char
     return boards;
 }
 
-TEST(GameRecord, TakeBackReplaysTheRest) {
+// Every board of real games is browsed and taken back in the PGN
+// collection's walk; here the limits and the en-passant file.
+TEST(GameRecord, TakeBackAndBrowsingClampAndRestoreTheEnPassantFile) {
     GameRecord record;
     const std::vector<BoardText> boards =
         Play(record, {"e2e4", "d7d5", "e4e5", "f7f5", "e5f6E", "g8f6"});
+    EXPECT_EQ(record.BoardAtPly(-5), boards[0]);
+    EXPECT_EQ(record.BoardAtPly(99), boards[6]);
+    EXPECT_EQ(record.EpFile(), -1);
     record.TakeBack(2);
     EXPECT_EQ(record.Ply(), 4);
-    EXPECT_EQ(record.Board(), boards[4]);
     EXPECT_EQ(record.EpFile(), 5);  // f7f5 was the last move again
     EXPECT_EQ(record.Moves().size(), 4u);
     EXPECT_EQ(record.LastMove(), "f7f5");
@@ -172,16 +139,7 @@ TEST(GameRecord, TakeBackReplaysTheRest) {
     EXPECT_EQ(record.Ply(), 0);
     EXPECT_EQ(record.Board().View(), BoardText::kStandard);
     EXPECT_TRUE(record.Moves().empty());
-}
-
-TEST(GameRecord, BoardAtPlyClampsAndReplays) {
-    GameRecord record;
-    const std::vector<BoardText> boards =
-        Play(record, {"e2e4", "e7e5", "g1f3", "b8c6", "f1b5", "a7a6"});
-    for (int p = 0; p <= 6; ++p)
-        EXPECT_EQ(record.BoardAtPly(p), boards[static_cast<size_t>(p)]) << p;
-    EXPECT_EQ(record.BoardAtPly(-5), boards[0]);
-    EXPECT_EQ(record.BoardAtPly(99), boards[6]);
+    EXPECT_TRUE(record.LastMove().empty());
 }
 
 TEST(GameRecord, BlackToMoveStartsAtPlyOne) {
@@ -189,29 +147,19 @@ TEST(GameRecord, BlackToMoveStartsAtPlyOne) {
     GameRecord record;
     record.Reset(start, 1);
     EXPECT_EQ(record.Ply(), 1);
-    EXPECT_EQ(record.StartPly(), 1);
     EXPECT_TRUE(record.MoveAt(0).empty());
     EXPECT_TRUE(record.LastMove().empty());
-    // Browsing to the very start never replays the missing first entry.
-    EXPECT_EQ(record.BoardAtPly(0).View(), start);
-    EXPECT_EQ(record.BoardAtPly(1).View(), start);
-
     record.AddMove("e8d8");
     record.AddMove("e2e4");
     record.AddMove("N@f6");  // Black's drop at an odd ply
-    EXPECT_EQ(record.Ply(), 4);
     EXPECT_EQ(record.MoveAt(1), "e8d8");
     EXPECT_EQ(At(record, "f6"), 'n');
+    // Browsing to the very start never replays the missing first entry.
     EXPECT_EQ(record.BoardAtPly(0).View(), start);
     EXPECT_EQ(record.BoardAtPly(2)[*BoardText::SquareIndex("d8")], 'k');
-
-    record.TakeBack(1);
-    EXPECT_EQ(record.Ply(), 3);
-    EXPECT_EQ(record.EpFile(), 4);
     record.TakeBack(10);
     EXPECT_EQ(record.Ply(), 1);
     EXPECT_EQ(record.Board().View(), start);
-
     record.Reset(start, -4);
     EXPECT_EQ(record.Ply(), 0);
 }
@@ -242,8 +190,6 @@ TEST(GameRecord, ResetClearsMovesAndTextSlots) {
     EXPECT_TRUE(record.Moves().empty());
     EXPECT_TRUE(record.TextSlot(0).empty());
     EXPECT_TRUE(record.TextSlot(1).empty());
-    EXPECT_EQ(record.Board().View().substr(0, 5), "short");
-    EXPECT_EQ(record.Board().View().substr(5), std::string(59, '-'));
 }
 
 TEST(GameRecord, IsLegalMove) {
@@ -253,31 +199,25 @@ TEST(GameRecord, IsLegalMove) {
         const char* move;
         bool legal;
     };
+    // Every move of the PGN collection's games is checked legal in its walk;
+    // here the refusals and what real games never hold.
+    const char* start = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR";
     const Row rows[] = {
-        {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR", -1, "e2e4", true},
-        {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR", -1, "e2e5", false},
-        {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR", -1, "g1f3", true},
-        {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR", -1, "g1g3", false},
-        {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR", -1, "f1c4", false},
-        {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR", -1, "e7e5", true},
-        {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR", -1, "e4e5", false},  // empty origin
+        {start, -1, "e2e5", false},
+        {start, -1, "g1g3", false},
+        {start, -1, "f1c4", false},
+        {start, -1, "e4e5", false},  // empty origin
         // A pinned bishop may not leave the line; a pinned rook may move along it.
         {"4r1k1/8/8/8/8/8/4B3/4K3", -1, "e2d3", false},
-        {"4r1k1/8/8/8/8/8/4R3/4K3", -1, "e2e5", true},
         {"4r1k1/8/8/8/8/8/4R3/4K3", -1, "e2e8", true},
         {"4r1k1/8/8/8/8/8/4R3/4K3", -1, "e2d2", false},
         // The king may not step onto an attacked square.
         {"6k1/8/8/8/8/8/3r4/4K3", -1, "e1e2", false},
         {"6k1/8/8/8/8/8/3r4/4K3", -1, "e1d1", false},
-        {"6k1/8/8/8/8/8/3r4/4K3", -1, "e1f1", true},
         {"6k1/8/8/8/8/8/3r4/4K3", -1, "e1d2", true},
         {"6k1/8/8/8/8/8/8/3K1k2", -1, "d1e1", false},
         // Castling looks at squares and attacks only, not at rights or rooks.
-        {"4k3/8/8/8/8/8/8/R3K2R", -1, "e1g1", true},
-        {"4k3/8/8/8/8/8/8/R3K2R", -1, "e1c1", true},
         {"4k3/8/8/8/8/8/8/4K3", -1, "e1g1", true},
-        // The boxed king's two ways: f1 by a step, g1 by castling (with its letter).
-        {"4k3/8/8/8/8/8/3PPP2/3QK2R", -1, "e1f1", true},
         {"4k3/8/8/8/8/8/3PPP2/3QK2R", -1, "e1g1c", true},
         {"4k3/8/8/8/8/8/8/RN2K2R", -1, "e1c1", false},  // b1 must be empty
         {"4k3/8/8/8/8/8/8/R3KB1R", -1, "e1g1", false},
@@ -288,9 +228,7 @@ TEST(GameRecord, IsLegalMove) {
         {"3k4/8/8/8/8/8/8/R2K3R", -1, "d1b1", true},     // king on d
         {"3k4/8/8/8/8/8/8/R2K3R", -1, "d1f1", true},
         {"3k4/8/8/8/8/8/8/R2K2NR", -1, "d1f1", false},  // g1 must be empty for a d-king
-        {"r3k2r/8/8/8/8/8/8/4K3", -1, "e8c8", true},
-        {"r3k2r/8/8/8/8/8/8/4K3", -1, "e8g8", true},
-        {"4k3/8/8/8/8/8/8/5K2", -1, "f1h1", false},  // only d- and e-kings castle
+        {"4k3/8/8/8/8/8/8/5K2", -1, "f1h1", false},     // only d- and e-kings castle
         {"4k3/8/8/8/8/8/8/4K3", -1, "e1e3", false},
         // En passant only right after the double step.
         {"4k3/3p4/8/4P3/8/8/8/4K3", 0, "e5d6", true},
@@ -299,7 +237,6 @@ TEST(GameRecord, IsLegalMove) {
         // Pawns: blocked, captures, backwards.
         {"4k3/8/8/8/8/4n3/4P3/4K3", -1, "e2e3", false},
         {"4k3/8/8/8/8/4n3/4P3/4K3", -1, "e2e4", false},
-        {"4k3/8/8/8/8/3n4/4P3/4K3", -1, "e2d3", true},
         {"4k3/8/8/8/8/3N4/4P3/4K3", -1, "e2d3", false},
         {"4k3/8/8/8/8/8/4P3/4K3", -1, "e2e1", false},
         {"4k3/4P3/8/8/8/8/8/4K3", -1, "e7e8", false},  // the black king blocks
@@ -330,14 +267,11 @@ TEST(GameRecord, CountLegalDestinations) {
         const char* only;  // the single destination when count is 1
     };
     const Row rows[] = {
-        {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR", "b1", 2, nullptr},
-        {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR", "e2", 2, nullptr},
         {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR", "a1", 0, nullptr},
         {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR", "e4", 0, nullptr},
         {"7k/8/8/8/8/8/PP6/KR6", "a1", 0, nullptr},
         {"7k/8/8/8/8/8/P7/KR6", "a1", 1, "b2"},
         {"7k/8/8/8/8/4p3/4P3/4K3", "e2", 0, nullptr},
-        {"7k/8/8/8/8/8/4P3/4K3", "e2", 2, nullptr},
         {"7k/8/8/8/8/4p3/8/4P3", "e1", 1, "e2"},  // a pawn on its own back rank steps once
         {"4r1k1/8/8/8/8/8/4B3/4K3", "e2", 0, nullptr},
         {"4r1k1/8/8/8/8/8/4R3/4K3", "e2", 2, nullptr},

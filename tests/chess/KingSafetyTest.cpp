@@ -143,46 +143,7 @@ TEST(KingSafety, AgreesWithThePlainRuleOnRandomBoards) {
     EXPECT_GT(checked - leavesCheck, 5000);
 }
 
-TEST(KingSafety, MovesThatChangeTheKingSquares) {
-    // Rows: FEN, move, whether the mover's king is attacked afterwards.
-    struct Row {
-        const char* fen;
-        int from, to, victim;
-        bool attacked;
-    };
-    const auto sq = [](const char* name) { return (name[0] - 'a') * 8 + (name[1] - '1'); };
-    const Row rows[] = {
-        // The king walks into a rook's file, and away from it.
-        {"4k3/8/8/8/8/8/8/3rK3 w - - 0 1", sq("e1"), sq("e2"), -1, false},
-        {"4k3/8/8/8/8/8/8/r3K3 w - - 0 1", sq("e1"), sq("e2"), -1, false},
-        {"4k3/8/8/8/8/8/8/4K2r w - - 0 1", sq("e1"), sq("f2"), -1, false},
-        {"4k3/8/8/8/8/8/8/4K2r w - - 0 1", sq("e1"), sq("f1"), -1, true},
-        // En passant empties the victim's square and opens the rank.
-        {"4k3/8/8/K2pP2r/8/8/8/8 w - d6 0 1", sq("e5"), sq("d6"), sq("d5"), true},
-        {"4k3/8/8/K2pP3/8/8/8/8 w - d6 0 1", sq("e5"), sq("d6"), sq("d5"), false},
-        // Capturing the only checker; capturing something else.
-        {"4k3/8/8/8/8/8/4q3/3QK3 w - - 0 1", sq("d1"), sq("e2"), -1, false},
-        {"4k3/8/8/8/8/8/4q2p/3QK3 w - - 0 1", sq("d1"), sq("d7"), -1, true},
-        // With two kings the one on the lower square is tested: the other
-        // one stepping aside opens its rank, stepping into a rook's does not
-        // count.
-        {"4k3/8/8/8/8/8/8/K3K2r w - - 0 1", sq("e1"), sq("e2"), -1, true},
-        {"4k3/8/8/8/8/8/7r/K3K3 w - - 0 1", sq("e1"), sq("e2"), -1, false},
-    };
-    for (const Row& row : rows) {
-        const Position pos = rules_test::FromFen(row.fen);
-        const KingSafety safety(pos.board, pos.sideToMove);
-        Board after = pos.board;
-        const int8_t piece = after[static_cast<size_t>(row.from)];
-        after[static_cast<size_t>(row.from)] = 0;
-        if (row.victim >= 0) after[static_cast<size_t>(row.victim)] = 0;
-        after[static_cast<size_t>(row.to)] = piece;
-        EXPECT_EQ(safety.AttackedAfter(row.from, row.to, row.victim), row.attacked) << row.fen;
-        EXPECT_EQ(ReferenceInCheck(pos.sideToMove, after), row.attacked) << row.fen;
-    }
-}
-
-TEST(KingSafety, ReachingSquaresHoldEveryMoveTheRulesAllow) {
+TEST(KingSafety, ReachingSquaresHoldEveryMoveCheckGeneralAllows) {
     // On an empty board but for the mover and a target piece, every move
     // check_general allows starts inside the reaching set.
     rules_test::DiagnosticsCapture quiet;

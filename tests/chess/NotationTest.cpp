@@ -18,6 +18,9 @@ const char* kCastles = "r3k2r/pppppppp/8/8/8/8/PPPPPPPP/R3K2R w KQkq - 0 1";
 const char* kCastlesBlack = "r3k2r/pppppppp/8/8/8/8/PPPPPPPP/R3K2R b KQkq - 0 1";
 const char* kDKing = "r2k3r/pppppppp/8/8/8/8/PPPPPPPP/R2K3R w KQkq - 0 1";
 
+// Standard SAN as real games write it is read and written back by the PGN
+// collection's walk; these rows hold the other forms the reader takes, its
+// refusals, and its result codes.
 struct SanRow {
     const char* fen;
     const char* text;
@@ -28,8 +31,6 @@ struct SanRow {
 
 TEST(Notation, ReadSanReadsAndNormalises) {
     const SanRow rows[] = {
-        {kStart, "e4", 0, "P/e2-e4", "e4"},
-        {kStart, "Nf3", 0, "N/g1-f3", "Nf3"},
         {kStart, "nf3", 0, "N/g1-f3", "Nf3"},
         {kStart, "NF3", 0, "N/g1-f3", "Nf3"},
         {kStart, "Ng1-f3", 0, "N/g1-f3", "Nf3"},
@@ -47,24 +48,17 @@ TEST(Notation, ReadSanReadsAndNormalises) {
         {kStart, "Nf3extra", -1, nullptr, nullptr},
         {kStart, "Nxf3", -1, nullptr, nullptr},
         // Check and mate signs are cut.
-        {"4k3/8/8/8/8/8/8/3QK3 w - - 0 1", "Qh5+", 0, "Q/d1-h5", "Qh5+"},
         {"4k3/8/8/8/8/8/8/3QK3 w - - 0 1", "Qh5#", 0, "Q/d1-h5", "Qh5+"},
         {"4k3/8/8/8/8/8/8/3QK3 w - - 0 1", "Qh5++", 0, "Q/d1-h5", "Qh5+"},
-        {"4k3/8/8/8/8/8/8/3QK3 w - - 0 1", "Qd2", 0, "Q/d1-d2", "Qd2"},
         // Castling words and castling written as the king's move.
-        {kCastles, "O-O", 0, "o-o", "O-O"},
-        {kCastles, "0-0", 0, "o-o", "O-O"},
         {kCastles, "oo", 0, "o-o", "O-O"},
         {kCastles, "00", 0, "o-o", "O-O"},
         {kCastles, "e1g1", 0, "o-o", "O-O"},
         {kCastles, "e1-g1", 0, "o-o", "O-O"},
         {kCastles, "O-O+", 0, "o-o", "O-O"},
-        {kCastles, "O-O-O", 0, "o-o-o", "O-O-O"},
-        {kCastles, "0-0-0", 0, "o-o-o", "O-O-O"},
         {kCastles, "ooo", 0, "o-o-o", "O-O-O"},
         {kCastles, "e1c1", 0, "o-o-o", "O-O-O"},
         {kCastles, "e8g8", -1, nullptr, nullptr},  // not the side to move
-        {kCastlesBlack, "O-O", 0, "o-o", "O-O"},
         {kCastlesBlack, "e8c8", 0, "o-o-o", "O-O-O"},
         {kCastlesBlack, "e1g1", -1, nullptr, nullptr},
         {kDKing, "O-O", 0, "o-o", "O-O"},
@@ -74,13 +68,11 @@ TEST(Notation, ReadSanReadsAndNormalises) {
         {"r3k2r/8/8/8/8/8/8/R3K2R w - - 0 1", "O-O", -1, nullptr, nullptr},  // no rights
         {"r3k2r/8/8/8/8/8/8/R3K1NR w KQ - 0 1", "O-O", -1, nullptr, nullptr},
         {"3k4/8/8/8/8/8/8/R3K2R w KQ - 0 1", "O-O-O", 0, "o-o-o", "O-O-O+"},  // rook gives check
-        {"r3k2r/8/8/8/8/8/8/R3K2R w KQ - 0 1", "O-O-O", 0, "o-o-o", "O-O-O"},
         {"r3k2r/8/8/8/8/8/4r3/R3K2R w KQ - 0 1", "O-O", -3, nullptr, nullptr},
         {"r3k2r/8/8/8/8/8/4r3/R3K2R w KQ - 0 1", "e1g1", -3, nullptr, nullptr},
         {"r3k2r/8/8/8/8/8/5r2/R3K2R w KQ - 0 1", "O-O", -1, nullptr, nullptr},  // crosses f1
         // Promotion, with and without "=".
         {"8/4P3/8/8/8/8/k7/4K3 w - - 0 1", "e8", 0, "P/e7-e8", "e8=Q"},
-        {"8/4P3/8/8/8/8/k7/4K3 w - - 0 1", "e8=Q", 0, "P/e7-e8", "e8=Q"},
         {"8/4P3/8/8/8/8/k7/4K3 w - - 0 1", "e8=n", 0, "P/e7-e8", "e8=N"},
         {"8/4P3/8/8/8/8/k7/4K3 w - - 0 1", "e8=b", 0, "P/e7-e8", "e8=B"},
         {"8/4P3/8/8/8/8/k7/4K3 w - - 0 1", "e8=R+", 0, "P/e7-e8", "e8=R"},
@@ -88,16 +80,12 @@ TEST(Notation, ReadSanReadsAndNormalises) {
         {"8/4P3/8/8/8/8/k7/4K3 w - - 0 1", "e8=K", -1, nullptr, nullptr},
         {"8/4P3/8/8/8/8/k7/4K3 w - - 0 1", "e8=P", -1, nullptr, nullptr},
         {"8/4P3/8/8/8/8/k7/4K3 w - - 0 1", "e8=", -1, nullptr, nullptr},
-        {"3r4/4P3/8/8/8/8/k7/4K3 w - - 0 1", "exd8=N", 0, "P/e7-d8", "exd8=N"},
-        {"8/8/8/8/8/K7/4p3/7k b - - 0 1", "e1=Q", 0, "P/e2-e1", "e1=Q"},
         {"8/8/8/8/8/K7/4p3/7k b - - 0 1", "e1", 0, "P/e2-e1", "e1=Q"},
         // En passant.
-        {"4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1", "exd6", 0, "P/e5-d6", "exd6"},
         {"4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1", "ed6", 0, "P/e5-d6", "exd6"},
         {"4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1", "ed", 0, "P/e5-d6", "exd6"},
         {"4k3/8/8/3pP3/8/8/8/4K3 w - - 0 1", "exd6", -1, nullptr, nullptr},
         {"4k3/8/8/3pP3/8/8/8/3QK3 w - d6 0 1", "Qxd6", -1, nullptr, nullptr},
-        {"4k3/8/8/8/3Pp3/8/8/4K3 b - d3 0 1", "exd3", 0, "P/e4-d3", "exd3"},
         // Pawn captures written with files only.
         {"4k3/8/8/3p4/4P3/8/8/4K3 w - - 0 1", "ed", 0, "P/e4-d5", "exd5"},
         {"4k3/8/8/3p4/4P3/8/8/4K3 w - - 0 1", "exd", 0, "P/e4-d5", "exd5"},
@@ -109,26 +97,34 @@ TEST(Notation, ReadSanReadsAndNormalises) {
         {"4k3/8/8/3n4/8/8/8/3QK3 w - - 0 1", "Qx", 0, "Q/d1-d5", "Qxd5"},
         // Disambiguation by file, rank and both.
         {"4k3/8/8/8/8/5N2/8/1N2K3 w - - 0 1", "Nd2", -2, nullptr, nullptr},
-        {"4k3/8/8/8/8/5N2/8/1N2K3 w - - 0 1", "Nbd2", 0, "N/b1-d2", "Nbd2"},
-        {"4k3/8/8/8/8/5N2/8/1N2K3 w - - 0 1", "Nfd2", 0, "N/f3-d2", "Nfd2"},
         {"4k3/8/8/8/8/5N2/8/1N2K3 w - - 0 1", "N1d2", 0, "N/b1-d2", "Nbd2"},
         {"k7/8/8/8/8/4R3/8/4RK2 w - - 0 1", "Re2", -2, nullptr, nullptr},
-        {"k7/8/8/8/8/4R3/8/4RK2 w - - 0 1", "R1e2", 0, "R/e1-e2", "R1e2"},
         {"k7/8/8/8/8/4R3/8/4RK2 w - - 0 1", "R3e2", 0, "R/e3-e2", "R3e2"},
         {"k7/8/8/8/8/4R3/8/4RK2 w - - 0 1", "Ree2", -2, nullptr, nullptr},
         {"k7/8/8/8/8/2Q1Q3/8/2Q4K w - - 0 1", "Qd2", -2, nullptr, nullptr},
         {"k7/8/8/8/8/2Q1Q3/8/2Q4K w - - 0 1", "Qcd2", -2, nullptr, nullptr},
         {"k7/8/8/8/8/2Q1Q3/8/2Q4K w - - 0 1", "Qc3d2", 0, "Q/c3-d2", "Qc3d2"},
-        {"k7/8/8/8/8/2Q1Q3/8/2Q4K w - - 0 1", "Qed2", 0, "Q/e3-d2", "Qed2"},
+        // The letter b may be a file or a bishop. Only the bishop can go to c4.
+        {"4k3/8/8/8/8/1P6/8/4KB2 w - - 0 1", "bc4", 0, "B/f1-c4", "Bc4"},
+        // A bishop and the b-pawn can both take on c3: read as written.
+        {"4k3/8/8/8/8/2n5/1P1B4/4K3 w - - 0 1", "bxc3", 0, "P/b2-c3", "bxc3"},
+        {"4k3/8/8/8/8/2n5/1P1B4/4K3 w - - 0 1", "Bxc3", 0, "B/d2-c3", "Bxc3"},
+        {"4k3/8/8/8/8/2n5/3B4/4K3 w - - 0 1", "bxc3", 0, "B/d2-c3", "Bxc3"},
+        // Target "b" after "x": a black bishop or the b-file; when both
+        // readings find the same piece, as written.
+        {"4k3/8/8/8/b7/8/8/3QK3 w - - 0 1", "Qxb", 0, "Q/d1-a4", "Qxa4+"},
+        {"4k3/8/8/8/8/1b6/8/3QK3 w - - 0 1", "Qxb", 0, "Q/d1-b3", "Qxb3"},
+        {"4k3/8/8/8/8/8/8/1p1QK3 w - - 0 1", "Qxb", 0, "Q/d1-b1", "Qxb1"},
+        // "bb3": the first letter is read as a bishop only.
+        {"4k3/8/8/8/8/8/8/3BK3 w - - 0 1", "bb3", 0, "B/d1-b3", "Bb3"},
+        {"4k3/8/8/8/8/8/1P6/4K3 w - - 0 1", "b4", 0, "P/b2-b4", "b4"},
+        {"4k3/8/8/8/8/8/8/4K3 w - - 0 1", "bc4", -1, nullptr, nullptr},
+        {"4r1k1/8/8/8/8/8/4B3/4K3 w - - 0 1", "bd3", -3, nullptr, nullptr},
         // A pinned knight does not make the move ambiguous.
         {"4k3/8/8/8/8/5N2/8/rN2K3 w - - 0 1", "Nd2", 0, "N/f3-d2", "Nd2"},
         // Moves that would leave the own king in check.
         {"4r1k1/8/8/8/8/8/4B3/4K3 w - - 0 1", "Bd3", -3, nullptr, nullptr},
         {"6k1/8/8/8/8/8/3r4/4K3 w - - 0 1", "Ke2", -3, nullptr, nullptr},
-        {"6k1/8/8/8/8/8/3r4/4K3 w - - 0 1", "Kxd2", 0, "K/e1-d2", "Kxd2"},
-        // Checks written by the writer.
-        {"4k3/8/8/4p3/8/8/8/R3K3 w - - 0 1", "Ra8", 0, "R/a1-a8", "Ra8+"},
-        {"4k3/8/8/4p3/8/8/8/4RK2 w - - 0 1", "Rxe5", 0, "R/e1-e5", "Rxe5+"},
     };
     for (const SanRow& row : rows) {
         const Position in = FromFen(row.fen);
@@ -145,78 +141,6 @@ TEST(Notation, ReadSanReadsAndNormalises) {
     }
 }
 
-TEST(Notation, TheLetterBMayBeAFileOrABishop) {
-    struct Row {
-        const char* fen;
-        const char* text;
-        int result;
-        const char* verbose;
-    };
-    const Row rows[] = {
-        // Only the bishop can go to c4; the b-pawn cannot.
-        {"4k3/8/8/8/8/1P6/8/4KB2 w - - 0 1", "bc4", 0, "B/f1-c4"},
-        // A bishop and the b-pawn can both take on c3: read as written (pawn).
-        {"4k3/8/8/8/8/2n5/1P1B4/4K3 w - - 0 1", "bxc3", 0, "P/b2-c3"},
-        {"4k3/8/8/8/8/2n5/1P1B4/4K3 w - - 0 1", "Bxc3", 0, "B/d2-c3"},
-        // Only the bishop can take.
-        {"4k3/8/8/8/8/2n5/3B4/4K3 w - - 0 1", "bxc3", 0, "B/d2-c3"},
-        // Target "b" after "x": a black bishop or the b-file.
-        {"4k3/8/8/8/b7/8/8/3QK3 w - - 0 1", "Qxb", 0, "Q/d1-a4"},
-        // Both readings find the same bishop on b3: read as written.
-        {"4k3/8/8/8/8/1b6/8/3QK3 w - - 0 1", "Qxb", 0, "Q/d1-b3"},
-        {"4k3/8/8/8/8/8/8/1p1QK3 w - - 0 1", "Qxb", 0, "Q/d1-b1"},
-        // "bb5": the first letter is read as a bishop only.
-        {"4k3/8/8/8/8/8/8/3BK3 w - - 0 1", "bb3", 0, "B/d1-b3"},
-        {"4k3/8/8/8/8/8/1P6/4K3 w - - 0 1", "b4", 0, "P/b2-b4"},
-        {"4k3/8/8/8/8/8/8/4K3 w - - 0 1", "bc4", -1, nullptr},
-        {"4r1k1/8/8/8/8/8/4B3/4K3 w - - 0 1", "bd3", -3, nullptr},
-    };
-    for (const Row& row : rows) {
-        const Position in = FromFen(row.fen);
-        Position out;
-        std::string verbose;
-        EXPECT_EQ(ReadSan(row.text, in, nullptr, &verbose, out), row.result)
-            << row.fen << " " << row.text;
-        if (row.verbose) {
-            EXPECT_EQ(verbose, row.verbose) << row.fen << " " << row.text;
-        }
-    }
-}
-
-TEST(Notation, ResolveSanGivesSquaresAndMoveCode) {
-    struct Row {
-        const char* fen;
-        const char* text;
-        int result;
-        const char* move;  // origin and destination on success
-        int code;
-    };
-    const Row rows[] = {
-        {kStart, "e4", 0, "e2e4", 4},
-        {kStart, "e3", 0, "e2e3", 5},
-        {kStart, "Nc3", 0, "b1c3", 1},
-        {kStart, "Nd2", -1, nullptr, 0},
-        {"4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1", "exd6", 0, "e5d6", 6},
-        {"4k3/8/8/8/8/8/8/4K2R w K - 0 1", "Rh5", 0, "h1h5", 2},
-        {"4k3/8/8/8/8/8/8/R3K3 w Q - 0 1", "Ra5", 0, "a1a5", 3},
-        {"4k3/8/8/8/8/8/8/4K3 w - - 0 1", "Kd2", 0, "e1d2", 7},
-        {"4k3/8/8/8/8/5N2/8/1N2K3 w - - 0 1", "Nd2", -2, nullptr, 0},
-        {"4r1k1/8/8/8/8/8/4B3/4K3 w - - 0 1", "Bd3", -3, nullptr, 0},
-        // Castling words are not the resolver's business.
-        {kCastles, "oo", -1, nullptr, 0},
-    };
-    for (const Row& row : rows) {
-        const SanMove m = ResolveSan(row.text, FromFen(row.fen));
-        EXPECT_EQ(m.result, row.result) << row.fen << " " << row.text;
-        if (!row.move || m.result != 0) continue;
-        const std::string move{
-            static_cast<char>('a' + m.fromFile), static_cast<char>('1' + m.fromRank),
-            static_cast<char>('a' + m.toFile), static_cast<char>('1' + m.toRank)};
-        EXPECT_EQ(move, row.move) << row.text;
-        EXPECT_EQ(m.code, row.code) << row.text;
-    }
-}
-
 TEST(Notation, ReadSanUpdatesCastlingFlagsAndEnPassant) {
     struct Row {
         const char* fen;
@@ -229,6 +153,7 @@ TEST(Notation, ReadSanUpdatesCastlingFlagsAndEnPassant) {
         {kCastles, "Kf1", 0, 0, 1, -1},
         {kCastles, "e4", 0, 0, 0, 4},
         {kCastles, "e3", 0, 0, 0, -1},
+        {kCastles, "O-O", 0, 0, 1, -1},
         // For a d-file king the h-rook is the long one.
         {kDKing, "Rg1", 0, 1, 0, -1},
         {kDKing, "Rb1", 1, 0, 0, -1},
@@ -329,32 +254,17 @@ TEST(Notation, AlgebraicToSmith) {
         const char* smith;  // nullptr: no result
     };
     const Row rows[] = {
-        {kStart, "e4", "e2e4"},
-        {kStart, "Nf3", "g1f3"},
         {kStart, "Nf3!?", "g1f3"},
-        {kStart, "Nf3?!", "g1f3"},
-        {kStart, "Nf3!", "g1f3"},
         {kStart, "Nf3??", "g1f3"},
         {kStart, "Nf4", nullptr},
         {kStart, "!Nf3", nullptr},
-        {kCastles, "O-O", "e1g1c"},
-        {kCastles, "O-O-O", "e1c1C"},
         {kCastles, "0-0+", "e1g1c"},
-        {kCastlesBlack, "O-O", "e8g8c"},
-        {kCastlesBlack, "O-O-O", "e8c8C"},
         {kDKing, "O-O", "d1b1c"},
         {kDKing, "O-O-O", "d1f1C"},
-        {"4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1", "exd6", "e5d6E"},
         {"4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1", "exd6ep", "e5d6E"},
         {"4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1", "exd6ep!", "e5d6E"},
-        {"4k3/8/8/8/3Pp3/8/8/4K3 b - d3 0 1", "exd3", "e4d3E"},
-        {"4k3/8/8/3p4/4P3/8/8/4K3 w - - 0 1", "exd5", "e4d5p"},
-        {"r3k3/1P6/8/8/8/8/8/4K3 w - - 0 1", "bxa8=Q+", "b7a8rQ"},
-        {"r3k3/1P6/8/8/8/8/8/4K3 w - - 0 1", "b8=N", "b7b8N"},
         {"r3k3/1P6/8/8/8/8/8/4K3 w - - 0 1", "b8", "b7b8Q"},
         {"8/8/8/8/8/K7/4p3/3R3k b - - 0 1", "exd1=R", "e2d1rR"},
-        {"4k3/8/8/8/8/8/8/4K2r w - - 0 1", "Kf2", "e1f2"},
-        {"4k3/8/8/8/8/8/5q2/4K3 w - - 0 1", "Kxf2", "e1f2q"},
         // Drops take the mover's colour.
         {"4k3/8/8/8/8/8/8/4K3 w - - 0 1", "N@f3", "N@f3"},
         {"4k3/8/8/8/8/8/8/4K3 w - - 0 1", "n@F3", "N@f3"},
@@ -418,18 +328,14 @@ TEST(Notation, BuildSmithMove) {
     };
     const Row rows[] = {
         {"4k3/8/8/8/8/8/8/R3K2R", "e1", "g1", 0, "e1g1c"},
-        {"4k3/8/8/8/8/8/8/R3K2R", "e1", "c1", 0, "e1c1C"},
         {"r3k2r/8/8/8/8/8/8/4K3", "e8", "c8", 0, "e8c8C"},
         {"4k3/8/8/8/8/8/8/R2K3R", "d1", "b1", 0, "d1b1c"},
         {"4k3/8/8/8/8/8/8/R2K3R", "d1", "f1", 0, "d1f1C"},
         {"4k3/8/8/8/8/8/8/2K5", "c1", "e1", 0, "c1e1"},  // two files, no castling file
         {"4k3/8/8/8/8/8/8/R3K2R", "e1", "f1", 0, "e1f1"},
         {"3rk3/4P3/8/8/8/8/8/4K3", "e7", "d8", 'q', "e7d8rQ"},
-        {"4k3/P7/8/8/8/8/8/4K3", "a7", "a8", 'N', "a7a8N"},
         {"4k3/8/8/8/8/8/p7/4K3", "a2", "a1", 'r', "a2a1R"},
-        {"4k3/8/8/8/8/8/p7/1R2K3", "a2", "b1", 'q', "a2b1rQ"},
         {"4k3/8/8/3pP3/8/8/8/4K3", "e5", "d6", 0, "e5d6E"},
-        {"4k3/8/8/8/3Pp3/8/8/4K3", "e4", "d3", 0, "e4d3E"},
         {"4k3/8/8/3nP3/8/8/8/4K3", "e5", "d6", 0, "e5d6"},  // no pawn beside
         {"4k3/8/3p4/4P3/8/8/8/4K3", "e5", "d6", 0, "e5d6p"},
         {"4k3/8/8/8/8/8/8/4K3", "N@", "f3", 0, "N@f3"},

@@ -18,7 +18,7 @@ namespace {
 using Texts = std::vector<std::string>;
 
 struct StartCase {
-    const char* fen;  // nullptr: no FEN tag
+    const char* fen;
     int sideToMove;
     int epFile;
     // Castling still allowed, as "KQkq" letters.
@@ -39,8 +39,7 @@ class StartTable : public testing::TestWithParam<StartCase> {};
 
 TEST_P(StartTable, ReadsTheFenFields) {
     const StartCase& c = GetParam();
-    const std::string tags = c.fen ? std::string("[FEN \"") + c.fen + "\"]" : "[Event \"x\"]";
-    const PgnFile file = PgnFile::FromText(tags + " *");
+    const PgnFile file = PgnFile::FromText(std::string("[FEN \"") + c.fen + "\"] *");
     ASSERT_EQ(file.Games().size(), 1u);
     const Position start = PgnConverter::StartPosition(file.Games()[0]);
     EXPECT_EQ(start.sideToMove, c.sideToMove);
@@ -51,14 +50,10 @@ TEST_P(StartTable, ReadsTheFenFields) {
 
 INSTANTIATE_TEST_SUITE_P(
     Pgn, StartTable,
-    testing::Values(StartCase{nullptr, Position::White, -1, "KQkq",
-                              "rnbqkbnrpppppppp--------------------------------PPPPPPPPRNBQKBNR"},
-                    StartCase{"r3k2r/8/8/8/8/8/8/R3K2R b Kq - 0 1", Position::Black, -1, "Kq",
-                              "r---k--r------------------------------------------------R---K--R"},
-                    StartCase{"4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 30", Position::White, 3, "",
-                              "----k----------------------pP-------------------------------K---"},
-                    // Fields the tag leaves out: White to move, no castling, no e.p.
-                    StartCase{"4k3/8/8/8/8/8/8/4K3", Position::White, -1, "",
+    // Whole FEN tags are read by the PGN collection's games; here the
+    // fields a tag leaves out (White to move, no castling, no e.p.) and
+    // fields past their widths.
+    testing::Values(StartCase{"4k3/8/8/8/8/8/8/4K3", Position::White, -1, "",
                               "----k-------------------------------------------------------K---"},
                     StartCase{"4k3/8/8/8/8/8/8/4K3 b", Position::Black, -1, "",
                               "----k-------------------------------------------------------K---"},
@@ -168,12 +163,10 @@ TEST_P(WrittenTable, WritesTheClientsSan) {
 INSTANTIATE_TEST_SUITE_P(
     Pgn, WrittenTable,
     testing::Values(
-        // Castling gives check through the rook; a mate is written "+".
+        // Castling gives check through the rook.
         WrittenCase{"[FEN \"5k2/8/8/8/8/8/8/4K2R w K - 0 1\"] 1. O-O Ke7 *", {"O-O+", "Ke7"}},
         WrittenCase{"[FEN \"r3k3/8/8/8/8/8/8/3K4 b q - 0 1\"] 1... 0-0-0+ *", {"O-O-O+"}},
-        WrittenCase{"[a \"b\"] 1. f3 e5 2. g4 Qh4# *", {"f3", "e5", "g4", "Qh4+"}},
         // A drop is written as it is stored.
-        WrittenCase{"[a \"b\"] 1. N@e4 *", {"N@e4"}},
-        WrittenCase{"[a \"b\"] 1. e4 d5 2. exd5 *", {"e4", "d5", "exd5"}}));
+        WrittenCase{"[a \"b\"] 1. N@e4 *", {"N@e4"}}));
 
 }  // namespace

@@ -9,14 +9,9 @@
 
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
-#include <vector>
 
-#include "chess/PgnConverter.h"
 #include "chess/PgnFile.h"
-#include "chess/PgnHeader.h"
-#include "chess/PgnUpload.h"
 
 namespace {
 
@@ -88,34 +83,6 @@ TEST_F(PgnFileRead, ContentsWithoutGames) {
     // A NUL byte ends the text: a "[" after it is never seen.
     EXPECT_EQ(PgnFile::ReadPgnFile(Write("nul.pgn", std::string("e4\0[a \"b\"] *", 13))).GetError(),
               PgnFile::Error::kNoGames);
-}
-
-TEST_F(PgnFileRead, BinaryNoiseNeitherCrashesNorHangs) {
-    std::mt19937 random(20261206);
-    for (int round = 0; round < 20; ++round) {
-        std::string noise(1 << 16, '\0');
-        for (char& c : noise) {
-            // Noise rich in the characters that drive the reader.
-            const unsigned r = random();
-            c = (r & 3) == 0 ? "[]{}()\"\\%;$.01/-*\n"[(r >> 2) % 19]
-                             : static_cast<char>((r >> 8) % 255 + 1);
-        }
-        const PgnFile file = PgnFile::ReadPgnFile(Write("noise.pgn", noise));
-        EXPECT_TRUE(file.GetError() == PgnFile::Error::kNone ||
-                    file.GetError() == PgnFile::Error::kNoGames);
-        for (const PgnGame& game : file.Games()) {
-            for (int i = 0; i < game.MoveCount(); ++i) EXPECT_FALSE(game.MoveText(i).empty());
-            // Whatever the reader kept goes through every later step unharmed.
-            std::vector<std::string> smith;
-            const PgnConverter::Result result = PgnConverter::PgnToSmith(game, smith);
-            EXPECT_LE(result.converted, game.MoveCount());
-            const PgnHeader header = PgnHeader::Read(game);
-            EXPECT_EQ(header.startBoard.size(), 64u);
-            for (const std::string& line : PgnUpload::Lines(game, "me", smith, true)) {
-                EXPECT_EQ(line.find('\n'), line.size() - 1);
-            }
-        }
-    }
 }
 
 }  // namespace

@@ -121,12 +121,9 @@ TEST(ChronelServerSession, SplitStamp) {
         {"4294967295 x\n", true, 4294967295u, "x\n"},
         {"0004294967295 x", false, 0, ""},
         {"4294967296 x\n", false, 0, ""},
-        {"12345678901 x", false, 0, ""},
         {"17  two spaces\n", true, 17, " two spaces\n"},
-        {"17 ", true, 17, ""},
         {"17", false, 0, ""},
         {" 17 x", false, 0, ""},
-        {"x17 x", false, 0, ""},
         {"17x y", false, 0, ""},
         {"", false, 0, ""},
     };

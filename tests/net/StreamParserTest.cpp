@@ -22,7 +22,9 @@ TEST_P(StreamParserCases, DeliversExactly) {
     EXPECT_EQ(h.Summary(), GetParam().expected);
 }
 
-// Kind numbers: 0 text, 1 level-1, 2 datagram, -1 local.
+// Kind numbers: 0 text, 1 level-1, 2 datagram, -1 local. What the test
+// server writes (quoted fields, bells, blocks with a datagram inside) is
+// parsed back in its own tests; these rows are what it never writes.
 INSTANTIATE_TEST_SUITE_P(
     Framing, StreamParserCases,
     ::testing::Values(
@@ -34,36 +36,20 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"TextClosedByEscape",
              "abc" + E + "(1 x" + E + ")def",
              {"0 -1  0 [abc]", "2 1  0 [1|x]", "0 -1  0 [def]"}},
-        Case{"EmptyBraces", E + "(5 {} z" + E + ")", {"2 5  0 [5||z]"}},
-        Case{"BracesKeepSpaces", E + "(5 {two words} z" + E + ")", {"2 5  0 [5|two words|z]"}},
-        Case{"BraceInsideFieldIsOrdinary", E + "(5 a{b} c" + E + ")", {"2 5  0 [5|a{b}|c]"}},
+        Case{"BracesKeepSpacesAndMayBeEmpty",
+             E + "(5 {} {two words} a{b} c" + E + ")",
+             {"2 5  0 [5||two words|a{b}|c]"}},
         Case{"QuoteMidField",
              E + "(5 ab" + E + "{c} d" + E + "}e f" + E + ")",
              {"2 5  0 [5|abc} d|e|f]"}},
-        Case{"QuoteAtFieldStartKeepsBraces",
-             E + "(7 " + E + "{x {y} z" + E + "}" + E + ")",
-             {"2 7  0 [7|x {y} z]"}},
-        Case{"BellKeptInDatagram",
-             E +
-                 "(9 a\x07"
-                 "b" +
-                 E + ")",
-             {"2 9  0 [9|a\x07"
-              "b]"}},
         Case{"NonNumericNumberReadsZero", E + "(abc d" + E + ")", {"2 0  0 [abc|d]"}},
         Case{"BraceEndsBracedFieldEvenInsideQuote",
              E + "(5 {a " + E + "{b}c" + E + "} d}" + E + ")",
              {"2 5  0 [5|a b|c|d}]"}},
         Case{"UnknownPairInDatagramDropped", E + "(3 a" + E + "Qb" + E + ")", {"2 3  0 [3|ab]"}},
         Case{"WhiteSpaceSeparatesFields", E + "(3\t a\r\nb  " + E + ")", {"2 3  0 [3|a|b]"}},
-        Case{"Level1WithHeader", E + "[12 * 5\nbody\n" + E + "]", {"1 12 * 5 [body\n]"}},
         Case{"Level1EmptyBodyDeliversNothing", E + "[12 * 5\n" + E + "]", {}},
-        Case{"Level1BellDropped",
-             E +
-                 "[1 x 0\na\x07"
-                 "b" +
-                 E + "]",
-             {"1 1 x 0 [ab]"}},
+        Case{"Level1BellDropped", E + "[1 x 0\na\x07" + "b" + E + "]", {"1 1 x 0 [ab]"}},
         Case{"Level1HeaderWithoutTag", E + "[7 word\nt" + E + "]", {"1 7 word 0 [t]"}},
         Case{"Level1BadHeaderReadsNextLineAsHeader",
              E + "[junk\n9 * 2\nt" + E + "]",
@@ -77,7 +63,6 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"NestedBlockWithoutTagReadsZero",
              E + "[1 * 3\nA" + E + "[2 x\nB" + E + "]" + E + "]",
              {"1 1 * 3 [A]", "1 2 x 0 [B]"}},
-        Case{"UnknownPairInBlockDropped", E + "[1 * 0\na" + E + "zb" + E + "]", {"1 1 * 0 [ab]"}},
         Case{"UnknownPairOutsideDropped", "a" + E + "zb", {"0 -1  0 [a]", "0 -1  0 [b]"}},
         Case{"EscapeInHeaderIsLiteral", E + "[1 *" + E + "x 0\nt" + E + "]", {"1 1 *\x19x 0 [t]"}}),
     [](const ::testing::TestParamInfo<Case>& p) { return p.param.name; });
@@ -255,25 +240,9 @@ TEST(StreamParser, DispatchOrderForwarderSinksThenMain) {
     EXPECT_EQ(h.local[0]->number, 99);
 }
 
-TEST(StreamParser, SinkRemovingItselfDuringDispatch) {
-    ParserHarness h;
-    struct SelfRemover : IServerMessageSink {
-        CStreamParser* parser = nullptr;
-        int Receive(std::unique_ptr<CServerMessage>&) override {
-            parser->RemoveSink(this);
-            return 0;
-        }
-    } remover;
-    remover.parser = &h.parser;
-    h.parser.AddSink(&remover);
-    h.parser.Dispatch(std::make_unique<CServerMessage>(CServerMessage::Text, -1));
-    h.parser.Dispatch(std::make_unique<CServerMessage>(CServerMessage::Text, -1));
-    EXPECT_EQ(h.local.size(), 2u);
-}
-
-// A window may close another one, or open a new one, while a message is
-// being offered: the closed one is not offered it, the new one only sees
-// later messages.
+// A window may close itself or another one, or open a new one, while a
+// message is being offered: a closed one is not offered it, the new one only
+// sees later messages.
 TEST(StreamParser, SinksClosedOrOpenedDuringDispatch) {
     ParserHarness h;
     std::vector<std::string> log;
@@ -283,10 +252,13 @@ TEST(StreamParser, SinksClosedOrOpenedDuringDispatch) {
         IServerMessageSink* close = nullptr;
         IServerMessageSink* open = nullptr;
         int Receive(std::unique_ptr<CServerMessage>&) override {
+            ++calls;
             parser->RemoveSink(close);
             parser->AddSink(open);
+            parser->RemoveSink(this);
             return 0;
         }
+        int calls = 0;
     } closer;
     closer.parser = &h.parser;
     closer.close = &late;
@@ -297,6 +269,7 @@ TEST(StreamParser, SinksClosedOrOpenedDuringDispatch) {
     EXPECT_TRUE(log.empty());
     h.parser.Dispatch(std::make_unique<CServerMessage>(CServerMessage::Datagram, 2));
     EXPECT_EQ(log, (std::vector<std::string>{"added:2"}));
+    EXPECT_EQ(closer.calls, 1);
     EXPECT_EQ(h.local.size(), 2u);
 }
 
