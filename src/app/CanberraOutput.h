@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kordane developers
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+#include "app/SoundOutput.h"
+
+struct ca_context;
+
+// Plays wave files through libcanberra, the desktop's event-sound library:
+// it decodes and plays on its own threads, so the user-interface thread only
+// hands over a file name. The context is opened on the first sound, so a
+// program that never plays one never touches the audio system.
+class CCanberraOutput : public ISoundOutput {
+  public:
+    CCanberraOutput();
+    ~CCanberraOutput() override;
+    CCanberraOutput(const CCanberraOutput&) = delete;
+    CCanberraOutput& operator=(const CCanberraOutput&) = delete;
+
+    void Play(const std::string& path, bool interrupt) override;
+    void Beep() override;
+
+  private:
+    static void Finished(ca_context* context, uint32_t id, int error, void* self);
+
+    ca_context* m_context = nullptr;
+    bool m_unavailable = false;
+    // Sounds started and not yet finished or cancelled; the library's own
+    // threads count them down.
+    std::atomic<int> m_playing{0};
+};
