@@ -2,8 +2,9 @@
 // SPDX-FileCopyrightText: 2026 The Kordane developers
 #pragma once
 
-#include <atomic>
 #include <cstdint>
+#include <mutex>
+#include <set>
 
 #include "app/SoundOutput.h"
 
@@ -28,7 +29,10 @@ class CCanberraOutput : public ISoundOutput {
 
     ca_context* m_context = nullptr;
     bool m_unavailable = false;
-    // Sounds started and not yet finished or cancelled; the library's own
-    // threads count them down.
-    std::atomic<int> m_playing{0};
+    uint32_t m_lastId = 0;
+    // Ids of the sounds started and not yet finished or cancelled. The
+    // library's threads remove them, and may report one sound twice when a
+    // cancel meets its natural end, so removing must be idempotent.
+    std::mutex m_lock;
+    std::set<uint32_t> m_active;
 };
