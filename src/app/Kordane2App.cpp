@@ -7,14 +7,19 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QMenu>
 #include <QMessageBox>
 #include <QScreen>
 #include <QStandardPaths>
 #include <cerrno>
 #include <climits>
 
+#include "app/CanberraOutput.h"
 #include "app/CommandLine.h"
 #include "app/MainFrame.h"
+#include "app/ShellMenus.h"
+#include "app/SoundPlayer.h"
+#include "app/TipDialog.h"
 #include "console/ConsoleFrame.h"
 #include "console/ConsoleView.h"
 #include "net/ConnectionFile.h"
@@ -38,11 +43,25 @@ constexpr DnsDefault kDnsDefaults[] = {
 
 }  // namespace
 
-CKordane2App::CKordane2App() : m_documents(std::make_unique<QObject>()) {
+CKordane2App::CKordane2App()
+    : m_sounds(std::make_unique<CSoundPlayer>(
+          std::make_unique<CCanberraOutput>(),
+          (QCoreApplication::applicationDirPath() + QStringLiteral("/sounds")).toStdString())),
+      m_documents(std::make_unique<QObject>()) {
     m_messageBox = [this](const QString& text) { ShowMessageBox(text, m_mainFrame.get()); };
 }
 
-CKordane2App::~CKordane2App() = default;
+CKordane2App::~CKordane2App() {
+    if (m_profile) m_sounds->SaveSettings(*m_profile);
+}
+
+bool CKordane2App::SoundsEnabled() const {
+    return m_sounds->Enabled();
+}
+
+void CKordane2App::PlaySound(SoundEvent event) {
+    m_sounds->PlaySound(event);
+}
 
 std::string CKordane2App::ProfileName(const std::optional<std::string>& currentFolder) {
     if (!currentFolder || currentFolder->empty() || currentFolder->size() >= kMaxFolderLength) {
@@ -75,6 +94,7 @@ bool CKordane2App::InitInstance(const std::vector<std::string>& args) {
     // that can fail before the settings file is fixed.
     m_profile = std::make_unique<CProfile>(ProfilePath(ProfileName(CurrentFolder())));
     WriteDnsDefaults(*m_profile);
+    m_sounds->LoadSettings(*m_profile);
 
     m_mainFrame = std::make_unique<CMainFrame>();
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -84,6 +104,10 @@ bool CKordane2App::InitInstance(const std::vector<std::string>& args) {
     }
     m_mainFrame->showMaximized();
     m_mainFrame->activateWindow();
+    auto* options = m_mainFrame->findChild<QMenu*>(QStringLiteral("optionsMenu"));
+    auto* help = m_mainFrame->findChild<QMenu*>(QStringLiteral("helpMenu"));
+    if (options && help) new CShellMenus(options, help, *m_sounds, *m_profile, m_mainFrame.get());
+    CTipDialog::ShowAtStartup(*m_profile, m_mainFrame.get());
 
     const CommandLine commandLine = CommandLine::Parse(args);
     m_debug = commandLine.debug;

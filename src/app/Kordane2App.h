@@ -9,9 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "net/SoundEvent.h"
+
 class CKordane2Doc;
 class CMainFrame;
 class CProfile;
+class CSoundPlayer;
 class QObject;
 class QWidget;
 
@@ -56,7 +59,11 @@ class CKordane2App {
     void OpenLocalConnection();
 
     bool Debug() const { return m_debug; }
-    bool SoundsEnabled() const { return m_soundsEnabled != 0; }
+    bool SoundsEnabled() const;
+    // Every window's sounds go through here: the "&Sounds" switch, then the
+    // player's own rules.
+    void PlaySound(SoundEvent event);
+    CSoundPlayer& Sounds() const { return *m_sounds; }
     const std::vector<std::string>& Plugins() const { return m_plugins; }
     CProfile& Profile() const { return *m_profile; }
     CMainFrame* MainFrame() const { return m_mainFrame.get(); }
@@ -69,7 +76,7 @@ class CKordane2App {
     static void ShowMessageBox(const QString& text, QWidget* parent);
 
     bool m_debug = false;
-    int m_soundsEnabled = 1;
+    std::unique_ptr<CSoundPlayer> m_sounds;
     std::vector<std::string> m_plugins;
     std::unique_ptr<CProfile> m_profile;
     std::unique_ptr<CMainFrame> m_mainFrame;

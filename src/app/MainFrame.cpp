@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QStatusBar>
 
+#include "app/AboutBox.h"
 #include "app/ActionsMenu.h"
 #include "console/ConsoleFrame.h"
 #include "console/ConsoleView.h"
@@ -47,10 +48,13 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
         [this](std::string_view line) {
             if (CConsoleFrame* console = ActiveConsole()) console->Doc().SendToServer(line);
         });
+    // Filled by the application (CShellMenus), which owns what the items change.
+    menuBar()->addMenu(QStringLiteral("&Options"))->setObjectName(QStringLiteral("optionsMenu"));
     QMenu* window = menuBar()->addMenu(QStringLiteral("&Window"));
     window->addAction(QStringLiteral("&Cascade"), m_mdi, &QMdiArea::cascadeSubWindows);
     window->addAction(QStringLiteral("&Tile"), m_mdi, &QMdiArea::tileSubWindows);
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("helpMenu"));
     help->addAction(QStringLiteral("&About Kordane 2..."), this, &CMainFrame::ShowAbout);
 
     UpdateTitle();
@@ -114,12 +118,7 @@ void CMainFrame::UpdateTitle() {
 }
 
 void CMainFrame::ShowAbout() {
-    QMessageBox box(QMessageBox::Information, QStringLiteral("About Kordane 2"),
-                    QString::fromLatin1(kVersionText) +
-                        QStringLiteral("\nA client for the VCX internet chess server."),
-                    QMessageBox::Ok, this);
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
+    CAboutBox::Show(this);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

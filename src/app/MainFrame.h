@@ -19,7 +19,6 @@ class CMainFrame : public QMainWindow {
     Q_OBJECT
   public:
     static constexpr const char* kAppTitle = "Kordane 2";
-    static constexpr const char* kVersionText = "Kordane 2.31";
 
     explicit CMainFrame(QWidget* parent = nullptr);
     ~CMainFrame() override;

@@ -4,12 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "Version.h"
 #include "app/Kordane2App.h"
 
 int main(int argc, char** argv) {
     QApplication qt(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kordane2"));
-    QApplication::setApplicationVersion(QStringLiteral("2.31"));
+    QApplication::setApplicationVersion(QString::fromLatin1(kVersionNumber));
 
     // The shell has already split the command line into arguments and
     // removed their quotes.

@@ -18,7 +18,7 @@
 
 namespace {
 
-constexpr const char* kBanner = "Kordane 2.31\nA client for the VCX chess server.\n";
+const std::string kBanner = std::string(kVersionText) + "\nA client for the VCX chess server.\n";
 constexpr const char* kLocalMode = "No server name provided.  Local chessboard mode.\n";
 
 }  // namespace

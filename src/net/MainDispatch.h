@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "Version.h"
 #include "net/ServerMessage.h"
 #include "net/ServerMessageSink.h"
 #include "net/SoundEvent.h"
@@ -43,7 +44,7 @@ class IMainConsoleHost {
 // console text with its line filters, level-1 output, and datagrams by number.
 class CMainDispatch : public IServerMessageSink {
   public:
-    static constexpr const char* kInterfaceName = "Kordane 2.31";
+    static constexpr const char* kInterfaceName = kVersionText;
 
     CMainDispatch(IMainConsoleHost& host, CStreamParser& parser);
 
