@@ -144,6 +144,26 @@ const AccountStore::Account* AccountStore::Find(std::string_view handle) const {
     return nullptr;
 }
 
+bool AccountStore::Add(Account account) {
+    if (!IsValidHandle(account.handle) || SameHandle(account.handle.substr(0, 5), "guest") ||
+        Find(account.handle) != nullptr) {
+        return false;
+    }
+    account.ratings.resize(kCategories.size(), 0);
+    m_accounts.push_back(std::move(account));
+    return true;
+}
+
+bool AccountStore::SetPassword(std::string_view handle, std::string password) {
+    for (Account& account : m_accounts) {
+        if (SameHandle(account.handle, handle)) {
+            account.password = std::move(password);
+            return true;
+        }
+    }
+    return false;
+}
+
 bool AccountStore::IsValidHandle(std::string_view handle) {
     if (handle.size() < 2 || handle.size() > kMaxHandle || !IsAlpha(handle.front())) return false;
     for (char c : handle) {

@@ -40,6 +40,11 @@ class AccountStore {
     // Handles are compared without regard to case.
     const Account* Find(std::string_view handle) const;
     size_t Size() const { return m_accounts.size(); }
+    // Accounts made while the server runs ("register"): false when the
+    // handle is invalid, kept for guests or taken. A pointer from Find may
+    // not outlive the next Add.
+    bool Add(Account account);
+    bool SetPassword(std::string_view handle, std::string password);
 
     // A handle as the server accepts it for accounts and logins: 2 to 15
     // letters, digits or "-", starting with a letter.

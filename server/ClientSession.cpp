@@ -61,8 +61,16 @@ void ClientSession::SendFramed(std::string_view bytes) {
     }
 }
 
-void ClientSession::SendDatagram(const DatagramWriter& datagram, int number) {
-    if (WantsDatagram(number)) SendFramed(datagram.Bytes());
+void ClientSession::SendDatagram(const DatagramWriter& datagram) {
+    if (WantsDatagram(datagram.Number())) SendFramed(datagram.Bytes());
+}
+
+void ClientSession::SendDatagramOrText(const DatagramWriter& datagram, std::string_view text) {
+    if (WantsDatagram(datagram.Number())) {
+        SendFramed(datagram.Bytes());
+    } else {
+        SendText(text);
+    }
 }
 
 void ClientSession::SendTiming(std::string_view command) {

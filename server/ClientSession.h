@@ -5,6 +5,7 @@
 #include <bitset>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,7 +26,7 @@ class Transcript;
 // meant to say and the wire gets it encoded as the client expects.
 class ClientSession {
   public:
-    enum class State { LoginPrompt, PasswordPrompt, GuestConfirm, LoggedIn };
+    enum class State { LoginPrompt, PasswordPrompt, GuestConfirm, RegisterConfirm, LoggedIn };
     enum class Close { None, Orderly, Reset };
     static constexpr int kMaxDatagrams = 256;
 
@@ -44,7 +45,10 @@ class ClientSession {
     // Bytes already framed (datagrams, block frames, marks).
     void SendFramed(std::string_view bytes);
     // The datagram, if this client asked for its number.
-    void SendDatagram(const DatagramWriter& datagram, int number);
+    void SendDatagram(const DatagramWriter& datagram);
+    // The datagram if this client asked for it, else the text that says the
+    // same to a person.
+    void SendDatagramOrText(const DatagramWriter& datagram, std::string_view text);
     // A Chronel timing command; only Chronel clients get it.
     void SendTiming(std::string_view command);
     // Moves the collected output through Chronel into the outbox.
@@ -60,6 +64,7 @@ class ClientSession {
     // "Set-2": false when the number is out of range.
     bool SetDatagram(int number, bool on);
     bool WantsDatagram(int number) const;
+    bool WantsDatagram(Dg number) const { return WantsDatagram(static_cast<int>(number)); }
     void SetLevel1(int value) { m_level1 = value; }
     bool Level1On() const { return m_level1 > 0; }
 
@@ -79,9 +84,13 @@ class ClientSession {
     // The handle with its titles in brackets, as people are shown in text.
     std::string DisplayName() const;
 
-    // Variables set with "Set-quietly" (wrap, style, interface, ...).
+    // Server variables ("set", "Set-quietly"); names without regard to case.
     void SetVariable(std::string_view name, std::string_view value);
     std::string Variable(std::string_view name) const;
+    const std::map<std::string, std::string>& Variables() const { return m_variables; }
+
+    // Channels joined with "+channel".
+    std::set<int>& Channels() { return m_channels; }
 
     void RequestClose(Close how);
     Close CloseRequest() const { return m_close; }
@@ -104,5 +113,6 @@ class ClientSession {
     std::vector<int> m_ratings;
     bool m_guest = false;
     std::map<std::string, std::string> m_variables;
+    std::set<int> m_channels;
     Close m_close = Close::None;
 };

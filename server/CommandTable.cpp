@@ -5,62 +5,17 @@
 #include <array>
 
 #include "AccountStore.h"
+#include "ChatCommands.h"
 #include "ClientSession.h"
 #include "CommandWords.h"
+#include "MatchCommands.h"
 #include "ServerCore.h"
+#include "UserCommands.h"
 
 namespace {
 
 bool SameName(std::string_view a, std::string_view b) {
     return AccountStore::SameHandle(a, b);
-}
-
-void Usage(ClientSession& session, std::string_view usage) {
-    session.SendText("Usage: " + std::string(usage) + "\n");
-}
-
-void Tell(ServerCore& core, ClientSession& session, std::string_view args) {
-    std::string_view text;
-    const std::string_view name = CommandWords::First(args, text);
-    if (name.empty() || text.empty()) {
-        Usage(session, CommandTable::Find("tell")->usage);
-        return;
-    }
-    ClientSession* recipient = core.FindLoggedIn(name);
-    if (recipient == nullptr) {
-        session.SendText(std::string(name) + " is not logged in.\n");
-        return;
-    }
-    constexpr int kTellType = 1;  // shown as "tells you:"
-    if (recipient->WantsDatagram(31)) {
-        DatagramWriter tell(31);
-        tell.Add(session.Handle()).Add(session.Titles()).Add(text).Add(kTellType);
-        recipient->SendFramed(tell.Bytes());
-    } else {
-        recipient->SendText(session.DisplayName() + " tells you: " + std::string(text) + "\n");
-    }
-    session.SendText("(told " + recipient->Handle() + ")\n");
-    DatagramWriter echo(62);
-    echo.Add(recipient->Handle());
-    session.SendDatagram(echo, 62);
-}
-
-void Shout(ServerCore& core, ClientSession& session, std::string_view args) {
-    if (args.empty()) {
-        Usage(session, CommandTable::Find("shout")->usage);
-        return;
-    }
-    constexpr int kShoutType = 0;  // a plain shout, not an announcement
-    DatagramWriter shout(32);
-    shout.Add(session.Handle()).Add(session.Titles()).Add(kShoutType).Add(args);
-    const std::string text = session.DisplayName() + " shouts: " + std::string(args) + "\n";
-    for (ClientSession* listener : core.LoggedIn()) {
-        if (listener->WantsDatagram(32)) {
-            listener->SendFramed(shout.Bytes());
-        } else {
-            listener->SendText(text);
-        }
-    }
 }
 
 void Set2(ServerCore& core, ClientSession& session, std::string_view args) {
@@ -70,19 +25,12 @@ void Set2(ServerCore& core, ClientSession& session, std::string_view args) {
     int value = 0;
     if (!CommandWords::ParseInt(numberText, number) || !CommandWords::ParseInt(valueText, value) ||
         (value != 0 && value != 1) || !session.SetDatagram(number, value == 1)) {
-        Usage(session, CommandTable::Find("set-2")->usage);
+        CommandTable::SendUsage(session, "set-2");
         return;
     }
     // Switching on a datagram that describes the user sends the current
-    // value at once, as the client's login sequence expects.
-    if (value == 1 && number == 0) core.SendWhoAmI(session);
-    if (value == 1 && number == 87) core.SendRatings(session);
-}
-
-void SetQuietly(ServerCore&, ClientSession& session, std::string_view args) {
-    std::string_view value;
-    const std::string_view name = CommandWords::First(args, value);
-    if (!name.empty()) session.SetVariable(name, value);
+    // values at once, as the client's login sequence expects.
+    if (value == 1) core.SendOnSwitch(session, number);
 }
 
 void Multi(ServerCore& core, ClientSession& session, std::string_view args) {
@@ -116,7 +64,7 @@ void Timing(ServerCore& core, ClientSession& session, std::string_view args) {
     }
     int delay = 1000;
     if (!args.empty() && (!CommandWords::ParseInt(args, delay) || delay < 0)) {
-        Usage(session, CommandTable::Find("timing")->usage);
+        CommandTable::SendUsage(session, "timing");
         return;
     }
     core.SendTimingCommands(session, static_cast<uint32_t>(delay));
@@ -136,9 +84,9 @@ void Help(ServerCore&, ClientSession& session, std::string_view) {
     }
 }
 
-constexpr std::array<CommandTable::Command, 10> kCommands = {{
-    {"tell", 101, Tell, "tell <name> <text>"},
-    {"shout", 102, Shout, "shout <text>"},
+constexpr std::array<CommandTable::Command, 29> kCommands = {{
+    {"tell", 101, ChatCommands::Tell, "tell <name or channel> <text>"},
+    {"shout", 102, ChatCommands::Shout, "shout <text>"},
     {"set-2", 103, Set2, "Set-2 <datagram 0-255> <0|1>"},
     {"multi", 104, Multi, "multi <command>; <command>; ..."},
     {"quit", 105, Quit, "quit"},
@@ -146,7 +94,28 @@ constexpr std::array<CommandTable::Command, 10> kCommands = {{
     {"timing", 107, Timing, "timing [alarm delay in ms]"},
     {"who", 108, Who, "who"},
     {"help", 109, Help, "help"},
-    {"set-quietly", 206, SetQuietly, "Set-quietly <variable> <value>"},
+    {"i", 110, ChatCommands::IShout, "i <text>"},
+    {"sshout", 111, ChatCommands::SShout, "sshout <text>"},
+    {"announce", 112, ChatCommands::Announce, "announce <text>"},
+    {"+channel", 113, ChatCommands::JoinChannel, "+channel <0-999>"},
+    {"-channel", 114, ChatCommands::LeaveChannel, "-channel <0-999>"},
+    {"qtell", 115, ChatCommands::QTell, "qtell <name or channel> <text>"},
+    {"info", 116, ChatCommands::Info, "info <name> <text>"},
+    {"match", 117, MatchCommands::Match,
+     "match <name> [<minutes> <increment>] [rated|unrated] [white|black]"},
+    {"unmatch", 118, MatchCommands::Unmatch, "unmatch [<name>]"},
+    {"decline", 119, MatchCommands::Decline, "decline <name>"},
+    {"accept", 120, MatchCommands::Accept, "accept <name>"},
+    {"set", 121, UserCommands::Set, "set <variable> [<value>]"},
+    {"register", 122, UserCommands::Register, "register [<handle>]"},
+    {"+notify", 123, UserCommands::AddNotify, "+notify <name>"},
+    {"-notify", 124, UserCommands::RemoveNotify, "-notify <name>"},
+    {"savegame", 125, UserCommands::SaveGame, "savegame"},
+    {"suggest", 126, UserCommands::Suggest,
+     "suggest <name> <63|91> <id> <type> <command or URL> [| <description> [| <title>]]"},
+    {"unsuggest", 127, UserCommands::Unsuggest, "unsuggest <name> <id>"},
+    {"redirect", 128, UserCommands::Redirect, "redirect <name> <port>"},
+    {"set-quietly", 206, UserCommands::SetQuietly, "Set-quietly <variable> <value>"},
 }};
 
 }  // namespace
@@ -160,4 +129,9 @@ const CommandTable::Command* CommandTable::Find(std::string_view name) {
 
 std::span<const CommandTable::Command> CommandTable::All() {
     return kCommands;
+}
+
+void CommandTable::SendUsage(ClientSession& session, std::string_view name) {
+    const Command* command = Find(name);
+    if (command != nullptr) session.SendText("Usage: " + std::string(command->usage) + "\n");
 }

@@ -30,4 +30,6 @@ class CommandTable {
     // Names are compared without regard to case.
     static const Command* Find(std::string_view name);
     static std::span<const Command> All();
+    // "Usage: " and the usage line of the command `name`.
+    static void SendUsage(ClientSession& session, std::string_view name);
 };

@@ -11,7 +11,7 @@ bool IsFieldSpace(char c) {
 
 }  // namespace
 
-DatagramWriter::DatagramWriter(int number) {
+DatagramWriter::DatagramWriter(int number) : m_number(number) {
     m_bytes += kEscape;
     m_bytes += '(';
     m_bytes += std::to_string(number);

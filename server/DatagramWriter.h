@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "Dg.h"
+
 // Builds the bytes of level-2 datagrams and of level-1 block frames for the
 // test server, and cleans free text before it goes on the wire. Sessions and
 // commands use it so that every place quotes the same way.
@@ -21,12 +23,14 @@ class DatagramWriter {
     static constexpr char kEscape = '\x19';
     static constexpr char kOverflow = '\x1a';
 
+    explicit DatagramWriter(Dg number) : DatagramWriter(static_cast<int>(number)) {}
     explicit DatagramWriter(int number);
 
     DatagramWriter& Add(std::string_view field);
     DatagramWriter& Add(int value);
     // The finished datagram: 0x19 "(" number fields 0x19 ")".
     std::string Bytes() const;
+    int Number() const { return m_number; }
 
     static std::string Build(int number, std::initializer_list<std::string_view> fields);
     // The field as it appears between the separating spaces.
@@ -42,5 +46,6 @@ class DatagramWriter {
     static std::string ReadyMark();
 
   private:
+    int m_number;
     std::string m_bytes;
 };

@@ -2,13 +2,29 @@
 // SPDX-FileCopyrightText: 2026 The Kordane developers
 #include "ServerCore.h"
 
+#include <array>
+#include <cctype>
+
 #include "CommandTable.h"
 #include "CommandWords.h"
+#include "MatchCommands.h"
 #include "Transcript.h"
+#include "VariableTable.h"
 
 namespace {
 
 constexpr std::string_view kBanner = "Welcome to the VCX test server.\n\n";
+
+// Wild variants by number, as datagram 116 reports them.
+constexpr std::array<std::string_view, 8> kWildNames = {
+    "Standard",       "Shuffle",  "Mirrored shuffle", "Random pieces",
+    "Pawns advanced", "Chess960", "Crazyhouse",       "Bughouse"};
+
+std::string Lower(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return out;
+}
 
 bool StartsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
@@ -47,7 +63,10 @@ bool IsTimingReply(std::string_view line) {
 }  // namespace
 
 ServerCore::ServerCore(const AccountStore& accounts, Transcript& transcript, Options options)
-    : m_accounts(accounts), m_transcript(transcript), m_options(options) {}
+    : m_accounts(accounts),
+      m_transcript(transcript),
+      m_options(options),
+      m_random(options.passwordSeed) {}
 
 int ServerCore::Connect() {
     const int id = m_nextId++;
@@ -82,7 +101,55 @@ void ServerCore::PeerFinished(int id) {
 }
 
 void ServerCore::Remove(int id) {
-    if (m_sessions.erase(id) > 0) m_transcript.Note(id, "closed");
+    const auto it = m_sessions.find(id);
+    if (it == m_sessions.end()) return;
+    const std::unique_ptr<ClientSession> session = std::move(it->second);
+    m_sessions.erase(it);
+    m_transcript.Note(id, "closed");
+    if (session->LoggedIn()) Depart(*session);
+    FlushAll();
+}
+
+void ServerCore::Depart(const ClientSession& session) {
+    // A second login of the account closed this one: the person is still here.
+    if (FindLoggedIn(session.Handle()) != nullptr) return;
+    MatchCommands::EndChallengesOf(*this, session.Handle(), session.Handle() + " has left.");
+    TellWatchers(session, false);
+}
+
+// Datagrams 64 and 65 to everyone whose notify list holds the person.
+void ServerCore::TellWatchers(const ClientSession& person, bool arrived) {
+    DatagramWriter datagram(arrived ? Dg::NotifyArrived : Dg::NotifyDeparted);
+    datagram.Add(person.Handle());
+    const std::string text =
+        "Notification: " + person.Handle() + (arrived ? " has arrived.\n" : " has departed.\n");
+    for (ClientSession* watcher : LoggedIn()) {
+        if (watcher == &person) continue;
+        for (const std::string& name : NotifyList(watcher->Handle())) {
+            if (AccountStore::SameHandle(name, person.Handle())) {
+                watcher->SendDatagramOrText(datagram, text);
+                break;
+            }
+        }
+    }
+}
+
+std::vector<std::string>& ServerCore::NotifyList(std::string_view handle) {
+    return m_notifyLists[Lower(handle)];
+}
+
+std::string ServerCore::FreePlayerHandle() {
+    for (int n = 1;; ++n) {
+        std::string handle = "Player" + std::to_string(n);
+        if (m_accounts.Find(handle) == nullptr && FindLoggedIn(handle) == nullptr) return handle;
+    }
+}
+
+std::string ServerCore::NewPassword() {
+    std::uniform_int_distribution<int> letter('a', 'z');
+    std::string password(8, 'a');
+    for (char& c : password) c = static_cast<char>(letter(m_random));
+    return password;
 }
 
 ClientSession* ServerCore::Find(int id) {
@@ -165,6 +232,15 @@ void ServerCore::HandleLogin(ClientSession& session, std::string_view line) {
             // Any answer, usually the empty line of "g\n\n", enters as the guest.
             CompleteLogin(session, nullptr);
             return;
+        case ClientSession::State::RegisterConfirm:
+            if (const AccountStore::Account* account = m_accounts.Find(session.Handle())) {
+                const std::string password = account->password;
+                CompleteLogin(session, account);
+                DatagramWriter login(Dg::SetLogin);
+                login.Add(password).Add(session.Handle());
+                session.SendDatagram(login);
+            }
+            return;
         case ClientSession::State::PasswordPrompt:
             CheckPassword(session, line);
             return;
@@ -187,10 +263,7 @@ void ServerCore::HandleLogin(ClientSession& session, std::string_view line) {
         return;
     }
     if (handle == "r" || handle == "R") {
-        session.SendText(
-            "Registration is closed on this test server. Log in as a guest with \"g\", or ask the "
-            "server's operator for an account.\n");
-        session.SendText(kLoginPrompt);
+        StartRegistration(session);
         return;
     }
     if (!AccountStore::IsValidHandle(handle)) {
@@ -214,6 +287,18 @@ void ServerCore::HandleLogin(ClientSession& session, std::string_view line) {
         return;
     }
     CheckPassword(session, password);
+}
+
+void ServerCore::StartRegistration(ClientSession& session) {
+    AccountStore::Account account;
+    account.handle = FreePlayerHandle();
+    account.password = NewPassword();
+    session.SetHandle(account.handle);
+    session.SendText("Registering you as \"" + account.handle + "\" with the password \"" +
+                     account.password + "\".\nPress return to enter the server as \"" +
+                     account.handle + "\": ");
+    m_accounts.Add(std::move(account));
+    session.SetState(ClientSession::State::RegisterConfirm);
 }
 
 void ServerCore::CheckPassword(ClientSession& session, std::string_view password) {
@@ -243,15 +328,27 @@ void ServerCore::CompleteLogin(ClientSession& session, const AccountStore::Accou
         session.SetRatings(std::vector<int>(AccountStore::kCategories.size(), 0));
         session.SetGuest(true);
     }
+    for (const VariableTable::IntegerVariable& variable : VariableTable::Integers()) {
+        session.SetVariable(variable.name, std::to_string(variable.initial));
+    }
+    session.SetVariable("reg", session.IsGuest() ? "0" : "1");
+    for (std::string_view name : VariableTable::Strings()) session.SetVariable(name, "");
     session.SetState(ClientSession::State::LoggedIn);
     m_transcript.Note(session.Id(), "logged in as " + session.Handle());
     session.SendText("**** Starting VCX session as " + session.DisplayName() + " ****\n\n");
     SendWhoAmI(session);
     for (size_t i = 0; i < AccountStore::kCategories.size(); ++i) {
-        DatagramWriter category(76);
+        DatagramWriter category(Dg::RatingCategory);
         category.Add(static_cast<int>(i + 1)).Add(AccountStore::kCategories[i]);
-        session.SendDatagram(category, 76);
+        session.SendDatagram(category);
     }
+    DatagramWriter version(Dg::WildNamesVersion);
+    session.SendDatagram(version.Add(kWildNamesVersion));
+    DatagramWriter info(Dg::InfoLine);
+    info.Add("VCX").Add("Welcome, " + session.Handle() +
+                        ". Type \"help\" for the commands of this test server.");
+    session.SendDatagram(info);
+    TellWatchers(session, true);
     SendTimingCommands(session, m_options.loginAlarmMs);
 }
 
@@ -261,15 +358,56 @@ void ServerCore::SendTimingCommands(ClientSession& session, uint32_t delayMs) {
 }
 
 void ServerCore::SendWhoAmI(ClientSession& session) {
-    DatagramWriter whoAmI(0);
+    DatagramWriter whoAmI(Dg::WhoAmI);
     whoAmI.Add(session.Handle()).Add(session.Titles());
-    session.SendDatagram(whoAmI, 0);
+    session.SendDatagram(whoAmI);
 }
 
-void ServerCore::SendRatings(ClientSession& session) {
-    DatagramWriter ratings(87);
-    for (int rating : session.Ratings()) ratings.Add(rating);
-    session.SendDatagram(ratings, 87);
+void ServerCore::SendOnSwitch(ClientSession& session, int number) {
+    switch (static_cast<Dg>(number)) {
+        case Dg::WhoAmI:
+            SendWhoAmI(session);
+            break;
+        case Dg::MyRatings: {
+            DatagramWriter ratings(Dg::MyRatings);
+            for (int rating : session.Ratings()) ratings.Add(rating);
+            session.SendDatagram(ratings);
+            break;
+        }
+        case Dg::MyVariable:
+            for (const VariableTable::IntegerVariable& variable : VariableTable::Integers()) {
+                DatagramWriter datagram(Dg::MyVariable);
+                datagram.Add(variable.name).Add(session.Variable(variable.name));
+                session.SendDatagram(datagram);
+            }
+            break;
+        case Dg::MyStringVariable:
+            for (const auto& [name, value] : session.Variables()) {
+                if (VariableTable::KindOf(name) != VariableTable::Kind::String) continue;
+                DatagramWriter datagram(Dg::MyStringVariable);
+                session.SendDatagram(datagram.Add(name).Add(value));
+            }
+            break;
+        case Dg::WildName:
+            for (size_t i = 0; i < kWildNames.size(); ++i) {
+                DatagramWriter datagram(Dg::WildName);
+                session.SendDatagram(datagram.Add(static_cast<int>(i)).Add(kWildNames[i]));
+            }
+            break;
+        case Dg::NotifyStage:
+            session.SendDatagram(DatagramWriter(Dg::NotifyStage));
+            break;
+        case Dg::NotifyArrived:
+            for (const std::string& name : NotifyList(session.Handle())) {
+                if (const ClientSession* person = FindLoggedIn(name)) {
+                    DatagramWriter datagram(Dg::NotifyArrived);
+                    session.SendDatagram(datagram.Add(person->Handle()));
+                }
+            }
+            break;
+        default:
+            break;
+    }
 }
 
 void ServerCore::HandleCommandLine(ClientSession& session, std::string_view line) {

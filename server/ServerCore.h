@@ -4,11 +4,13 @@
 
 #include <map>
 #include <memory>
+#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "AccountStore.h"
+#include "ChallengeList.h"
 #include "ClientSession.h"
 
 class Transcript;
@@ -24,12 +26,16 @@ class ServerCore {
         ChronelServerSession::FailAt chronelFail = ChronelServerSession::FailAt::None;
         // Delay of the alarm sent to Chronel clients right after login.
         uint32_t loginAlarmMs = 500;
+        // Seeds the passwords that "register" hands out.
+        uint32_t passwordSeed = 1;
     };
 
     // Outbox size past which a client that does not read is given up on.
     static constexpr size_t kMaxOutbox = 4u << 20;
     static constexpr std::string_view kLoginPrompt = "login: ";
     static constexpr std::string_view kPasswordPrompt = "password: ";
+    // The version of the wild-variant name list (datagram 119).
+    static constexpr std::string_view kWildNamesVersion = "vcx-1";
 
     ServerCore(const AccountStore& accounts, Transcript& transcript, Options options);
     ServerCore(const AccountStore& accounts, Transcript& transcript)
@@ -59,9 +65,20 @@ class ServerCore {
     // Chronel timing commands to a Chronel client: an echo request and an
     // alarm of `delayMs`.
     void SendTimingCommands(ClientSession& session, uint32_t delayMs);
-    // The state datagrams a client gets when it switches them on.
+    // What switching datagram `number` on sends at once: the identity (0),
+    // the ratings (87), the variables (47, 48), the wild-variant names (116),
+    // a notify-list stage mark (81) and who of the notify list is here (64).
+    void SendOnSwitch(ClientSession& session, int number);
     void SendWhoAmI(ClientSession& session);
-    void SendRatings(ClientSession& session);
+
+    // Registered accounts: those of the file and those made with "register".
+    AccountStore& Accounts() { return m_accounts; }
+    ChallengeList& Challenges() { return m_challenges; }
+    // The notify list of a handle, kept while the server runs.
+    std::vector<std::string>& NotifyList(std::string_view handle);
+    // For "register": a free handle "Player<n>" and a new password.
+    std::string FreePlayerHandle();
+    std::string NewPassword();
 
     Transcript& GetTranscript() { return m_transcript; }
 
@@ -71,13 +88,19 @@ class ServerCore {
     void HandleLogin(ClientSession& session, std::string_view line);
     void CheckPassword(ClientSession& session, std::string_view password);
     void CompleteLogin(ClientSession& session, const AccountStore::Account* account);
+    void StartRegistration(ClientSession& session);
+    void TellWatchers(const ClientSession& person, bool arrived);
+    void Depart(const ClientSession& session);
     void HandleCommandLine(ClientSession& session, std::string_view line);
     void FlushAll();
 
-    const AccountStore& m_accounts;
+    AccountStore m_accounts;
     Transcript& m_transcript;
     Options m_options;
     std::map<int, std::unique_ptr<ClientSession>> m_sessions;
     int m_nextId = 1;
     int m_nextGuest = 1;
+    ChallengeList m_challenges;
+    std::map<std::string, std::vector<std::string>> m_notifyLists;  // by lower-case handle
+    std::mt19937 m_random;
 };

@@ -4,6 +4,7 @@
 // end to end on one machine. See docs/server.md.
 #include <csignal>
 #include <cstdio>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,7 @@ int main(int argc, char** argv) {
     }
     ServerCore::Options coreOptions;
     coreOptions.chronelFail = options->chronelFail;
+    coreOptions.passwordSeed = std::random_device{}();
     ServerCore core(accounts, transcript, coreOptions);
     SocketServer server(core);
     if (!server.Listen(options->port, error)) {

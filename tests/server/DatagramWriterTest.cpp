@@ -37,7 +37,6 @@ struct FieldCase {
     std::string text;
     std::string wire;      // the field as the server writes it
     std::string received;  // the field as the client's parser reads it
-    // Names the row in test listings.
     friend void PrintTo(const FieldCase& row, std::ostream* out) { *out << row.name; }
 };
 
@@ -70,14 +69,10 @@ INSTANTIATE_TEST_SUITE_P(
                     FieldCase{"spaces", "hello  there ", Q + "hello  there " + E, "hello  there "},
                     FieldCase{"leading_brace", "{x}", Q + "{x}" + E, "{x}"},
                     FieldCase{"inner_braces_stay_plain", "a{b}c", "a{b}c", "a{b}c"},
-                    FieldCase{"lone_closing_brace", "}", "}", "}"},
                     FieldCase{"braces_and_spaces", "{ } {", Q + "{ } {" + E, "{ } {"},
-                    FieldCase{"bell", "ding\x07", "ding\x07", "ding\x07"},
                     FieldCase{"bell_and_space", "\x07 \x07", Q + "\x07 \x07" + E, "\x07 \x07"},
                     FieldCase{"line_breaks", "one\r\ntwo", Q + "one\r\ntwo" + E, "one\r\ntwo"},
-                    FieldCase{"tab_only", "\t", Q + "\t" + E, "\t"},
                     FieldCase{"escape_removed", "a\x19)b", "a)b", "a)b"},
-                    FieldCase{"escape_quote_removed", "x\x19} y", Q + "x} y" + E, "x} y"},
                     FieldCase{"overflow_byte_removed", "a\x1a b", Q + "a b" + E, "a b"},
                     FieldCase{"only_escapes", "\x19\x19", Q + E, ""},
                     FieldCase{"high_bytes",
@@ -88,53 +83,5 @@ INSTANTIATE_TEST_SUITE_P(
                               "\xc3\x9c"
                               "ber"}),
     [](const testing::TestParamInfo<FieldCase>& row) { return std::string(row.param.name); });
-
-TEST(DatagramWriterTest, NumbersAndWholeDatagramBytes) {
-    DatagramWriter writer(87);
-    writer.Add(2870).Add(-5).Add(0);
-    EXPECT_EQ(writer.Bytes(), "\x19(87 2870 -5 0\x19)");
-    EXPECT_EQ(DatagramWriter::Build(0, {"Guest1", "U"}), "\x19(0 Guest1 U\x19)");
-    EXPECT_EQ(DatagramWriter(109).Bytes(), "\x19(109\x19)");
-}
-
-TEST(DatagramWriterTest, BlockFrameCarriesNumberHeaderAndTagToTheParser) {
-    const std::string bytes = DatagramWriter::WorkingMark() +
-                              DatagramWriter::BlockStart(101, "*", 42) + "(told Bob)\n" +
-                              DatagramWriter::Build(62, {"Bob"}) + DatagramWriter::BlockEnd() +
-                              DatagramWriter::ReadyMark();
-    EXPECT_EQ(bytes, "\x19<\x19[101 * 42\n(told Bob)\n\x19(62 Bob\x19)\x19]\x19>");
-    const auto messages = Parse(bytes);
-    ASSERT_EQ(messages.size(), 2u);
-    EXPECT_EQ(messages[0]->kind, CServerMessage::Level1);
-    EXPECT_EQ(messages[0]->number, 101);
-    EXPECT_EQ(messages[0]->header, "*");
-    EXPECT_EQ(messages[0]->tag, 42);
-    EXPECT_EQ(messages[0]->TextValue(), "(told Bob)\n");
-    EXPECT_EQ(messages[1]->kind, CServerMessage::Datagram);
-    EXPECT_EQ(messages[1]->number, 62);
-    EXPECT_EQ(messages[1]->tag, 42);
-    EXPECT_EQ(messages[1]->Field(1), "Bob");
-}
-
-TEST(DatagramWriterTest, CleanTextKeepsEverythingButEscapeAndOverflow) {
-    std::string all;
-    for (int c = 0; c < 256; ++c) all += static_cast<char>(c);
-    const std::string clean = DatagramWriter::CleanText(all);
-    EXPECT_EQ(clean.size(), 254u);
-    EXPECT_EQ(clean.find('\x19'), std::string::npos);
-    EXPECT_EQ(clean.find('\x1a'), std::string::npos);
-    // Cleaned text reaches the client as text in one piece: no byte left in
-    // it can open a block or a datagram, or reset the parser. (Bells are the
-    // parser's to drop in text.)
-    const auto messages = Parse(clean);
-    std::string received;
-    for (const auto& message : messages) {
-        EXPECT_EQ(message->kind, CServerMessage::Text);
-        received += message->TextValue();
-    }
-    std::string expected = clean;
-    std::erase(expected, '\x07');
-    EXPECT_EQ(received, expected);
-}
 
 }  // namespace

@@ -76,7 +76,6 @@ bool ServerProcess::Start(const std::vector<std::string>& args, std::string& err
         error = "server did not announce its port; it printed \"" + text + "\"";
         return false;
     }
-    m_readyLine = text;
     m_port = std::atoi(text.c_str() + prefix.size());
     return m_port > 0;
 }

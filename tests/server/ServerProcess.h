@@ -23,8 +23,6 @@ class ServerProcess {
     // The server's limit of open files (RLIMIT_NOFILE), set before Start.
     void SetFileLimit(int limit) { m_fileLimit = limit; }
     int Port() const { return m_port; }
-    // The line it printed when it was ready.
-    const std::string& ReadyLine() const { return m_readyLine; }
     // CPU time the server has used so far, in milliseconds (from /proc).
     long CpuMs() const;
     // SIGTERM and wait; the exit status as waitpid reports it, -1 if none.
@@ -38,5 +36,4 @@ class ServerProcess {
     pid_t m_pid = -1;
     int m_fileLimit = 0;
     int m_port = 0;
-    std::string m_readyLine;
 };
