@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextBrowser>
 
@@ -156,27 +155,6 @@ TEST(ConsoleViewColours, EachKindOfTextTakesItsClassStyle) {
         EXPECT_EQ(format.fontWeight() == QFont::Bold, (row.word & 0x1000000) != 0) << row.line;
         EXPECT_EQ(format.fontItalic(), (row.word & 0x2000000) != 0) << row.line;
     }
-}
-
-TEST_F(ConsoleViewTest, ReadingOlderTextIsNotDisturbed) {
-    m_view.resize(400, 200);
-    m_view.show();
-    for (int i = 0; i < 300; ++i) m_view.ShowConsoleText("old " + std::to_string(i) + "\n");
-    QApplication::processEvents();
-    QScrollBar* bar = m_view.Pane()->verticalScrollBar();
-    ASSERT_GT(bar->maximum(), 0);
-    EXPECT_EQ(bar->value(), bar->maximum()) << "new text follows the end";
-
-    bar->setValue(10);
-    m_view.ShowConsoleText("newer\n");
-    QApplication::processEvents();
-    EXPECT_EQ(bar->value(), 10) << "the user scrolled up and stays there";
-
-    bar->setValue(bar->maximum());
-    m_view.ShowConsoleText("newest\n");
-    m_view.ShowConsoleText("after\n");
-    QApplication::processEvents();
-    EXPECT_EQ(bar->value(), bar->maximum());
 }
 
 TEST_F(ConsoleViewTest, ReturnEchoesAndSendsTheCommand) {

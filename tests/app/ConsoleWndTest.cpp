@@ -123,17 +123,6 @@ TEST(ConsoleWnd, AReaderScrolledUpKeepsTextAndSelectionWhileLinesAreTrimmed) {
     EXPECT_EQ(bar->value(), bar->maximum());
 }
 
-TEST(ConsoleWnd, MarkupIsInsertedAsPlainText) {
-    CConsoleWnd console;
-    const QString markup = QStringLiteral("<b>bold?</b> &lt; <a href=\"x\">a</a> <img src=y>");
-    console.AppendStyled(markup, 0x1ffffff);
-    console.FlushPending();
-    EXPECT_EQ(console.Text()->toPlainText(), markup);
-    const std::vector<Fragment> fragments = Fragments(console);
-    ASSERT_EQ(fragments.size(), 1u);
-    EXPECT_TRUE(fragments[0].bold) << "bold comes from the style, not from the text";
-}
-
 TEST(ConsoleWnd, HistoryKeysAndHelpers) {
     CConsoleWnd console;
     CCommandEdit* entry = console.Entry();
