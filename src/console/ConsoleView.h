@@ -4,30 +4,32 @@
 
 #include <QString>
 #include <QWidget>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "console/CommandEdit.h"
+#include "console/ConsoleText.h"
+#include "console/ConsoleWnd.h"
 #include "net/MainDispatch.h"
 #include "net/ServerMessageSink.h"
 
 class CKordane2Doc;
-class QLineEdit;
-class QTextBrowser;
+class CTextStyles;
 
 // The main console of one connection: the text pane that shows everything the
 // server says that no other window takes, and the one-line entry box whose
 // commands go to the server. It is the parser's main sink and hands every
 // message to its CMainDispatch, which calls back into it as the console host.
-// CConsoleFrame holds it inside the main frame's MDI area.
+// CConsoleFrame holds it inside the main frame's MDI area. The pane and the
+// entry are a CConsoleWnd; text is shown in the style of its text class.
 class CConsoleView : public QWidget, public IServerMessageSink, public IMainConsoleHost {
     Q_OBJECT
   public:
-    // The pane keeps between kKeepLines - kTrimStep + 1 and kKeepLines lines.
-    static constexpr int kKeepLines = 1050;
-    static constexpr int kTrimStep = 50;
-    static constexpr int kMaxCommandLength = 319;
+    static constexpr int kKeepLines = CConsoleWnd::kKeepLines;
+    static constexpr int kTrimStep = CConsoleWnd::kTrimStep;
 
     CConsoleView(CKordane2Doc& doc, QString connectionTitle, QWidget* parent = nullptr);
     ~CConsoleView() override;
@@ -43,30 +45,32 @@ class CConsoleView : public QWidget, public IServerMessageSink, public IMainCons
 
     void SetPluginNames(std::vector<std::string> names) { m_pluginNames = std::move(names); }
 
+    // The text styles shared by every console (the main frame's). Until one
+    // is given, the view reads its own from the connection's settings file.
+    void SetTextStyles(std::shared_ptr<const CTextStyles> styles);
+    const CTextStyles& TextStyles() const { return *m_styles; }
+
     // IServerMessageSink: the main console takes everything offered to it.
     int Receive(std::unique_ptr<CServerMessage>& message) override;
 
     // IMainConsoleHost
     void ShowConsoleText(std::string_view text) override;
+    void ShowMessageText(std::string_view text, const CServerMessage& message) override;
     bool LogsInAutomatically() const override;
     void OnLoggedIn(const std::string& handle) override;
     std::vector<std::string> PluginNames() const override { return m_pluginNames; }
 
-    QTextBrowser* Pane() const { return m_pane; }
-    QLineEdit* Entry() const { return m_entry; }
+    CConsoleWnd* Console() const { return m_console; }
+    CConsoleText* Pane() const;
+    CCommandEdit* Entry() const;
 
   signals:
     void titleChanged();
     // Emitted once per batch of text laid out in the pane.
     void textAppended();
 
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
-    void FlushPending();
-    void AppendToPane(const QString& text);
-    void TrimPane();
+    void AppendStyled(std::string_view text, uint32_t colourWord);
     void SendEntry();
 
     CKordane2Doc& m_doc;
@@ -75,11 +79,6 @@ class CConsoleView : public QWidget, public IServerMessageSink, public IMainCons
     QString m_handle;
     bool m_loggedIn = false;
     std::vector<std::string> m_pluginNames;
-    QTextBrowser* m_pane = nullptr;
-    QLineEdit* m_entry = nullptr;
-    std::string m_pending;
-    bool m_flushScheduled = false;
-    // A final line break is held back until more text arrives, so the pane
-    // never ends in an empty line.
-    bool m_pendingBreak = false;
+    std::shared_ptr<const CTextStyles> m_styles;
+    CConsoleWnd* m_console = nullptr;
 };

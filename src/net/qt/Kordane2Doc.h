@@ -47,6 +47,7 @@ class CKordane2Doc : public QObject,
 
     ConnectionParams& Params() { return m_params; }
     const ConnectionParams& Params() const { return m_params; }
+    CProfile& Profile() const { return m_profile; }
     CStreamParser& Parser() { return *m_parser; }
     Chronel& Filter() { return *m_chronel; }
 
