@@ -67,7 +67,7 @@ void CCommandEdit::keyPressEvent(QKeyEvent* event) {
             return;
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            Enter(ctrl ? 10 : 13);
+            Enter(ctrl ? kCtrlReturn : kReturn);
             return;
         default:
             break;

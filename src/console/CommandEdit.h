@@ -17,6 +17,9 @@ class CCommandEdit : public QLineEdit {
   public:
     static constexpr int kMaxLength = 319;
     static constexpr int kHistorySize = 10;
+    // The codes of enterPressed.
+    static constexpr int kReturn = 13;
+    static constexpr int kCtrlReturn = 10;
 
     explicit CCommandEdit(CConsoleText& pane, QWidget* parent = nullptr);
 

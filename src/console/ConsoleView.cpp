@@ -2,13 +2,17 @@
 // SPDX-FileCopyrightText: 2026 The Kordane developers
 #include "console/ConsoleView.h"
 
-#include <QStringDecoder>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMetaObject>
 #include <QVBoxLayout>
 
 #include "console/CommandEdit.h"
 #include "console/ConsoleFont.h"
+#include "console/ConsoleSubView.h"
 #include "console/ConsoleText.h"
 #include "console/ConsoleWnd.h"
+#include "net/CommandTag.h"
 #include "net/Profile.h"
 #include "net/TextStyles.h"
 #include "net/qt/Kordane2Doc.h"
@@ -46,7 +50,11 @@ CConsoleView::CConsoleView(CKordane2Doc& doc, QString connectionTitle, QWidget* 
         m_loggedIn = false;
         emit titleChanged();
     };
-    connect(&m_doc, &CKordane2Doc::connectionClosed, this, loggedOut);
+    connect(&m_doc, &CKordane2Doc::connectionClosed, this, [this, loggedOut] {
+        // Commands typed before the next log-in go out without the tag.
+        m_tagging = false;
+        loggedOut();
+    });
     connect(&m_doc, &CKordane2Doc::reconnectStarted, this, loggedOut);
 }
 
@@ -69,6 +77,7 @@ CCommandEdit* CConsoleView::Entry() const {
 }
 
 void CConsoleView::InitialUpdate() {
+    m_consoleId = m_doc.TakeConsoleId();
     m_doc.Parser().SetMainSink(this);
     ShowConsoleText(kBanner);
     if (m_doc.Params().host.empty()) {
@@ -106,13 +115,7 @@ void CConsoleView::ShowMessageText(std::string_view text, const CServerMessage& 
 }
 
 void CConsoleView::AppendStyled(std::string_view bytes, uint32_t colourWord) {
-    // The server's text is ASCII in practice; bytes that are not valid UTF-8
-    // come from older Latin-1 text and are shown as such, not as U+FFFD.
-    const QByteArrayView view(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8(view);
-    if (utf8.hasError()) text = QString::fromLatin1(view);
-    m_console->AppendStyled(text, colourWord);
+    m_console->AppendStyled(CConsoleWnd::FromServerBytes(bytes), colourWord);
 }
 
 bool CConsoleView::LogsInAutomatically() const {
@@ -122,12 +125,89 @@ bool CConsoleView::LogsInAutomatically() const {
 void CConsoleView::OnLoggedIn(const std::string& handle) {
     m_handle = QString::fromStdString(handle);
     m_loggedIn = true;
+    m_tagging = true;
     emit titleChanged();
+    // After the set-up lines of this log-in have left.
+    QMetaObject::invokeMethod(this, &CConsoleView::OpenStartWindows, Qt::QueuedConnection);
 }
 
-void CConsoleView::SendEntry() {
-    const std::string command = m_console->TakeCommand().toStdString();
-    ShowConsoleText(command + "\n");
+void CConsoleView::SendTaggedCommand(std::string_view line, int consoleId) {
+    m_doc.Parser().SendCommand(TaggedCommand(line, consoleId, m_tagging));
+}
+
+void CConsoleView::SendEntry(int code) {
+    const std::string command = m_console->TakeCommand().toStdString() + "\n";
+    ShowConsoleText(command);
     m_console->ClearEntry();
-    m_doc.Parser().SendCommand(command + "\n");
+    if (code == CCommandEdit::kCtrlReturn) {
+        OpenTemporaryConsole()->SendTagged(command);
+    } else {
+        SendTaggedCommand(command, m_consoleId);
+    }
+}
+
+void CConsoleView::SendCommandLine(std::string_view line, bool newConsole) {
+    if (newConsole) {
+        OpenTemporaryConsole()->SendTagged(line);
+    } else {
+        SendTaggedCommand(line, m_consoleId);
+    }
+}
+
+CConsoleSubView* CConsoleView::OpenTemporaryConsole() {
+    CConsoleSubView* console = CConsoleSubView::Open(m_doc, MdiArea(), m_styles, true);
+    console->SetTagging(m_tagging);
+    return console;
+}
+
+void CConsoleView::RunUserButton(std::string_view text) {
+    UserButtonNames names = m_doc.GameNames();
+    names.teller = m_dispatch.LastTeller();
+    const UserButtonLine button = ExpandUserButton(text, names);
+    ShowConsoleText(button.line);
+    if (button.newWindow) {
+        CConsoleSubView* console = CConsoleSubView::Open(m_doc, MdiArea(), m_styles, true);
+        console->SetTagging(!m_dispatch.OwnHandle().empty());
+        console->SendTagged(button.line);
+        return;
+    }
+    // A button's line is always the main console's, logged in or not; a line
+    // that brings its own tag keeps it.
+    if (!button.line.empty() && button.line.front() == '`') {
+        m_doc.Parser().SendCommand(button.line);
+    } else {
+        m_doc.Parser().SendCommand(TaggedCommand(button.line, kMainConsoleId, true));
+    }
+}
+
+void CConsoleView::OpenStartWindows() {
+    const StartWindowCounts counts = m_startCounts ? m_startCounts() : StartWindowCounts{};
+    if (!m_doc.Reconnecting()) {
+        if (counts.gameViews > 0 && m_openers.gameBoard) m_openers.gameBoard();
+        for (int i = 0; i < counts.consoleSubViews; ++i) {
+            CConsoleSubView::Open(m_doc, MdiArea(), m_styles, false)->SetTagging(m_tagging);
+        }
+    }
+    const bool notifyList =
+        counts.notifyListViews > 0 && m_openers.notifyList && m_openers.notifyList();
+    if (!notifyList) {
+        // Without a notify list, arrivals and departures come as console text.
+        m_doc.Parser().SetDatagram(DG_NOTIFY_ARRIVED, true);
+        m_doc.Parser().SetDatagram(DG_NOTIFY_DEPARTED, true);
+    }
+    if (counts.seekViews > 0 && m_openers.seekGraph) m_openers.seekGraph();
+    if (counts.eventListViews > 0 && m_openers.eventList) m_openers.eventList();
+    emit startWindowsOpened();
+    if (QMdiArea* area = MdiArea()) {
+        for (QMdiSubWindow* window : area->subWindowList()) {
+            if (window->isAncestorOf(this)) area->setActiveSubWindow(window);
+        }
+    }
+}
+
+QMdiArea* CConsoleView::MdiArea() const {
+    for (QWidget* w = parentWidget(); w; w = w->parentWidget()) {
+        if (auto* frame = qobject_cast<QMdiSubWindow*>(w)) return frame->mdiArea();
+    }
+    return nullptr;
 }

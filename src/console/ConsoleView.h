@@ -5,6 +5,7 @@
 #include <QString>
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -16,8 +17,20 @@
 #include "net/MainDispatch.h"
 #include "net/ServerMessageSink.h"
 
+class CConsoleSubView;
 class CKordane2Doc;
+class QMdiArea;
 class CTextStyles;
+
+// How many windows of each kind the user had open when the connection last
+// closed; the main console opens them again after the next log-in.
+struct StartWindowCounts {
+    int gameViews = 0;
+    int consoleSubViews = 0;
+    int notifyListViews = 0;
+    int seekViews = 0;
+    int eventListViews = 0;
+};
 
 // The main console of one connection: the text pane that shows everything the
 // server says that no other window takes, and the one-line entry box whose
@@ -34,9 +47,36 @@ class CConsoleView : public QWidget, public IServerMessageSink, public IMainCons
     CConsoleView(CKordane2Doc& doc, QString connectionTitle, QWidget* parent = nullptr);
     ~CConsoleView() override;
 
-    // Becomes the parser's main sink, shows the banner and starts the
-    // connection (or says that there is none to start).
+    static constexpr int kMainConsoleId = 1;
+
+    // Takes the console id, becomes the parser's main sink, shows the banner
+    // and starts the connection (or says that there is none to start).
     void InitialUpdate();
+
+    int ConsoleId() const { return m_consoleId; }
+    // Set once the user is logged in; until then commands go out untagged.
+    bool Tagging() const { return m_tagging; }
+    // Sends one line (ending in "\n") with the tag of `consoleId` while
+    // tagging is on.
+    void SendTaggedCommand(std::string_view line, int consoleId);
+    // A command from a clicked link or a popup: not echoed; with Ctrl held
+    // its reply goes to a new temporary console.
+    void SendCommandLine(std::string_view line, bool newConsole);
+    // Runs a user button's command text on this connection.
+    void RunUserButton(std::string_view text);
+    // Opens a temporary console that carries on this console's tagging.
+    CConsoleSubView* OpenTemporaryConsole();
+
+    // Where the start counts come from (the settings); none: open nothing.
+    void SetStartWindowCounts(std::function<StartWindowCounts()> counts) {
+        m_startCounts = std::move(counts);
+    }
+    // Hooks for the start windows of kinds that open elsewhere (game board,
+    // notify list, seek graph, event list); each returns whether it opened.
+    struct StartWindowOpeners {
+        std::function<bool()> gameBoard, notifyList, seekGraph, eventList;
+    };
+    void SetStartWindowOpeners(StartWindowOpeners openers) { m_openers = std::move(openers); }
 
     // "Main Console", the connection's title or the user's handle, and the
     // connection's status suffix.
@@ -66,12 +106,16 @@ class CConsoleView : public QWidget, public IServerMessageSink, public IMainCons
 
   signals:
     void titleChanged();
+    // The start windows of this log-in have been opened.
+    void startWindowsOpened();
     // Emitted once per batch of text laid out in the pane.
     void textAppended();
 
   private:
     void AppendStyled(std::string_view text, uint32_t colourWord);
-    void SendEntry();
+    void SendEntry(int code);
+    void OpenStartWindows();
+    QMdiArea* MdiArea() const;
 
     CKordane2Doc& m_doc;
     CMainDispatch m_dispatch;
@@ -81,4 +125,8 @@ class CConsoleView : public QWidget, public IServerMessageSink, public IMainCons
     std::vector<std::string> m_pluginNames;
     std::shared_ptr<const CTextStyles> m_styles;
     CConsoleWnd* m_console = nullptr;
+    int m_consoleId = 0;
+    bool m_tagging = false;
+    std::function<StartWindowCounts()> m_startCounts;
+    StartWindowOpeners m_openers;
 };

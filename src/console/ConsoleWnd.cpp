@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QMetaObject>
 #include <QScrollBar>
+#include <QStringDecoder>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -96,6 +97,14 @@ void CConsoleWnd::AppendText(const QString& incoming, uint32_t rgb, bool bold, b
     if (m_flushScheduled) return;
     m_flushScheduled = true;
     QMetaObject::invokeMethod(this, &CConsoleWnd::FlushPending, Qt::QueuedConnection);
+}
+
+QString CConsoleWnd::FromServerBytes(std::string_view bytes) {
+    const QByteArrayView view(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8(view);
+    if (utf8.hasError()) text = QString::fromLatin1(view);
+    return text;
 }
 
 void CConsoleWnd::AppendStyled(const QString& text, uint32_t word) {

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 class CCommandEdit;
@@ -50,6 +51,10 @@ class CConsoleWnd : public QWidget {
     // ends in an empty line.
     void AppendText(const QString& text, uint32_t rgb, bool bold, bool italic, bool underline);
     void AppendStyled(const QString& text, uint32_t colourWord);
+    // Server bytes as text. The server's text is ASCII in practice; bytes that
+    // are not valid UTF-8 come from older Latin-1 text and are shown as such,
+    // not as U+FFFD.
+    static QString FromServerBytes(std::string_view bytes);
     // Lays out whatever was appended since the last turn (normally queued).
     void FlushPending();
 
