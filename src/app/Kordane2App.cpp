@@ -147,6 +147,8 @@ void CKordane2App::OpenLocalConnection() {
 CKordane2Doc& CKordane2App::NewDocument() {
     auto* doc = new CKordane2Doc(*m_profile, m_documents.get());
     doc->SetDebug(m_debug);
+    QObject::connect(doc, &CKordane2Doc::soundEvent, doc,
+                     [this](SoundEvent event) { m_sounds->PlaySound(event); });
     return *doc;
 }
 

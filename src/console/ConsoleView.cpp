@@ -131,6 +131,10 @@ void CConsoleView::OnLoggedIn(const std::string& handle) {
     QMetaObject::invokeMethod(this, &CConsoleView::OpenStartWindows, Qt::QueuedConnection);
 }
 
+void CConsoleView::PlaySoundEvent(SoundEvent event) {
+    emit m_doc.soundEvent(event);
+}
+
 void CConsoleView::SendTaggedCommand(std::string_view line, int consoleId) {
     m_doc.Parser().SendCommand(TaggedCommand(line, consoleId, m_tagging));
 }

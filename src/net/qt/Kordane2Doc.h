@@ -105,7 +105,8 @@ class CKordane2Doc : public QObject,
     void statusText(const QString& text);
     // Connection lost: game views and consoles reset what depends on it.
     void connectionClosed(int error);
-    // Sound event to play (the sound table comes with the main frame).
+    // Sound event to play (the sound player belongs to the application,
+    // which listens to every document).
     void soundEvent(SoundEvent event);
     // A reconnect began: per-connection values of the windows start afresh.
     void reconnectStarted();
