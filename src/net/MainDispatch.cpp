@@ -132,8 +132,8 @@ void CMainDispatch::HandleDatagram(std::unique_ptr<CServerMessage>& message) {
         case DG_TELL_TEXT: {
             const MessageText text = FormatMessageText(m);
             m_host.ShowMessageText(text.text, m);
-            m_host.PlaySoundEvent(m.FieldInt(4) == 4 ? SoundEvent::Alert
-                                                     : SoundEvent::PersonalTell);
+            m_host.PlaySoundEvent(m.FieldInt(4) == kAlertType ? SoundEvent::Alert
+                                                              : SoundEvent::PersonalTell);
             m_lastTeller = m.Field(1);
             return;
         }

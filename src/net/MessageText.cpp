@@ -2,7 +2,13 @@
 // SPDX-FileCopyrightText: 2026 The Kordane developers
 #include "net/MessageText.h"
 
+#include "net/DatagramTable.h"
+#include "net/SoundEvent.h"
+
 namespace {
+
+// The type field of a shout.
+enum ShoutType { kShout = 0, kIShout = 1, kSShout = 2, kAnnouncement = 3 };
 
 // "name(titles)", the titles part only when there are titles.
 std::string NameWithTitles(const CServerMessage& m, size_t name, size_t titles) {
@@ -40,58 +46,59 @@ MessageText FormatMessageText(const CServerMessage& m) {
     out.textClass = TextClassFor(m);
     out.channel = ColourChannelFor(m);
     if (m.kind != CServerMessage::Datagram) {
-        if (!(m.kind == CServerMessage::Level1 && m.number == 206)) out.text = m.TextValue();
+        if (!(m.kind == CServerMessage::Level1 && m.number == kLevel1Silent))
+            out.text = m.TextValue();
         return out;
     }
     switch (m.number) {
-        case 26:
+        case DG_KIBITZ_TEXT:
             out.text = NameWithTitles(m, 2, 3) + (m.FieldInt(4) ? " kibitzes: " : " whispers: ") +
                        m.Field(5);
             break;
-        case 28:
+        case DG_CHANNEL_TEXT:
             out.text = NameWithTitles(m, 2, 3) + "(" + m.Field(1) + "): " + m.Field(4);
             break;
-        case 30:
+        case DG_CHALLENGE_REMOVED:
             out.text = m.Field(3);
             break;
-        case 31:
+        case DG_TELL_TEXT:
             out.text =
                 NameWithTitles(m, 1, 2) + (m.FieldInt(4) ? " tells you: " : " says: ") + m.Field(3);
             break;
-        case 32:
+        case DG_SHOUT_TEXT:
             switch (m.FieldInt(3)) {
-                case 1:
+                case kIShout:
                     out.text = "--> " + m.Field(1) + " " + m.Field(4);
                     break;
-                case 0:
+                case kShout:
                     out.text = NameWithTitles(m, 1, 2) + " shouts: " + m.Field(4);
                     break;
-                case 2:
+                case kSShout:
                     out.text = NameWithTitles(m, 1, 2) + " s-shouts: " + m.Field(4);
-                    out.soundEvent = 19;
+                    out.soundEvent = static_cast<int>(SoundEvent::SShout);
                     break;
                 default:
                     out.text =
                         "   ** ANNOUNCEMENT ** from " + NameWithTitles(m, 1, 2) + ": " + m.Field(4);
-                    out.soundEvent = 18;
+                    out.soundEvent = static_cast<int>(SoundEvent::Announcement);
                     break;
             }
             break;
-        case 64:
+        case DG_NOTIFY_ARRIVED:
             out.text = "Notification: " + m.Field(1) + " has arrived.";
-            out.soundEvent = 5;
+            out.soundEvent = static_cast<int>(SoundEvent::NotifyArrived);
             break;
-        case 65:
+        case DG_NOTIFY_DEPARTED:
             out.text = "Notification: " + m.Field(1) + " has departed.";
-            out.soundEvent = 12;
+            out.soundEvent = static_cast<int>(SoundEvent::NotifyLeft);
             break;
-        case 77:
+        case DG_INFO_LINE:
             out.text = m.Field(2);
             break;
-        case 82:
+        case DG_CHANNEL_QUOTE:
             out.text = QuoteText(m.Field(4));
             break;
-        case 83:
+        case DG_PERSONAL_QUOTE:
             out.text = QuoteText(m.Field(3));
             break;
         default:
@@ -113,21 +120,21 @@ TextClass TextClassFor(const CServerMessage& m) {
             break;
     }
     switch (m.number) {
-        case 31:
-            return m.FieldInt(4) == 4 ? TextClass::Warning : TextClass::PersonalTell;
-        case 26:
+        case DG_TELL_TEXT:
+            return m.FieldInt(4) == kAlertType ? TextClass::Warning : TextClass::PersonalTell;
+        case DG_KIBITZ_TEXT:
             return TextClass::Kibitz;
-        case 32:
+        case DG_SHOUT_TEXT:
             switch (m.FieldInt(3)) {
-                case 2:
+                case kSShout:
                     return TextClass::SShout;
-                case 3:
+                case kAnnouncement:
                     return TextClass::Announcement;
                 default:
                     return TextClass::Shout;
             }
-        case 28:
-            if (m.FieldCount() > 5 && m.FieldInt(5) == 4) return TextClass::Warning;
+        case DG_CHANNEL_TEXT:
+            if (m.FieldCount() > 5 && m.FieldInt(5) == kAlertType) return TextClass::Warning;
             return TextClass::DefaultChannel;
         default:
             return TextClass::Nonresponse;
@@ -135,6 +142,6 @@ TextClass TextClassFor(const CServerMessage& m) {
 }
 
 int ColourChannelFor(const CServerMessage& m) {
-    const bool channelLine = m.kind == CServerMessage::Datagram && m.number == 28;
+    const bool channelLine = m.kind == CServerMessage::Datagram && m.number == DG_CHANNEL_TEXT;
     return channelLine && TextClassFor(m) == TextClass::DefaultChannel ? m.FieldInt(1) : -1;
 }

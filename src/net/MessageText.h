@@ -23,6 +23,10 @@ enum class TextClass {
 
 inline constexpr int kTextClassCount = 11;
 
+// The type of a tell or a channel line that marks it as a warning for the
+// user: shown in the Warning class, and a tell of this type sounds the alert.
+inline constexpr int kAlertType = 4;
+
 // How a server message reads in a console, the style it is shown in, and the
 // sound it brings.
 struct MessageText {
