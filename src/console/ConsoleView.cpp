@@ -2,18 +2,19 @@
 // SPDX-FileCopyrightText: 2026 The Kordane developers
 #include "console/ConsoleView.h"
 
-#include <QCoreApplication>
-#include <QFontDatabase>
-#include <QKeyEvent>
-#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMetaObject>
-#include <QScrollBar>
-#include <QStringDecoder>
-#include <QTextBlock>
-#include <QTextBrowser>
-#include <QTextCursor>
 #include <QVBoxLayout>
 
+#include "console/CommandEdit.h"
+#include "console/ConsoleFont.h"
+#include "console/ConsoleSubView.h"
+#include "console/ConsoleText.h"
+#include "console/ConsoleWnd.h"
+#include "net/CommandTag.h"
+#include "net/Profile.h"
+#include "net/TextStyles.h"
 #include "net/qt/Kordane2Doc.h"
 
 namespace {
@@ -28,26 +29,19 @@ CConsoleView::CConsoleView(CKordane2Doc& doc, QString connectionTitle, QWidget* 
       m_doc(doc),
       m_dispatch(*this, doc.Parser()),
       m_connectionTitle(std::move(connectionTitle)) {
-    m_pane = new QTextBrowser(this);
-    // Server text is never markup and never a link target of the browser's own.
-    m_pane->setOpenLinks(false);
-    m_pane->setOpenExternalLinks(false);
-    m_pane->setUndoRedoEnabled(false);
-    m_pane->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    m_pane->setFocusPolicy(Qt::ClickFocus);
-    m_pane->installEventFilter(this);
-
-    m_entry = new QLineEdit(this);
-    m_entry->setMaxLength(kMaxCommandLength);
-    m_entry->setFont(m_pane->font());
-    connect(m_entry, &QLineEdit::returnPressed, this, &CConsoleView::SendEntry);
-
+    m_console = new CConsoleWnd(this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(m_pane, 1);
-    layout->addWidget(m_entry);
-    setFocusProxy(m_entry);
+    layout->addWidget(m_console);
+    setFocusProxy(m_console);
+    connect(m_console, &CConsoleWnd::enterPressed, this, &CConsoleView::SendEntry);
+    connect(m_console, &CConsoleWnd::textAppended, this, &CConsoleView::textAppended);
+    m_console->SetLastTellerSource(
+        [this] { return QString::fromStdString(m_dispatch.LastTeller()); });
+
+    auto styles = std::make_shared<CTextStyles>();
+    styles->Load(m_doc.Profile());
+    SetTextStyles(std::move(styles));
 
     connect(&m_doc, &CKordane2Doc::stateChanged, this, &CConsoleView::titleChanged);
     const auto loggedOut = [this] {
@@ -56,7 +50,11 @@ CConsoleView::CConsoleView(CKordane2Doc& doc, QString connectionTitle, QWidget* 
         m_loggedIn = false;
         emit titleChanged();
     };
-    connect(&m_doc, &CKordane2Doc::connectionClosed, this, loggedOut);
+    connect(&m_doc, &CKordane2Doc::connectionClosed, this, [this, loggedOut] {
+        // Commands typed before the next log-in go out without the tag.
+        m_tagging = false;
+        loggedOut();
+    });
     connect(&m_doc, &CKordane2Doc::reconnectStarted, this, loggedOut);
 }
 
@@ -64,23 +62,22 @@ CConsoleView::~CConsoleView() {
     if (m_doc.Parser().MainSink() == this) m_doc.Parser().SetMainSink(nullptr);
 }
 
-bool CConsoleView::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != m_pane || event->type() != QEvent::KeyPress) {
-        return QWidget::eventFilter(watched, event);
-    }
-    // Typing while reading the pane goes to the entry box; paging and the
-    // Ctrl shortcuts (copy, select all) stay with the pane.
-    auto* key = static_cast<QKeyEvent*>(event);
-    const bool paging = key->key() == Qt::Key_PageUp || key->key() == Qt::Key_PageDown;
-    if (paging || (key->modifiers() & Qt::ControlModifier) || key->text().isEmpty()) {
-        return false;
-    }
-    m_entry->setFocus();
-    QCoreApplication::sendEvent(m_entry, event);
-    return true;
+void CConsoleView::SetTextStyles(std::shared_ptr<const CTextStyles> styles) {
+    m_styles = std::move(styles);
+    m_console->ApplyBackground(m_styles->Colour(TextClass::Background));
+    m_console->SetConsoleFont(ConsoleFont::For(*m_styles));
+}
+
+CConsoleText* CConsoleView::Pane() const {
+    return m_console->Text();
+}
+
+CCommandEdit* CConsoleView::Entry() const {
+    return m_console->Entry();
 }
 
 void CConsoleView::InitialUpdate() {
+    m_consoleId = m_doc.TakeConsoleId();
     m_doc.Parser().SetMainSink(this);
     ShowConsoleText(kBanner);
     if (m_doc.Params().host.empty()) {
@@ -110,12 +107,15 @@ int CConsoleView::Receive(std::unique_ptr<CServerMessage>& message) {
 }
 
 void CConsoleView::ShowConsoleText(std::string_view text) {
-    m_pending.append(text);
-    if (m_flushScheduled) return;
-    m_flushScheduled = true;
-    // A flood laid out line by line freezes the window; one layout per
-    // event-loop turn keeps it responsive.
-    QMetaObject::invokeMethod(this, &CConsoleView::FlushPending, Qt::QueuedConnection);
+    AppendStyled(text, m_styles->ColourFor(nullptr));
+}
+
+void CConsoleView::ShowMessageText(std::string_view text, const CServerMessage& message) {
+    AppendStyled(text, m_styles->ColourFor(&message));
+}
+
+void CConsoleView::AppendStyled(std::string_view bytes, uint32_t colourWord) {
+    m_console->AppendStyled(CConsoleWnd::FromServerBytes(bytes), colourWord);
 }
 
 bool CConsoleView::LogsInAutomatically() const {
@@ -125,61 +125,89 @@ bool CConsoleView::LogsInAutomatically() const {
 void CConsoleView::OnLoggedIn(const std::string& handle) {
     m_handle = QString::fromStdString(handle);
     m_loggedIn = true;
+    m_tagging = true;
     emit titleChanged();
+    // After the set-up lines of this log-in have left.
+    QMetaObject::invokeMethod(this, &CConsoleView::OpenStartWindows, Qt::QueuedConnection);
 }
 
-void CConsoleView::FlushPending() {
-    m_flushScheduled = false;
-    if (m_pending.empty()) return;
-    // The server's text is ASCII in practice; bytes that are not valid UTF-8
-    // come from older Latin-1 text and are shown as such, not as U+FFFD.
-    const QByteArrayView bytes(m_pending.data(), static_cast<qsizetype>(m_pending.size()));
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8(bytes);
-    if (utf8.hasError()) text = QString::fromLatin1(bytes);
-    m_pending.clear();
-    AppendToPane(text);
-    emit textAppended();
+void CConsoleView::SendTaggedCommand(std::string_view line, int consoleId) {
+    m_doc.Parser().SendCommand(TaggedCommand(line, consoleId, m_tagging));
 }
 
-void CConsoleView::AppendToPane(const QString& incoming) {
-    QString text = incoming;
-    text.remove(QLatin1Char('\r'));
-    if (m_pendingBreak) {
-        text.prepend(QLatin1Char('\n'));
-        m_pendingBreak = false;
+void CConsoleView::SendEntry(int code) {
+    const std::string command = m_console->TakeCommand().toStdString() + "\n";
+    ShowConsoleText(command);
+    m_console->ClearEntry();
+    if (code == CCommandEdit::kCtrlReturn) {
+        OpenTemporaryConsole()->SendTagged(command);
+    } else {
+        SendTaggedCommand(command, m_consoleId);
     }
-    if (text.endsWith(QLatin1Char('\n'))) {
-        text.chop(1);
-        m_pendingBreak = true;
+}
+
+void CConsoleView::SendCommandLine(std::string_view line, bool newConsole) {
+    if (newConsole) {
+        OpenTemporaryConsole()->SendTagged(line);
+    } else {
+        SendTaggedCommand(line, m_consoleId);
     }
-    if (text.isEmpty()) return;
-
-    QScrollBar* bar = m_pane->verticalScrollBar();
-    const bool atEnd = bar->value() >= bar->maximum();
-    const int oldValue = bar->value();
-    // A cursor of our own leaves the user's selection where it is.
-    QTextCursor cursor(m_pane->document());
-    cursor.movePosition(QTextCursor::End);
-    cursor.insertText(text, QTextCharFormat());
-    TrimPane();
-    bar->setValue(atEnd ? bar->maximum() : oldValue);
 }
 
-void CConsoleView::TrimPane() {
-    QTextDocument* document = m_pane->document();
-    const int lines = document->blockCount();
-    if (lines <= kKeepLines) return;
-    const int drop = (lines - kKeepLines + kTrimStep - 1) / kTrimStep * kTrimStep;
-    QTextCursor cursor(document);
-    cursor.movePosition(QTextCursor::Start);
-    cursor.setPosition(document->findBlockByNumber(drop).position(), QTextCursor::KeepAnchor);
-    cursor.removeSelectedText();
+CConsoleSubView* CConsoleView::OpenTemporaryConsole() {
+    CConsoleSubView* console = CConsoleSubView::Open(m_doc, MdiArea(), m_styles, true);
+    console->SetTagging(m_tagging);
+    return console;
 }
 
-void CConsoleView::SendEntry() {
-    const std::string command = m_entry->text().toStdString();
-    m_entry->clear();
-    ShowConsoleText(command + "\n");
-    m_doc.Parser().SendCommand(command + "\n");
+void CConsoleView::RunUserButton(std::string_view text) {
+    UserButtonNames names = m_doc.GameNames();
+    names.teller = m_dispatch.LastTeller();
+    const UserButtonLine button = ExpandUserButton(text, names);
+    ShowConsoleText(button.line);
+    if (button.newWindow) {
+        CConsoleSubView* console = CConsoleSubView::Open(m_doc, MdiArea(), m_styles, true);
+        console->SetTagging(!m_dispatch.OwnHandle().empty());
+        console->SendTagged(button.line);
+        return;
+    }
+    // A button's line is always the main console's, logged in or not; a line
+    // that brings its own tag keeps it.
+    if (!button.line.empty() && button.line.front() == '`') {
+        m_doc.Parser().SendCommand(button.line);
+    } else {
+        m_doc.Parser().SendCommand(TaggedCommand(button.line, kMainConsoleId, true));
+    }
+}
+
+void CConsoleView::OpenStartWindows() {
+    const StartWindowCounts counts = m_startCounts ? m_startCounts() : StartWindowCounts{};
+    if (!m_doc.Reconnecting()) {
+        if (counts.gameViews > 0 && m_openers.gameBoard) m_openers.gameBoard();
+        for (int i = 0; i < counts.consoleSubViews; ++i) {
+            CConsoleSubView::Open(m_doc, MdiArea(), m_styles, false)->SetTagging(m_tagging);
+        }
+    }
+    const bool notifyList =
+        counts.notifyListViews > 0 && m_openers.notifyList && m_openers.notifyList();
+    if (!notifyList) {
+        // Without a notify list, arrivals and departures come as console text.
+        m_doc.Parser().SetDatagram(DG_NOTIFY_ARRIVED, true);
+        m_doc.Parser().SetDatagram(DG_NOTIFY_DEPARTED, true);
+    }
+    if (counts.seekViews > 0 && m_openers.seekGraph) m_openers.seekGraph();
+    if (counts.eventListViews > 0 && m_openers.eventList) m_openers.eventList();
+    emit startWindowsOpened();
+    if (QMdiArea* area = MdiArea()) {
+        for (QMdiSubWindow* window : area->subWindowList()) {
+            if (window->isAncestorOf(this)) area->setActiveSubWindow(window);
+        }
+    }
+}
+
+QMdiArea* CConsoleView::MdiArea() const {
+    for (QWidget* w = parentWidget(); w; w = w->parentWidget()) {
+        if (auto* frame = qobject_cast<QMdiSubWindow*>(w)) return frame->mdiArea();
+    }
+    return nullptr;
 }

@@ -4,37 +4,79 @@
 
 #include <QString>
 #include <QWidget>
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "console/CommandEdit.h"
+#include "console/ConsoleText.h"
+#include "console/ConsoleWnd.h"
 #include "net/MainDispatch.h"
 #include "net/ServerMessageSink.h"
 
+class CConsoleSubView;
 class CKordane2Doc;
-class QLineEdit;
-class QTextBrowser;
+class QMdiArea;
+class CTextStyles;
+
+// How many windows of each kind the user had open when the connection last
+// closed; the main console opens them again after the next log-in.
+struct StartWindowCounts {
+    int gameViews = 0;
+    int consoleSubViews = 0;
+    int notifyListViews = 0;
+    int seekViews = 0;
+    int eventListViews = 0;
+};
 
 // The main console of one connection: the text pane that shows everything the
 // server says that no other window takes, and the one-line entry box whose
 // commands go to the server. It is the parser's main sink and hands every
 // message to its CMainDispatch, which calls back into it as the console host.
-// CConsoleFrame holds it inside the main frame's MDI area.
+// CConsoleFrame holds it inside the main frame's MDI area. The pane and the
+// entry are a CConsoleWnd; text is shown in the style of its text class.
 class CConsoleView : public QWidget, public IServerMessageSink, public IMainConsoleHost {
     Q_OBJECT
   public:
-    // The pane keeps between kKeepLines - kTrimStep + 1 and kKeepLines lines.
-    static constexpr int kKeepLines = 1050;
-    static constexpr int kTrimStep = 50;
-    static constexpr int kMaxCommandLength = 319;
+    static constexpr int kKeepLines = CConsoleWnd::kKeepLines;
+    static constexpr int kTrimStep = CConsoleWnd::kTrimStep;
 
     CConsoleView(CKordane2Doc& doc, QString connectionTitle, QWidget* parent = nullptr);
     ~CConsoleView() override;
 
-    // Becomes the parser's main sink, shows the banner and starts the
-    // connection (or says that there is none to start).
+    static constexpr int kMainConsoleId = 1;
+
+    // Takes the console id, becomes the parser's main sink, shows the banner
+    // and starts the connection (or says that there is none to start).
     void InitialUpdate();
+
+    int ConsoleId() const { return m_consoleId; }
+    // Set once the user is logged in; until then commands go out untagged.
+    bool Tagging() const { return m_tagging; }
+    // Sends one line (ending in "\n") with the tag of `consoleId` while
+    // tagging is on.
+    void SendTaggedCommand(std::string_view line, int consoleId);
+    // A command from a clicked link or a popup: not echoed; with Ctrl held
+    // its reply goes to a new temporary console.
+    void SendCommandLine(std::string_view line, bool newConsole);
+    // Runs a user button's command text on this connection.
+    void RunUserButton(std::string_view text);
+    // Opens a temporary console that carries on this console's tagging.
+    CConsoleSubView* OpenTemporaryConsole();
+
+    // Where the start counts come from (the settings); none: open nothing.
+    void SetStartWindowCounts(std::function<StartWindowCounts()> counts) {
+        m_startCounts = std::move(counts);
+    }
+    // Hooks for the start windows of kinds that open elsewhere (game board,
+    // notify list, seek graph, event list); each returns whether it opened.
+    struct StartWindowOpeners {
+        std::function<bool()> gameBoard, notifyList, seekGraph, eventList;
+    };
+    void SetStartWindowOpeners(StartWindowOpeners openers) { m_openers = std::move(openers); }
 
     // "Main Console", the connection's title or the user's handle, and the
     // connection's status suffix.
@@ -43,31 +85,37 @@ class CConsoleView : public QWidget, public IServerMessageSink, public IMainCons
 
     void SetPluginNames(std::vector<std::string> names) { m_pluginNames = std::move(names); }
 
+    // The text styles shared by every console (the main frame's). Until one
+    // is given, the view reads its own from the connection's settings file.
+    void SetTextStyles(std::shared_ptr<const CTextStyles> styles);
+    const CTextStyles& TextStyles() const { return *m_styles; }
+
     // IServerMessageSink: the main console takes everything offered to it.
     int Receive(std::unique_ptr<CServerMessage>& message) override;
 
     // IMainConsoleHost
     void ShowConsoleText(std::string_view text) override;
+    void ShowMessageText(std::string_view text, const CServerMessage& message) override;
     bool LogsInAutomatically() const override;
     void OnLoggedIn(const std::string& handle) override;
     std::vector<std::string> PluginNames() const override { return m_pluginNames; }
 
-    QTextBrowser* Pane() const { return m_pane; }
-    QLineEdit* Entry() const { return m_entry; }
+    CConsoleWnd* Console() const { return m_console; }
+    CConsoleText* Pane() const;
+    CCommandEdit* Entry() const;
 
   signals:
     void titleChanged();
+    // The start windows of this log-in have been opened.
+    void startWindowsOpened();
     // Emitted once per batch of text laid out in the pane.
     void textAppended();
 
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
-    void FlushPending();
-    void AppendToPane(const QString& text);
-    void TrimPane();
-    void SendEntry();
+    void AppendStyled(std::string_view text, uint32_t colourWord);
+    void SendEntry(int code);
+    void OpenStartWindows();
+    QMdiArea* MdiArea() const;
 
     CKordane2Doc& m_doc;
     CMainDispatch m_dispatch;
@@ -75,11 +123,10 @@ class CConsoleView : public QWidget, public IServerMessageSink, public IMainCons
     QString m_handle;
     bool m_loggedIn = false;
     std::vector<std::string> m_pluginNames;
-    QTextBrowser* m_pane = nullptr;
-    QLineEdit* m_entry = nullptr;
-    std::string m_pending;
-    bool m_flushScheduled = false;
-    // A final line break is held back until more text arrives, so the pane
-    // never ends in an empty line.
-    bool m_pendingBreak = false;
+    std::shared_ptr<const CTextStyles> m_styles;
+    CConsoleWnd* m_console = nullptr;
+    int m_consoleId = 0;
+    bool m_tagging = false;
+    std::function<StartWindowCounts()> m_startCounts;
+    StartWindowOpeners m_openers;
 };

@@ -53,10 +53,11 @@ bool CMainDispatch::NeedsFilter(std::string_view piece) const {
     return false;
 }
 
-void CMainDispatch::ShowServerText(const std::string& piece) {
+void CMainDispatch::ShowServerText(const CServerMessage& message) {
+    const std::string& piece = message.TextValue();
     // Most text has nothing to filter; show it without copying.
     if (!NeedsFilter(piece)) {
-        if (!piece.empty()) m_host.ShowConsoleText(piece);
+        if (!piece.empty()) m_host.ShowMessageText(piece, message);
         return;
     }
     std::string_view rest = piece;
@@ -84,19 +85,21 @@ void CMainDispatch::ShowServerText(const std::string& piece) {
         if (!Suppressed(line)) shown.append(line);
         rest.remove_prefix(newline + 1);
     }
-    if (!shown.empty()) m_host.ShowConsoleText(shown);
+    if (!shown.empty()) m_host.ShowMessageText(shown, message);
 }
 
 int CMainDispatch::Receive(std::unique_ptr<CServerMessage>& message) {
     switch (message->kind) {
         case CServerMessage::Local:
-            m_host.ShowConsoleText(message->TextValue());
+            m_host.ShowMessageText(message->TextValue(), *message);
             break;
         case CServerMessage::Text:
-            ShowServerText(message->TextValue());
+            ShowServerText(*message);
             break;
         case CServerMessage::Level1:
-            if (message->number != kLevel1Silent) m_host.ShowConsoleText(message->TextValue());
+            if (message->number != kLevel1Silent) {
+                m_host.ShowMessageText(message->TextValue(), *message);
+            }
             break;
         case CServerMessage::Datagram:
             HandleDatagram(message);
@@ -128,7 +131,7 @@ void CMainDispatch::HandleDatagram(std::unique_ptr<CServerMessage>& message) {
             return;
         case DG_TELL_TEXT: {
             const MessageText text = FormatMessageText(m);
-            m_host.ShowConsoleText(text.text);
+            m_host.ShowMessageText(text.text, m);
             m_host.PlaySoundEvent(m.FieldInt(4) == 4 ? SoundEvent::Alert
                                                      : SoundEvent::PersonalTell);
             m_lastTeller = m.Field(1);
@@ -145,7 +148,7 @@ void CMainDispatch::HandleDatagram(std::unique_ptr<CServerMessage>& message) {
             break;
     }
     const MessageText text = FormatMessageText(m);
-    if (!text.text.empty()) m_host.ShowConsoleText(text.text);
+    if (!text.text.empty()) m_host.ShowMessageText(text.text, m);
     if (text.soundEvent >= 0) m_host.PlaySoundEvent(static_cast<SoundEvent>(text.soundEvent));
 }
 

@@ -22,6 +22,10 @@ class IMainConsoleHost {
     virtual ~IMainConsoleHost() = default;
     // Text for the console pane, shown as it stands (never as markup).
     virtual void ShowConsoleText(std::string_view text) = 0;
+    // Text that `message` brought, shown in the message's text class.
+    virtual void ShowMessageText(std::string_view text, const CServerMessage& /*message*/) {
+        ShowConsoleText(text);
+    }
     // True when the connection answers the login prompt by itself: guest
     // flag set or a handle given.
     virtual bool LogsInAutomatically() const = 0;
@@ -59,7 +63,7 @@ class CMainDispatch : public IServerMessageSink {
     const std::string& LastTeller() const { return m_lastTeller; }
 
   private:
-    void ShowServerText(const std::string& text);
+    void ShowServerText(const CServerMessage& message);
     bool Suppressed(std::string_view line) const;
     bool NeedsFilter(std::string_view piece) const;
     void HandleDatagram(std::unique_ptr<CServerMessage>& message);

@@ -37,6 +37,8 @@ std::string QuoteText(const std::string& text) {
 
 MessageText FormatMessageText(const CServerMessage& m) {
     MessageText out;
+    out.textClass = TextClassFor(m);
+    out.channel = ColourChannelFor(m);
     if (m.kind != CServerMessage::Datagram) {
         if (!(m.kind == CServerMessage::Level1 && m.number == 206)) out.text = m.TextValue();
         return out;
@@ -130,4 +132,9 @@ TextClass TextClassFor(const CServerMessage& m) {
         default:
             return TextClass::Nonresponse;
     }
+}
+
+int ColourChannelFor(const CServerMessage& m) {
+    const bool channelLine = m.kind == CServerMessage::Datagram && m.number == 28;
+    return channelLine && TextClassFor(m) == TextClass::DefaultChannel ? m.FieldInt(1) : -1;
 }

@@ -21,9 +21,16 @@ enum class TextClass {
     DefaultChannel,
 };
 
-// How a server message reads in a console, and the sound it brings.
+inline constexpr int kTextClassCount = 11;
+
+// How a server message reads in a console, the style it is shown in, and the
+// sound it brings.
 struct MessageText {
-    std::string text;     // empty: nothing is shown
+    std::string text;  // empty: nothing is shown
+    TextClass textClass = TextClass::Nonresponse;
+    // A channel line in DefaultChannel takes this channel's own colour when
+    // it has one; -1 for every other message.
+    int channel = -1;
     int soundEvent = -1;  // -1: none
 };
 
@@ -35,3 +42,6 @@ MessageText FormatMessageText(const CServerMessage& message);
 // The text class a message is shown in. Channel lines report DefaultChannel;
 // the console replaces that by the channel's own colour when it has one.
 TextClass TextClassFor(const CServerMessage& message);
+
+// The channel whose own colour a message may take (see MessageText::channel).
+int ColourChannelFor(const CServerMessage& message);

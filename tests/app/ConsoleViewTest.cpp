@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextBrowser>
 
@@ -109,46 +108,53 @@ TEST_F(ConsoleViewTest, AFloodIsLaidOutOncePerEventLoopTurn) {
     EXPECT_TRUE(Pane().endsWith("flood line 499"));
 }
 
-TEST_F(ConsoleViewTest, PaneKeepsTheNewestLinesOnly) {
-    for (int i = 0; i < 1100; ++i) m_view.ShowConsoleText("line " + std::to_string(i) + "\n");
-    m_view.ShowConsoleText("last");
-    QApplication::processEvents();
-    const QTextDocument* document = m_view.Pane()->document();
-    EXPECT_LE(document->blockCount(), CConsoleView::kKeepLines);
-    EXPECT_GT(document->blockCount(), CConsoleView::kKeepLines - CConsoleView::kTrimStep);
-    EXPECT_EQ(document->lastBlock().text(), "last");
-    // Whole lines go, oldest first, and nothing in between is lost.
-    const int dropped = 1101 - document->blockCount();
-    EXPECT_EQ(document->firstBlock().text(), QString("line %1").arg(dropped));
-    EXPECT_EQ(dropped % CConsoleView::kTrimStep, 0);
+TEST(ConsoleViewColours, EachKindOfTextTakesItsClassStyle) {
+    ScratchFolder scratch("colours");
+    CProfile profile(scratch.File("settings.ini"));
+    // Channel 7 is named twice around a stray item: the later colour (bold)
+    // wins; channel 1 loses its default colour because the list replaces it.
+    profile.WriteString("Text Colors", "Channels", "7:ff stray 9:zz 7:1000080");
+    profile.WriteString("Text Colors", "Kibitz", "c0c0");
+    CKordane2Doc doc(profile);
+    CConsoleView view(doc, {});
+    doc.Parser().SetMainSink(&view);
 
-    // Trimming keeps working one line at a time afterwards.
-    for (int i = 0; i < 200; ++i) {
-        m_view.ShowConsoleText("more\n");
-        QApplication::processEvents();
-        ASSERT_LE(document->blockCount(), CConsoleView::kKeepLines);
+    const std::string e = "\x19";
+    struct Row {
+        std::string bytes;
+        const char* line;
+        uint32_t word;
+    } rows[] = {
+        {"plain server text\n", "plain server text", 0x80ff},
+        {e + "[12 * 1\nour answer\n" + e + "]", "our answer", 0x4978f3},
+        {e + "[12 x 1\nnot ours\n" + e + "]", "not ours", 0x80ff},
+        {e + "(31 bob {} {psst} 1" + e + ")", "bob tells you: psst", 0xffff},
+        {e + "(31 adm {*} {stop that} 4" + e + ")", "adm(*) tells you: stop that", 0x30000ff},
+        {e + "(26 5 kib {} 1 {nice}" + e + ")", "kib kibitzes: nice", 0xc0c0},
+        {e + "(32 sam {GM} 0 {hi all}" + e + ")", "sam(GM) shouts: hi all", 0xffff00},
+        {e + "(32 sam {GM} 1 {waves}" + e + ")", "--> sam waves", 0xffff00},
+        {e + "(32 sue {} 2 {psst}" + e + ")", "sue s-shouts: psst", 0xffffff},
+        {e + "(32 td {TD} 3 {round 2}" + e + ")", "   ** ANNOUNCEMENT ** from td(TD): round 2",
+         0x1ffffff},
+        {e + "(28 7 ann {} {on seven} 0" + e + ")", "ann(7): on seven", 0x1000080},
+        {e + "(28 1 ann {} {on one} 0" + e + ")", "ann(1): on one", 0x80bedf},
+        {e + "(28 9 ann {} {on nine} 0" + e + ")", "ann(9): on nine", 0x80bedf},
+        {e + "(28 7 adm {*} {careful} 4" + e + ")", "adm(*)(7): careful", 0x30000ff},
+        {e + "(83 bob {} {quoted}" + e + ")", ">quoted", 0x80ff},
+    };
+    for (const Row& row : rows) {
+        doc.Parser().ProcessBytes(row.bytes);
+        for (int i = 0; i < 3; ++i) QApplication::processEvents();
+        const QTextBlock last = view.Pane()->document()->lastBlock();
+        ASSERT_EQ(last.text(), QString::fromStdString(row.line));
+        const QTextCharFormat format = last.begin().fragment().charFormat();
+        const uint32_t rgb = row.word & 0xffffff;
+        EXPECT_EQ(format.foreground().color(),
+                  QColor(rgb & 0xff, (rgb >> 8) & 0xff, (rgb >> 16) & 0xff))
+            << row.line;
+        EXPECT_EQ(format.fontWeight() == QFont::Bold, (row.word & 0x1000000) != 0) << row.line;
+        EXPECT_EQ(format.fontItalic(), (row.word & 0x2000000) != 0) << row.line;
     }
-}
-
-TEST_F(ConsoleViewTest, ReadingOlderTextIsNotDisturbed) {
-    m_view.resize(400, 200);
-    m_view.show();
-    for (int i = 0; i < 300; ++i) m_view.ShowConsoleText("old " + std::to_string(i) + "\n");
-    QApplication::processEvents();
-    QScrollBar* bar = m_view.Pane()->verticalScrollBar();
-    ASSERT_GT(bar->maximum(), 0);
-    EXPECT_EQ(bar->value(), bar->maximum()) << "new text follows the end";
-
-    bar->setValue(10);
-    m_view.ShowConsoleText("newer\n");
-    QApplication::processEvents();
-    EXPECT_EQ(bar->value(), 10) << "the user scrolled up and stays there";
-
-    bar->setValue(bar->maximum());
-    m_view.ShowConsoleText("newest\n");
-    m_view.ShowConsoleText("after\n");
-    QApplication::processEvents();
-    EXPECT_EQ(bar->value(), bar->maximum());
 }
 
 TEST_F(ConsoleViewTest, ReturnEchoesAndSendsTheCommand) {

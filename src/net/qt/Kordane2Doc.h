@@ -15,6 +15,7 @@
 #include "net/ConnectionParams.h"
 #include "net/SoundEvent.h"
 #include "net/StreamParser.h"
+#include "net/UserButton.h"
 #include "net/qt/ServerSocket.h"
 
 class CProfile;
@@ -53,6 +54,7 @@ class CKordane2Doc : public QObject,
     // The parameters differ from the file's: closing asks to save them.
     bool IsModified() const { return m_modified; }
     void SetModified(bool on) { m_modified = on; }
+    CProfile& Profile() const { return m_profile; }
     CStreamParser& Parser() { return *m_parser; }
     Chronel& Filter() { return *m_chronel; }
 
@@ -74,6 +76,14 @@ class CKordane2Doc : public QObject,
     // deletes the document with its windows on the next event-loop turn, so
     // that a window may call this from its own close handler.
     void Close();
+
+    // Console ids bring a command's reply back to the console that sent it:
+    // the main console takes 1, later consoles 2, 3, ... Ids are not reused,
+    // so a late reply never lands in a newer console.
+    int TakeConsoleId() { return m_nextConsoleId++; }
+    // The players of the current game and the user's opponent, as game
+    // windows report them; user buttons fill them into their commands.
+    UserButtonNames& GameNames() { return m_gameNames; }
 
     ConnState State() const { return m_state; }
     bool IsConnected() const override { return m_connected; }
@@ -147,6 +157,8 @@ class CKordane2Doc : public QObject,
     QString m_statusSuffix;
     std::vector<QPointer<QObject>> m_windows;
     bool m_closing = false;
+    int m_nextConsoleId = 1;
+    UserButtonNames m_gameNames;
     int m_lookupSerial = 0;
     // Bytes the filter handed over early during the current chunk.
     size_t m_takenOutput = 0;

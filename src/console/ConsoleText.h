@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kordane developers
+#pragma once
+
+#include <QTextBrowser>
+
+// The read-only text pane of a console window. CConsoleWnd appends to it;
+// the entry box below scrolls it (line, page, top, bottom). Typing while the
+// pane has focus goes to the entry box, so the user never has to click back
+// into it; paging and the Ctrl shortcuts (copy, select all) stay here.
+class CConsoleText : public QTextBrowser {
+    Q_OBJECT
+  public:
+    explicit CConsoleText(QWidget* parent = nullptr);
+
+    void SetEntry(QWidget* entry) { m_entry = entry; }
+
+    void ScrollLines(int lines);
+    // After paging down to within one line of the end, the rest is shown too,
+    // so that following new text starts again.
+    void ScrollPage(bool down);
+    void ScrollToTop();
+    void ScrollToBottom();
+    int LineHeight() const;
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    QWidget* m_entry = nullptr;
+};

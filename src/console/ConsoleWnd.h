@@ -1,0 +1,136 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kordane developers
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <QTextCharFormat>
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+class CCommandEdit;
+class CConsoleFindDlg;
+class CConsoleText;
+class QComboBox;
+class QFile;
+class QTextCursor;
+
+// The console window every console of the program is made of: the text pane
+// (CConsoleText), the command entry (CCommandEdit) and, once a helper entry is
+// added, the "Command Helper" list in front of the entry. Its owner (the
+// main console view, an extra console, a game window) appends text in a
+// style and hears enterPressed when the user sends a command.
+//
+// Appends are collected and laid out once per event-loop turn: the layout of
+// a visible pane, not the text, is what costs, and a flood of server lines
+// laid out one by one would freeze the window. The pane ends exactly as if
+// every append had been laid out on its own (same text, same styles, same
+// trimming of the oldest lines).
+class CConsoleWnd : public QWidget {
+    Q_OBJECT
+  public:
+    // The pane keeps at most kKeepLines lines before an append; past that the
+    // oldest kTrimStep lines go, so trimming stays rare.
+    static constexpr int kKeepLines = 1050;
+    static constexpr int kTrimStep = 50;
+    static constexpr int kEntryHeight = 22;
+    static constexpr uint32_t kLogLineColour = 0x808080;
+
+    explicit CConsoleWnd(QWidget* parent = nullptr);
+    ~CConsoleWnd() override;
+
+    CConsoleText* Text() const { return m_text; }
+    CCommandEdit* Entry() const { return m_entry; }
+
+    // Appends `text` in one style. Carriage returns are dropped, and a final
+    // line break is held back until more text comes, so that the pane never
+    // ends in an empty line.
+    void AppendText(const QString& text, uint32_t rgb, bool bold, bool italic, bool underline);
+    void AppendStyled(const QString& text, uint32_t colourWord);
+    // Server bytes as text. The server's text is ASCII in practice; bytes that
+    // are not valid UTF-8 come from older Latin-1 text and are shown as such,
+    // not as U+FFFD.
+    static QString FromServerBytes(std::string_view bytes);
+    // Lays out whatever was appended since the last turn (normally queued).
+    void FlushPending();
+
+    // Marks links in freshly inserted text; called with the range of every
+    // insertion unless links are disabled.
+    using LinkMarker = std::function<void(QTextCursor& inserted)>;
+    void SetLinkMarker(LinkMarker marker) { m_linkMarker = std::move(marker); }
+    void SetLinksDisabled(bool disabled) { m_linksDisabled = disabled; }
+    // The text after the last line break appended so far.
+    const QString& PartialLine() const { return m_partialLine; }
+
+    void SetConsoleFont(const QFont& font);
+    void ApplyBackground(uint32_t colourWord);
+
+    // The entry text with the selected helper's prefix in front ("/" text
+    // goes out as typed).
+    QString TakeCommand() const;
+    void ClearEntry();
+    void SetLastTellerSource(std::function<QString()> source);
+
+    void AddHelper(const QString& text, const QString& prefix);
+    int HelperCount() const { return static_cast<int>(m_prefixes.size()); }
+    void SelectHelper(int index);
+
+    void SelectAll();
+    void Copy();
+    void Paste();
+    void Cut();
+
+    // Find Next: from just after the selection's start to the end, then from
+    // the top; a hit is selected and its line brought to the top. False (and
+    // a beep) when there is none.
+    bool FindNext(const QString& what, bool matchCase, bool wholeWord);
+    void ShowFindDialog();
+
+    // "&Log Console": stops logging, or asks for a file and starts.
+    void OnLogConsole();
+    bool StartLog(const QString& path);
+    void StopLog();
+    bool IsLogging() const { return m_log != nullptr; }
+
+  signals:
+    void enterPressed(int code);
+    // Emitted once per batch of text laid out in the pane.
+    void textAppended();
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    struct Run {
+        QString text;
+        QTextCharFormat format;
+    };
+
+    void LayOut();
+    bool EndVisible() const;
+    // Removes the first `lines` lines of the pane followed by the runs about
+    // to be inserted; returns the height of what left the pane.
+    int DropLeadingLines(int lines, std::vector<Run>& runs);
+    void StepHelper(int step);
+
+    CConsoleText* m_text = nullptr;
+    CCommandEdit* m_entry = nullptr;
+    QComboBox* m_helper = nullptr;
+    std::vector<QString> m_prefixes;
+    QPointer<CConsoleFindDlg> m_find;
+
+    std::vector<Run> m_pending;
+    bool m_flushScheduled = false;
+    bool m_pendingBreak = false;
+    QString m_partialLine;
+    LinkMarker m_linkMarker;
+    bool m_linksDisabled = false;
+    // True while the end of the text is in view: new text keeps it there.
+    bool m_followEnd = true;
+    bool m_scrolling = false;
+    std::unique_ptr<QFile> m_log;
+};
