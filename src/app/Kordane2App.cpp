@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
@@ -16,6 +17,9 @@
 
 #include "app/CanberraOutput.h"
 #include "app/CommandLine.h"
+#include "app/ConnectionFiles.h"
+#include "app/FileMenu.h"
+#include "app/LoginDialog.h"
 #include "app/MainFrame.h"
 #include "app/ShellMenus.h"
 #include "app/SoundPlayer.h"
@@ -25,23 +29,8 @@
 #include "net/ConnectionFile.h"
 #include "net/ConnectionSettings.h"
 #include "net/Profile.h"
+#include "net/ServerHosts.h"
 #include "net/qt/Kordane2Doc.h"
-
-namespace {
-
-// The operator's server host names and the addresses the client falls back to
-// when a lookup fails. They point at this machine, where the test server runs.
-struct DnsDefault {
-    const char* host;
-    const char* address;
-};
-constexpr DnsDefault kDnsDefaults[] = {
-    {"chess.vcx-server.net", "127.0.0.1"},
-    {"vcx-server.net", "127.0.0.1"},
-    {"backup.vcx-server.net", "127.0.0.2"},
-};
-
-}  // namespace
 
 CKordane2App::CKordane2App()
     : m_sounds(std::make_unique<CSoundPlayer>(
@@ -95,20 +84,34 @@ bool CKordane2App::InitInstance(const std::vector<std::string>& args) {
     m_profile = std::make_unique<CProfile>(ProfilePath(ProfileName(CurrentFolder())));
     WriteDnsDefaults(*m_profile);
     m_sounds->LoadSettings(*m_profile);
+    m_files = std::make_unique<CConnectionFiles>(*this, *m_profile);
 
-    m_mainFrame = std::make_unique<CMainFrame>();
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        // Without a window manager "maximised" means nothing, so the first
-        // run's maximised window is given the screen's size outright.
-        m_mainFrame->setGeometry(screen->availableGeometry());
+    m_mainFrame = std::make_unique<CMainFrame>(*m_profile);
+    QSize screen(1024, 768);
+    if (QScreen* primary = QGuiApplication::primaryScreen()) {
+        screen = primary->availableGeometry().size();
     }
-    m_mainFrame->showMaximized();
+    m_mainFrame->RestoreWindowLayout(screen);
     m_mainFrame->activateWindow();
     auto* options = m_mainFrame->findChild<QMenu*>(QStringLiteral("optionsMenu"));
     auto* help = m_mainFrame->findChild<QMenu*>(QStringLiteral("helpMenu"));
+    auto* file = m_mainFrame->findChild<QMenu*>(QStringLiteral("fileMenu"));
     if (options && help) new CShellMenus(options, help, *m_sounds, *m_profile, m_mainFrame.get());
-    CTipDialog::ShowAtStartup(*m_profile, m_mainFrame.get());
+    if (file) new CFileMenu(file, *m_files, *m_mainFrame);
 
+    // The tip comes first; the login dialog of the first connection follows
+    // once it is closed, so that the two never stand over each other.
+    if (CTipDialog* tip = CTipDialog::ShowAtStartup(*m_profile, m_mainFrame.get())) {
+        QObject::connect(
+            tip, &QDialog::finished, m_mainFrame.get(), [this, args] { OpenFirstConnection(args); },
+            Qt::QueuedConnection);
+    } else {
+        OpenFirstConnection(args);
+    }
+    return true;
+}
+
+void CKordane2App::OpenFirstConnection(const std::vector<std::string>& args) {
     const CommandLine commandLine = CommandLine::Parse(args);
     m_debug = commandLine.debug;
     m_plugins = commandLine.plugins;
@@ -118,30 +121,61 @@ bool CKordane2App::InitInstance(const std::vector<std::string>& args) {
     }
 
     if (!commandLine.connectionFile.empty()) {
-        OpenConnectionFile(commandLine.connectionFile);
+        m_files->Open(commandLine.connectionFile);
+    } else if (!m_files->Recent().Entries().empty()) {
+        m_files->OpenRecent(0);
     } else {
-        OpenLocalConnection();
+        m_files->NewConnection();
     }
-    return true;
 }
 
 bool CKordane2App::OpenConnectionFile(const std::string& path) {
-    ConnectionFile::ReadResult file = ConnectionFile::Read(path);
-    if (!file) {
-        m_messageBox(
-            QStringLiteral("Cannot open the connection file %1: %2.")
-                .arg(QString::fromLocal8Bit(path.c_str()), QString::fromStdString(file.error)));
-        return false;
-    }
-    CKordane2Doc& doc = NewDocument();
-    doc.Params() = *file.params;
-    m_mainFrame->AddConnection(doc, QFileInfo(QString::fromLocal8Bit(path.c_str())).fileName());
+    return m_files->Open(path) != nullptr;
+}
+
+bool CKordane2App::AskLogin(ConnectionParams& params, bool& modified) {
+    if (m_loginPrompt) return m_loginPrompt(params, modified);
+    CLoginDialog dialog(params, m_mainFrame.get());
+    dialog.exec();
+    if (dialog.Result() == CLoginDialog::Outcome::Cancelled) return false;
+    modified = dialog.Apply(params);
     return true;
 }
 
-void CKordane2App::OpenLocalConnection() {
-    m_mainFrame->AddConnection(NewDocument(),
-                               QStringLiteral("Connection%1").arg(++m_untitledCount));
+QString CKordane2App::ChooseFile(FileChoice choice, const QString& current) {
+    if (m_fileChooser) return m_fileChooser(choice, current);
+    switch (choice) {
+        case FileChoice::OpenConnection:
+            return QFileDialog::getOpenFileName(m_mainFrame.get(), QStringLiteral("Open"), current,
+                                                QStringLiteral("Connection (*.kd2)"));
+        case FileChoice::SaveConnection:
+            return QFileDialog::getSaveFileName(m_mainFrame.get(), QStringLiteral("Save As"),
+                                                current, QStringLiteral("Connection (*.kd2)"));
+        case FileChoice::LogFile: {
+            QFileDialog dialog(m_mainFrame.get(), QStringLiteral("Enter Log Filename"), current,
+                               QStringLiteral("PGN files (*.pgn)"));
+            dialog.setAcceptMode(QFileDialog::AcceptSave);
+            dialog.setDefaultSuffix(QStringLiteral("pgn"));
+            if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+            return dialog.selectedFiles().front();
+        }
+    }
+    return {};
+}
+
+CKordane2App::SaveAnswer CKordane2App::AskSave(const QString& text) {
+    if (m_saveQuestion) return m_saveQuestion(text);
+    QMessageBox box(QMessageBox::Question, QString::fromLatin1(CMainFrame::kAppTitle), text,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_mainFrame.get());
+    box.setTextFormat(Qt::PlainText);
+    switch (box.exec()) {
+        case QMessageBox::Yes:
+            return SaveAnswer::Yes;
+        case QMessageBox::No:
+            return SaveAnswer::No;
+        default:
+            return SaveAnswer::Cancel;
+    }
 }
 
 CKordane2Doc& CKordane2App::NewDocument() {
@@ -163,9 +197,11 @@ std::vector<CKordane2Doc*> CKordane2App::Documents() const {
 void CKordane2App::WriteDnsDefaults(CProfile& profile) {
     // Only missing entries are written: a cached address that a lookup has
     // since corrected must not be put back.
-    for (const DnsDefault& entry : kDnsDefaults) {
-        if (profile.GetString(ConnectionSettings::kDnsCacheSection, entry.host).empty()) {
-            profile.WriteString(ConnectionSettings::kDnsCacheSection, entry.host, entry.address);
+    for (const ServerHosts::Host& host : ServerHosts::kHosts) {
+        if (!host.cachedAddress) continue;
+        if (profile.GetString(ConnectionSettings::kDnsCacheSection, host.name).empty()) {
+            profile.WriteString(ConnectionSettings::kDnsCacheSection, host.name,
+                                host.cachedAddress);
         }
     }
 }

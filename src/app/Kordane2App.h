@@ -9,8 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "net/ConnectionParams.h"
 #include "net/SoundEvent.h"
 
+class CConnectionFiles;
 class CKordane2Doc;
 class CMainFrame;
 class CProfile;
@@ -43,6 +45,22 @@ class CKordane2App {
     // The "DNS Cache" entries of a first run, for the entries not yet there.
     static void WriteDnsDefaults(CProfile& profile);
 
+    // The user's answers, each replaceable so that tests can give them.
+    // Login: false is Cancel; `modified` says the parameters changed.
+    using LoginPrompt = std::function<bool(ConnectionParams& params, bool& modified)>;
+    enum class FileChoice { OpenConnection, SaveConnection, LogFile };
+    using FileChooser = std::function<QString(FileChoice choice, const QString& current)>;
+    enum class SaveAnswer { Yes, No, Cancel };
+    using SaveQuestion = std::function<SaveAnswer(const QString& text)>;
+    void SetLoginPrompt(LoginPrompt prompt) { m_loginPrompt = std::move(prompt); }
+    void SetFileChooser(FileChooser chooser) { m_fileChooser = std::move(chooser); }
+    void SetSaveQuestion(SaveQuestion ask) { m_saveQuestion = std::move(ask); }
+    bool AskLogin(ConnectionParams& params, bool& modified);
+    QString ChooseFile(FileChoice choice, const QString& current);
+    SaveAnswer AskSave(const QString& text);
+    // A message box over the main window.
+    void Tell(const QString& text) { m_messageBox(text); }
+
     // Start-up in order; false when the program cannot go on.
     bool InitInstance(const std::vector<std::string>& args);
 
@@ -52,11 +70,10 @@ class CKordane2App {
     // The open connections, oldest first.
     std::vector<CKordane2Doc*> Documents() const;
 
-    // Opens a connection file and connects at once; false (after telling the
-    // user) when the file cannot be read.
+    // Opens a connection file through the login dialog; false when it
+    // cannot be read (the user is told) or the dialog was cancelled.
     bool OpenConnectionFile(const std::string& path);
-    // A connection with no server: the local board.
-    void OpenLocalConnection();
+    CConnectionFiles& Files() const { return *m_files; }
 
     bool Debug() const { return m_debug; }
     bool SoundsEnabled() const;
@@ -74,15 +91,21 @@ class CKordane2App {
 
   private:
     static void ShowMessageBox(const QString& text, QWidget* parent);
+    // Start-up steps 8 and 9, after the tip of the day has been closed.
+    void OpenFirstConnection(const std::vector<std::string>& args);
 
     bool m_debug = false;
     std::unique_ptr<CSoundPlayer> m_sounds;
     std::vector<std::string> m_plugins;
     std::unique_ptr<CProfile> m_profile;
+    // Before the frame and the documents: their windows call it to the end.
+    std::unique_ptr<CConnectionFiles> m_files;
     std::unique_ptr<CMainFrame> m_mainFrame;
     // Parent of every connection document. Declared after the main frame so
     // that the documents, and with them their windows, go first.
     std::unique_ptr<QObject> m_documents;
     std::function<void(const QString&)> m_messageBox;
-    int m_untitledCount = 0;
+    LoginPrompt m_loginPrompt;
+    FileChooser m_fileChooser;
+    SaveQuestion m_saveQuestion;
 };

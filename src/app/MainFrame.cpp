@@ -8,22 +8,32 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QStatusBar>
+#include <QToolBar>
 
 #include "app/AboutBox.h"
 #include "app/ActionsMenu.h"
+#include "app/ConnectionMenus.h"
+#include "app/WindowLayout.h"
 #include "console/ConsoleFrame.h"
 #include "console/ConsoleView.h"
+#include "net/DatagramTable.h"
+#include "net/Profile.h"
 #include "net/qt/Kordane2Doc.h"
 
 namespace {
 
-// Where the first connection's console sits on a 1024x768 screen.
+// Where a connection's console sits when no place is stored for its slot.
 const QRect kFirstConsoleRect(0, 0, 703, 436);
 constexpr const char* kStateProperty = "kordaneState";
 
 }  // namespace
 
-CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
+CMainFrame::CMainFrame(CProfile& profile, QWidget* parent)
+    : QMainWindow(parent), m_profile(profile) {
+    m_settings.Load(m_profile);
+    m_layout = new CWindowLayout(m_profile, this);
+    m_startWindows = std::make_unique<CStartWindows>(m_settings, *m_layout, m_profile);
+
     m_mdi = new QMdiArea(this);
     setCentralWidget(m_mdi);
     connect(m_mdi, &QMdiArea::subWindowActivated, this, &CMainFrame::UpdateTitle);
@@ -33,30 +43,8 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
     m_statePane->setMinimumWidth(m_statePane->fontMetrics().horizontalAdvance("Working") + 12);
     statusBar()->addPermanentWidget(m_statePane);
 
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    m_reconnect = file->addAction(QStringLiteral("R&econnect"), this, [this] {
-        if (CConsoleFrame* console = ActiveConsole()) console->Doc().OnReconnect();
-    });
-    m_reconnect->setStatusTip(QStringLiteral("Re-establish a broken connection"));
-    // Only a connection that has closed can be re-established.
-    connect(file, &QMenu::aboutToShow, this, &CMainFrame::UpdateReconnect);
-    file->addSeparator();
-    file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
-    QMenu* actions = menuBar()->addMenu(QStringLiteral("&Actions"));
-    new CActionsMenu(
-        actions, [this] { return ActiveConsole() != nullptr; },
-        [this](std::string_view line) {
-            if (CConsoleFrame* console = ActiveConsole()) console->Doc().SendToServer(line);
-        });
-    // Filled by the application (CShellMenus), which owns what the items change.
-    menuBar()->addMenu(QStringLiteral("&Options"))->setObjectName(QStringLiteral("optionsMenu"));
-    QMenu* window = menuBar()->addMenu(QStringLiteral("&Window"));
-    window->addAction(QStringLiteral("&Cascade"), m_mdi, &QMdiArea::cascadeSubWindows);
-    window->addAction(QStringLiteral("&Tile"), m_mdi, &QMdiArea::tileSubWindows);
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    help->setObjectName(QStringLiteral("helpMenu"));
-    help->addAction(QStringLiteral("&About Kordane 2..."), this, &CMainFrame::ShowAbout);
-
+    CreateUserToolBar();
+    CreateMenus();
     UpdateTitle();
 }
 
@@ -72,6 +60,113 @@ CMainFrame::~CMainFrame() {
         }
     }
     delete m_mdi;
+    m_settings.SetToolBarState(saveState().toHex().toStdString());
+    m_settings.Save(m_profile);
+}
+
+void CMainFrame::CreateMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    // The connection items (CFileMenu) go in above these.
+    file->setObjectName(QStringLiteral("fileMenu"));
+    m_reconnect = file->addAction(QStringLiteral("R&econnect"), this, [this] {
+        if (CConsoleFrame* console = ActiveConsole()) console->Doc().OnReconnect();
+    });
+    m_reconnect->setStatusTip(QStringLiteral("Re-establish a broken connection"));
+    // Only a connection that has closed can be re-established.
+    connect(file, &QMenu::aboutToShow, this, &CMainFrame::UpdateReconnect);
+    file->addSeparator();
+    file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    QAction* toolBar = m_userBar->toggleViewAction();
+    toolBar->setText(QStringLiteral("&Toolbar"));
+    view->addAction(toolBar);
+    QAction* status = view->addAction(QStringLiteral("&Status Bar"));
+    status->setCheckable(true);
+    status->setChecked(true);
+    connect(status, &QAction::toggled, statusBar(), &QWidget::setVisible);
+
+    QMenu* game = menuBar()->addMenu(QStringLiteral("&Game"));
+    QMenu* actions = menuBar()->addMenu(QStringLiteral("&Actions"));
+    new CActionsMenu(
+        actions, [this] { return ActiveConsole() != nullptr; },
+        [this](std::string_view line) {
+            if (CConsoleFrame* console = ActiveConsole()) console->Doc().SendToServer(line);
+        });
+    QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
+    // The application adds the sound items (CShellMenus) at the end.
+    options->setObjectName(QStringLiteral("optionsMenu"));
+    auto* optionsMenu = new COptionsMenu(options, m_settings, this);
+    connect(optionsMenu, &COptionsMenu::optionChanged, this, &CMainFrame::OnOptionChanged);
+    connect(optionsMenu, &COptionsMenu::userButtonsChanged, this, &CMainFrame::UpdateUserButtons);
+
+    QMenu* window = menuBar()->addMenu(QStringLiteral("&Window"));
+    window->addAction(QStringLiteral("&Cascade"), m_mdi, &QMdiArea::cascadeSubWindows);
+    window->addAction(QStringLiteral("&Tile"), m_mdi, &QMdiArea::tileSubWindows);
+    m_connectionMenus =
+        new CConnectionMenus(game, window, [this] { return ActiveConsole() != nullptr; });
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("helpMenu"));
+    help->addAction(QStringLiteral("&About Kordane 2..."), this, &CMainFrame::ShowAbout);
+}
+
+void CMainFrame::CreateUserToolBar() {
+    m_userBar = addToolBar(QStringLiteral("User Buttons"));
+    m_userBar->setObjectName(QStringLiteral("userButtons"));
+    for (int i = 0; i < CSettings::kUserButtons; ++i) {
+        // Buttons and keys are numbered 1 to 9, then 0, as on the keyboard.
+        const int digit = (i + 1) % 10;
+        QAction* button = m_userBar->addAction(QString::number(digit));
+        button->setShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_0 + digit)));
+        button->setShortcutContext(Qt::ApplicationShortcut);
+        button->setStatusTip(QStringLiteral("User Button %1").arg(digit));
+        connect(button, &QAction::triggered, this, [this, i] {
+            emit userButton(i, QString::fromStdString(m_settings.UserButton(i)));
+        });
+    }
+    UpdateUserButtons();
+}
+
+void CMainFrame::UpdateUserButtons() {
+    const QList<QAction*> buttons = m_userBar->actions();
+    for (int i = 0; i < buttons.size() && i < CSettings::kUserButtons; ++i) {
+        const QString text = QString::fromStdString(m_settings.UserButton(i));
+        // The tip shows the command, so the user sees what a button sends.
+        buttons[i]->setToolTip(text.isEmpty()
+                                   ? buttons[i]->statusTip()
+                                   : buttons[i]->statusTip() + QStringLiteral(": ") + text);
+    }
+}
+
+void CMainFrame::OnOptionChanged(CSettings::Option option, OptionEffect effect) {
+    if (effect == OptionEffect::GameLists) {
+        // The connection reads this key from the file when it connects, so a
+        // connection opened later in this run must see the new value.
+        m_settings.WriteNow(option, m_profile);
+        const bool lists = !m_settings.Flag(CSettings::Option::BypassGamelist);
+        for (QMdiSubWindow* window : m_mdi->subWindowList()) {
+            auto* console = qobject_cast<CConsoleFrame*>(window);
+            if (!console || !console->Doc().IsConnected()) continue;
+            console->Doc().Parser().SetDatagram(DG_GAMELIST_BEGIN, lists);
+            console->Doc().Parser().SetDatagram(DG_GAMELIST_ITEM, lists);
+        }
+    }
+    emit optionEffect(effect);
+}
+
+void CMainFrame::RestoreWindowLayout(QSize screen) {
+    if (!m_layout->RestoreMainWindow(this, WindowPlacement::kShowNormal)) {
+        // First run. Without a window manager "maximised" means nothing, so
+        // the window is also given the screen's size outright.
+        setGeometry(QRect(QPoint(0, 0), screen));
+        showMaximized();
+        m_settings.SaveStartWindows(m_profile);
+        CWindowLayout::WriteFirstRunPlacements(m_profile, screen);
+    }
+    const QByteArray state =
+        QByteArray::fromHex(QByteArray::fromStdString(m_settings.ToolBarState()));
+    if (!state.isEmpty()) restoreState(state);
 }
 
 CConsoleFrame* CMainFrame::AddConnection(CKordane2Doc& doc, const QString& title) {
@@ -82,14 +177,29 @@ CConsoleFrame* CMainFrame::AddConnection(CKordane2Doc& doc, const QString& title
         frame->setProperty(kStateProperty, text);
         if (m_mdi->activeSubWindow() == frame) m_statePane->setText(text);
     });
+    connect(&doc, &CKordane2Doc::closing, this, [this, &doc] {
+        // Counted before the windows are stored and freed.
+        m_startWindows->Record(doc);
+        m_layout->CloseAll(&doc);
+    });
     connect(frame, &QWidget::windowTitleChanged, this, &CMainFrame::UpdateTitle);
     frame->setGeometry(kFirstConsoleRect);
+    m_layout->Open(frame, WindowKind::Connection, &doc);
     frame->show();
     m_mdi->setActiveSubWindow(frame);
     // A new console is ready for typing.
     frame->View().setFocus();
     frame->View().InitialUpdate();
     return frame;
+}
+
+void CMainFrame::OpenStartWindows(CKordane2Doc& doc) {
+    QWidget* console = nullptr;
+    for (QMdiSubWindow* window : m_mdi->subWindowList()) {
+        auto* frame = qobject_cast<CConsoleFrame*>(window);
+        if (frame && &frame->Doc() == &doc) console = frame;
+    }
+    m_startWindows->Open(doc, console);
 }
 
 void CMainFrame::UpdateReconnect() {
@@ -121,10 +231,27 @@ void CMainFrame::ShowAbout() {
     CAboutBox::Show(this);
 }
 
+void CMainFrame::SaveMainWindowLayout() {
+    m_layout->SaveMainWindow(this);
+    m_settings.SetToolBarState(saveState().toHex().toStdString());
+    m_profile.WriteString(CSettings::kLayout, CSettings::kToolBarsKey, m_settings.ToolBarState());
+}
+
 void CMainFrame::closeEvent(QCloseEvent* event) {
+    // The placement is taken before the windows go, while it is still what
+    // the user sees.
+    SaveMainWindowLayout();
     // Each connection asks for itself; one refusal keeps the program open.
-    m_mdi->closeAllSubWindows();
-    if (!m_mdi->subWindowList().isEmpty()) {
+    // The active connection closes last, so its windows are the ones the
+    // next start opens.
+    QMdiSubWindow* active = m_mdi->activeSubWindow();
+    for (QMdiSubWindow* window : m_mdi->subWindowList()) {
+        if (window != active && !window->close()) {
+            event->ignore();
+            return;
+        }
+    }
+    if (active && !active->close()) {
         event->ignore();
         return;
     }

@@ -3,28 +3,45 @@
 #pragma once
 
 #include <QMainWindow>
+#include <memory>
 
+#include "app/OptionsMenu.h"
+#include "app/Settings.h"
+#include "app/StartWindows.h"
+
+class CConnectionMenus;
 class CConsoleFrame;
 class CKordane2Doc;
+class CProfile;
+class CWindowLayout;
 class QAction;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
+class QToolBar;
 
 // The program's main window: the MDI area that holds every connection's
-// windows, the status bar whose last pane shows the active connection's
-// "Ready"/"Sent"/"Working", and a title naming the active window.
+// windows, the menus (each a small controller), the tool bar with the ten
+// user buttons, and the status bar whose last pane shows the active
+// connection's "Ready"/"Sent"/"Working". It owns the preferences (loaded when
+// it is created, saved when it goes) and the window layout store.
 // CKordane2App creates it and hands it each new connection.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
   public:
     static constexpr const char* kAppTitle = "Kordane 2";
 
-    explicit CMainFrame(QWidget* parent = nullptr);
+    explicit CMainFrame(CProfile& profile, QWidget* parent = nullptr);
     ~CMainFrame() override;
+
+    // Shows the window where it was last time; a first run shows it
+    // maximised and writes the first-run defaults for a screen of this size.
+    void RestoreWindowLayout(QSize screen);
 
     // Opens the main console of a new connection; the connection owns it.
     CConsoleFrame* AddConnection(CKordane2Doc& doc, const QString& title);
+    // After the first login of a connection (the main console calls it).
+    void OpenStartWindows(CKordane2Doc& doc);
 
     QMdiArea* MdiArea() const { return m_mdi; }
     // The main console of the active connection, if a console is active.
@@ -34,14 +51,39 @@ class CMainFrame : public QMainWindow {
     QAction* ReconnectAction() const { return m_reconnect; }
     void UpdateReconnect();
 
+    CSettings& Settings() { return m_settings; }
+    CWindowLayout& Layout() const { return *m_layout; }
+    CStartWindows& StartWindows() { return *m_startWindows; }
+    CConnectionMenus& ConnectionMenus() const { return *m_connectionMenus; }
+    QToolBar* UserToolBar() const { return m_userBar; }
+
+  signals:
+    // A user button (0 for "User Button 1" .. 9 for "User Button 0") was
+    // pressed, by the tool bar or Ctrl+1 .. Ctrl+0, with its command text.
+    // The active connection's main console expands and sends it.
+    void userButton(int index, const QString& text);
+    // Open windows of every connection redo what an option change asks.
+    void optionEffect(OptionEffect effect);
+
   protected:
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    void CreateMenus();
+    void CreateUserToolBar();
+    void UpdateUserButtons();
+    void OnOptionChanged(CSettings::Option option, OptionEffect effect);
     void UpdateTitle();
     void ShowAbout();
+    void SaveMainWindowLayout();
 
+    CProfile& m_profile;
+    CSettings m_settings;
+    CWindowLayout* m_layout = nullptr;
+    std::unique_ptr<CStartWindows> m_startWindows;
+    CConnectionMenus* m_connectionMenus = nullptr;
     QMdiArea* m_mdi = nullptr;
     QLabel* m_statePane = nullptr;
     QAction* m_reconnect = nullptr;
+    QToolBar* m_userBar = nullptr;
 };

@@ -106,13 +106,14 @@ CTipDialog::CTipDialog(CProfile& profile, QWidget* parent) : QDialog(parent), m_
 
 CTipDialog::~CTipDialog() = default;
 
-void CTipDialog::ShowAtStartup(CProfile& profile, QWidget* parent) {
-    if (profile.GetInt(kSection, kShowTipsKey, 1) == 0) return;
+CTipDialog* CTipDialog::ShowAtStartup(CProfile& profile, QWidget* parent) {
+    if (profile.GetInt(kSection, kShowTipsKey, 1) == 0) return nullptr;
     auto* dialog = new CTipDialog(profile, parent);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     // Window-modal without a nested event loop: start-up goes on to the
     // first connection while the tip is up.
     dialog->open();
+    return dialog;
 }
 
 const char* CTipDialog::Tip(int number) {

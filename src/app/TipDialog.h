@@ -24,8 +24,9 @@ class CTipDialog : public QDialog {
     ~CTipDialog() override;
 
     // At start-up: opens the dialog, without waiting for it, when the user
-    // has not turned tips off.
-    static void ShowAtStartup(CProfile& profile, QWidget* parent);
+    // has not turned tips off. The dialog deletes itself when closed;
+    // nullptr when none was opened.
+    static CTipDialog* ShowAtStartup(CProfile& profile, QWidget* parent);
 
     static const char* Tip(int number);
     int Shown() const { return m_tip; }

@@ -27,7 +27,7 @@ bool CConsoleFrame::AskClose(QWidget* parent) {
 }
 
 void CConsoleFrame::closeEvent(QCloseEvent* event) {
-    if (m_doc.IsConnected() && !m_ask(this)) {
+    if ((m_doc.IsConnected() && !m_ask(this)) || (m_beforeClose && !m_beforeClose())) {
         event->ignore();
         return;
     }

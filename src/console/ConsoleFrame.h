@@ -24,6 +24,9 @@ class CConsoleFrame : public QMdiSubWindow {
 
     // Asks the close question; true means go ahead. Replaced by tests.
     void SetCloseQuestion(std::function<bool(QWidget*)> ask) { m_ask = std::move(ask); }
+    // Asked after the close question, before the connection ends (to save
+    // changed connection parameters); false keeps the window open.
+    void SetBeforeClose(std::function<bool()> check) { m_beforeClose = std::move(check); }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -34,4 +37,5 @@ class CConsoleFrame : public QMdiSubWindow {
     CKordane2Doc& m_doc;
     CConsoleView* m_view = nullptr;
     std::function<bool(QWidget*)> m_ask = &CConsoleFrame::AskClose;
+    std::function<bool()> m_beforeClose;
 };

@@ -69,15 +69,20 @@ std::optional<std::string> AtomicFile::ReadAll(const std::string& path, bool* mi
     return contents;
 }
 
-bool AtomicFile::Replace(const std::string& path, std::string_view contents) {
+bool AtomicFile::Replace(const std::string& path, std::string_view contents, Access access) {
     const std::string target = ResolveTarget(path);
     const std::string temp = target + ".tmp" + std::to_string(::getpid()) + "." +
                              std::to_string(g_tempSerial.fetch_add(1));
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    // A private file is private from its first byte: the temporary file is
+    // never readable by others, not even for the moment before the rename.
+    const mode_t mode = access == Access::UserOnly ? 0600 : 0666;
+    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     if (fd < 0) return false;
     bool ok = WriteFully(fd, contents);
     struct stat old {};
-    if (ok && ::stat(target.c_str(), &old) == 0) {
+    if (ok && access == Access::UserOnly) {
+        ok = ::fchmod(fd, 0600) == 0;
+    } else if (ok && ::stat(target.c_str(), &old) == 0) {
         ok = ::fchmod(fd, old.st_mode & 07777) == 0;
     }
     if (::close(fd) != 0) ok = false;

@@ -17,8 +17,18 @@ class AtomicFile {
     // is set when the file simply does not exist.
     static std::optional<std::string> ReadAll(const std::string& path, bool* missing = nullptr);
 
+    enum class Access {
+        // An existing file keeps its permission bits; a new one gets the
+        // user's default (0666 less the umask).
+        Keep,
+        // Readable and writable by the user alone (0600), whatever the file
+        // had before: for files that hold a password.
+        UserOnly,
+    };
+
     // Replaces the file's contents. False (and the file untouched) when any
-    // step fails. An existing file keeps its permission bits; a symbolic link
-    // keeps pointing where it did and its target is replaced.
-    static bool Replace(const std::string& path, std::string_view contents);
+    // step fails. A symbolic link keeps pointing where it did and its target
+    // is replaced.
+    static bool Replace(const std::string& path, std::string_view contents,
+                        Access access = Access::Keep);
 };

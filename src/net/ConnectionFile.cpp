@@ -148,5 +148,6 @@ ConnectionFile::ReadResult ConnectionFile::Read(const std::string& path) {
 
 bool ConnectionFile::Write(const std::string& path, const ConnectionParams& params) {
     std::optional<std::string> bytes = Encode(params);
-    return bytes && AtomicFile::Replace(path, *bytes);
+    // The file holds the password, scrambled but not encrypted.
+    return bytes && AtomicFile::Replace(path, *bytes, AtomicFile::Access::UserOnly);
 }

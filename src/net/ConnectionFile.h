@@ -33,6 +33,7 @@ class ConnectionFile {
     static ReadResult Decode(std::string_view bytes);
 
     static ReadResult Read(const std::string& path);
-    // All or nothing: a failed write leaves an existing file as it was.
+    // All or nothing: a failed write leaves an existing file as it was. The
+    // file is readable by the user alone (0600).
     static bool Write(const std::string& path, const ConnectionParams& params);
 };

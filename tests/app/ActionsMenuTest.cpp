@@ -67,7 +67,7 @@ TEST(ActionsMenuTest, EachItemSendsItsCommandLine) {
 TEST(ActionsMenuTest, MainFrameSendsToTheActiveConnection) {
     ScratchFolder scratch("actions");
     CProfile profile(scratch.File("settings.ini"));
-    CMainFrame frame;
+    CMainFrame frame(profile);
     CKordane2Doc doc(profile);
     CConsoleFrame* console = frame.AddConnection(doc, "Local");
     QMenu* actions = nullptr;

@@ -37,7 +37,8 @@ class ConsoleFrameTest : public ::testing::Test {
   protected:
     ConsoleFrameTest()
         : m_scratch(::testing::UnitTest::GetInstance()->current_test_info()->name()),
-          m_profile(m_scratch.File("settings.ini")) {
+          m_profile(m_scratch.File("settings.ini")),
+          m_frame(m_profile) {
         m_server.listen(QHostAddress("127.0.0.1"), 0);
     }
 

@@ -5,18 +5,24 @@
 // command line opens, and what the user is told.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMessageBox>
 #include <QTextBrowser>
 #include <QTimer>
 
+#include "app/ConnectionFiles.h"
+#include "app/FileMenu.h"
 #include "app/Kordane2App.h"
 #include "app/MainFrame.h"
 #include "app/ScratchFolder.h"
 #include "console/ConsoleFrame.h"
 #include "console/ConsoleView.h"
+#include "net/AtomicFile.h"
 #include "net/ConnectionFile.h"
 #include "net/Profile.h"
 #include "net/qt/Kordane2Doc.h"
@@ -66,6 +72,13 @@ class StartUp : public ::testing::Test {
   protected:
     StartUp() : m_scratch(::testing::UnitTest::GetInstance()->current_test_info()->name()) {
         m_app.SetMessageBox([this](const QString& text) { m_shown << text; });
+        // The tip would hold the first connection back until it is closed.
+        CProfile(m_scratch.File("settings.ini")).WriteString("Tips", "ShowTips", "0");
+        m_app.SetLoginPrompt([this](ConnectionParams& params, bool&) {
+            m_prompted.push_back(params);
+            if (m_answer) params = *m_answer;
+            return m_accept;
+        });
     }
     QList<QMdiSubWindow*> Windows() const { return m_app.MainFrame()->MdiArea()->subWindowList(); }
     CConsoleFrame* Console(int i) const { return qobject_cast<CConsoleFrame*>(Windows().at(i)); }
@@ -73,18 +86,98 @@ class StartUp : public ::testing::Test {
     ScratchFolder m_scratch;
     CKordane2App m_app;
     QStringList m_shown;
+    std::vector<ConnectionParams> m_prompted;
+    std::optional<ConnectionParams> m_answer;
+    bool m_accept = true;
 };
 
-TEST_F(StartUp, WithoutArgumentsOpensTheLocalBoard) {
+TEST_F(StartUp, WithoutArgumentsOrRecentFilesAsksForANewConnection) {
+    ConnectionParams answer;
+    answer.handle = "../bob smith";  // typed by the user; still no path
+    answer.password = "pw";
+    answer.savePassword = true;  // host left empty: the local board
+    m_answer = answer;
     ASSERT_TRUE(m_app.InitInstance({}));
     EXPECT_TRUE(m_shown.isEmpty());
     EXPECT_EQ(m_app.Profile().Path(), m_scratch.File("settings.ini"));
+    ASSERT_EQ(m_prompted.size(), 1u);
+    EXPECT_EQ(m_prompted[0].host, "chess.vcx-server.net");
+    EXPECT_GE(m_prompted[0].port, 5000);
+    EXPECT_LE(m_prompted[0].port, 5099);
+    EXPECT_TRUE(m_prompted[0].savePassword);
     ASSERT_EQ(Windows().size(), 1);
-    EXPECT_TRUE(Console(0)->Doc().Params().host.empty());
-    EXPECT_EQ(m_app.MainFrame()->windowTitle(), "Kordane 2 - Main Console - Connection1");
+    EXPECT_EQ(Console(0)->Doc().FilePath(), m_scratch.File("bobsmith.kd2"));
+    EXPECT_EQ(std::filesystem::status(m_scratch.File("bobsmith.kd2")).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    EXPECT_EQ(m_app.MainFrame()->windowTitle(), "Kordane 2 - Main Console - bobsmith.kd2");
     for (int i = 0; i < 3; ++i) QApplication::processEvents();
     EXPECT_TRUE(Console(0)->View().Pane()->toPlainText().contains(
         "No server name provided.  Local chessboard mode."));
+
+    // The next start opens the file just saved, the head of the recent list.
+    CKordane2App next;
+    std::vector<ConnectionParams> prompted;
+    next.SetLoginPrompt([&](ConnectionParams& params, bool&) {
+        prompted.push_back(params);
+        return false;
+    });
+    ASSERT_TRUE(next.InitInstance({}));
+    ASSERT_EQ(prompted.size(), 1u);
+    EXPECT_EQ(prompted[0].handle, "../bob smith");
+    EXPECT_TRUE(next.MainFrame()->MdiArea()->subWindowList().isEmpty()) << "Cancel opens nothing";
+}
+
+TEST_F(StartUp, TipOfTheDayComesBeforeTheLoginDialog) {
+    CProfile(m_scratch.File("settings.ini")).WriteString("Tips", "ShowTips", "1");
+    m_accept = false;
+    ASSERT_TRUE(m_app.InitInstance({}));
+    auto* tip = m_app.MainFrame()->findChild<QDialog*>();
+    ASSERT_NE(tip, nullptr);
+    EXPECT_TRUE(m_prompted.empty()) << "no login dialog while the tip is up";
+    tip->reject();
+    for (int i = 0; i < 3; ++i) QApplication::processEvents();
+    EXPECT_EQ(m_prompted.size(), 1u);
+}
+
+TEST_F(StartUp, ConnectionFileRoundTripsThroughSaveAndOpen) {
+    ConnectionParams params;
+    params.host = "";
+    params.port = 5077;
+    params.handle = "alice";
+    params.password = "s3cret";
+    params.savePassword = true;
+    params.gameLogFile = "games.pgn";
+    ASSERT_TRUE(ConnectionFile::Write(m_scratch.File("alice.kd2"), params));
+    const auto original = AtomicFile::ReadAll(m_scratch.File("alice.kd2"));
+    ASSERT_TRUE(original);
+
+    QString chosen = "copy.kd2";
+    m_app.SetFileChooser([&](CKordane2App::FileChoice, const QString&) { return chosen; });
+    ASSERT_TRUE(m_app.InitInstance({"alice.kd2"}));
+    ASSERT_EQ(Windows().size(), 1);
+    auto* menu = m_app.MainFrame()->findChild<CFileMenu*>();
+    ASSERT_NE(menu, nullptr);
+    // As the user opens the menu: the items follow the active connection.
+    emit qobject_cast<QMenu*>(menu->parent())->aboutToShow();
+    std::filesystem::remove(m_scratch.File("alice.kd2"));
+    menu->SaveAction()->trigger();
+    EXPECT_EQ(AtomicFile::ReadAll(m_scratch.File("alice.kd2")), original);
+
+    // Save As through the file chooser, then File/Open of the copy.
+    Console(0)->Doc().SetFilePath("");
+    menu->SaveAction()->trigger();
+    EXPECT_EQ(AtomicFile::ReadAll(m_scratch.File("copy.kd2")), original);
+    menu->OpenAction()->trigger();
+    ASSERT_EQ(Windows().size(), 2);
+    const ConnectionParams& opened = Console(1)->Doc().Params();
+    EXPECT_EQ(opened.port, 5077);
+    EXPECT_EQ(opened.password, "s3cret");
+    EXPECT_EQ(opened.gameLogFile, "games.pgn");
+    EXPECT_EQ(m_app.Files().Recent().Entries(),
+              (std::vector<std::string>{m_scratch.File("copy.kd2"), m_scratch.File("alice.kd2")}));
+    emit qobject_cast<QMenu*>(menu->parent())->aboutToShow();
+    EXPECT_EQ(menu->RecentActions()[0]->text(), "&1 copy.kd2");
+    EXPECT_FALSE(menu->RecentActions()[2]->isVisible());
 }
 
 TEST_F(StartUp, FirstRunFillsTheDnsCacheWithoutOverwriting) {
@@ -122,11 +215,13 @@ TEST_F(StartUp, LastConnectionFileIsOpenedAndConnects) {
     ASSERT_TRUE(m_app.InitInstance({"first.kd2", "alice.kd2"}));
     EXPECT_TRUE(m_shown.isEmpty());
     ASSERT_EQ(Windows().size(), 1);
+    ASSERT_EQ(m_prompted.size(), 1u) << "an opened file goes through the login dialog";
+    EXPECT_EQ(m_prompted[0].handle, "alice");
     const CKordane2Doc& doc = Console(0)->Doc();
     EXPECT_EQ(doc.Params().host, "127.0.0.1");
     EXPECT_EQ(doc.Params().handle, "alice");
     EXPECT_EQ(doc.Params().password, "secret");
-    EXPECT_NE(doc.State(), CKordane2Doc::Idle) << "the file connects at once";
+    EXPECT_NE(doc.State(), CKordane2Doc::Idle) << "Connect connects at once";
     EXPECT_TRUE(Console(0)->windowTitle().startsWith("Main Console - alice.kd2"))
         << Console(0)->windowTitle().toStdString();
 }
@@ -151,7 +246,9 @@ TEST_F(StartUp, UnreadableConnectionFileIsReportedAndOpensNothing) {
 
 TEST(Kordane2AppMessageBox, ShowsArgumentsAsPlainText) {
     ScratchFolder scratch("messagebox");
+    CProfile(scratch.File("settings.ini")).WriteString("Tips", "ShowTips", "0");
     CKordane2App app;
+    app.SetLoginPrompt([](ConnectionParams&, bool&) { return false; });
     QString seenText;
     Qt::TextFormat seenFormat = Qt::AutoText;
     int boxes = 0;

@@ -48,6 +48,12 @@ class CKordane2Doc : public QObject,
 
     ConnectionParams& Params() { return m_params; }
     const ConnectionParams& Params() const { return m_params; }
+    // The ".kd2" file the parameters came from or went to; empty when none.
+    const std::string& FilePath() const { return m_filePath; }
+    void SetFilePath(std::string path) { m_filePath = std::move(path); }
+    // The parameters differ from the file's: closing asks to save them.
+    bool IsModified() const { return m_modified; }
+    void SetModified(bool on) { m_modified = on; }
     CProfile& Profile() const { return m_profile; }
     CStreamParser& Parser() { return *m_parser; }
     Chronel& Filter() { return *m_chronel; }
@@ -136,6 +142,8 @@ class CKordane2Doc : public QObject,
 
     CProfile& m_profile;
     ConnectionParams m_params;
+    std::string m_filePath;
+    bool m_modified = false;
     std::unique_ptr<CStreamParser> m_parser;
     std::unique_ptr<Chronel> m_chronel;
     std::unique_ptr<CServerSocket> m_socket;

@@ -1,0 +1,98 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kordane developers
+#include "app/FileMenu.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QMenu>
+
+#include "app/ConnectionFiles.h"
+#include "app/MainFrame.h"
+#include "console/ConsoleFrame.h"
+
+namespace {
+
+enum class Needs { Nothing, Connection, Later };
+
+struct FileItem {
+    const char* text;
+    const char* tip;
+    QKeySequence::StandardKey key;
+    Needs needs;
+};
+
+// In menu order; "Later" items belong to windows that do not exist yet and
+// stay disabled until they do.
+constexpr FileItem kItems[] = {
+    {"&New Connection", "Open a new connection to the server", QKeySequence::New, Needs::Nothing},
+    {"&Open Connection", "Open a saved connection file", QKeySequence::Open, Needs::Nothing},
+    {"&Save Connection", "Save the active connection's parameters", QKeySequence::Save,
+     Needs::Connection},
+    {"Save Connection &As...", "Save the active connection's parameters under a new name",
+     QKeySequence::SaveAs, Needs::Connection},
+    {"Se&t Log File...", "Choose the PGN file finished games are appended to",
+     QKeySequence::UnknownKey, Needs::Connection},
+    {"Open P&GN...", "List the games of a PGN file", QKeySequence::UnknownKey, Needs::Later},
+    {"P&rint Setup...", "Change the printer and printing options", QKeySequence::UnknownKey,
+     Needs::Later},
+};
+
+}  // namespace
+
+CFileMenu::CFileMenu(QMenu* file, CConnectionFiles& files, CMainFrame& frame)
+    : QObject(file), m_files(files), m_frame(frame) {
+    const QList<QAction*> existing = file->actions();
+    QAction* before = existing.isEmpty() ? nullptr : existing.front();
+    std::vector<QAction*> items;
+    for (const FileItem& item : kItems) {
+        auto* action = new QAction(QString::fromLatin1(item.text), file);
+        action->setStatusTip(QString::fromLatin1(item.tip));
+        if (item.key != QKeySequence::UnknownKey) action->setShortcut(item.key);
+        action->setEnabled(item.needs == Needs::Nothing);
+        action->setProperty("needsConnection", item.needs == Needs::Connection);
+        file->insertAction(before, action);
+        items.push_back(action);
+    }
+    file->insertSeparator(before);
+    for (size_t i = 0; i < CRecentFiles::kMax; ++i) {
+        auto* action = new QAction(file);
+        file->insertAction(before, action);
+        connect(action, &QAction::triggered, this, [this, i] { m_files.OpenRecent(i); });
+        m_recent.push_back(action);
+    }
+    file->insertSeparator(before);
+    m_new = items[0];
+    m_open = items[1];
+    m_save = items[2];
+    m_saveAs = items[3];
+    m_logFile = items[4];
+    connect(m_new, &QAction::triggered, this, [this] { m_files.NewConnection(); });
+    connect(m_open, &QAction::triggered, this, [this] { m_files.OpenWithDialog(); });
+    connect(m_save, &QAction::triggered, this, [this] {
+        if (CConsoleFrame* console = m_frame.ActiveConsole()) m_files.Save(console->Doc());
+    });
+    connect(m_saveAs, &QAction::triggered, this, [this] {
+        if (CConsoleFrame* console = m_frame.ActiveConsole()) m_files.SaveAs(console->Doc());
+    });
+    connect(m_logFile, &QAction::triggered, this, [this] {
+        if (CConsoleFrame* console = m_frame.ActiveConsole()) m_files.SetLogFile(console->Doc());
+    });
+    connect(file, &QMenu::aboutToShow, this, &CFileMenu::Update);
+    Update();
+}
+
+void CFileMenu::Update() {
+    const bool active = m_frame.ActiveConsole() != nullptr;
+    for (QAction* action : {m_save, m_saveAs, m_logFile}) action->setEnabled(active);
+    const std::vector<std::string>& entries = m_files.Recent().Entries();
+    for (size_t i = 0; i < m_recent.size(); ++i) {
+        QAction* action = m_recent[i];
+        action->setVisible(i < entries.size());
+        if (i >= entries.size()) continue;
+        // A "&" in a file name is a letter, not a mnemonic.
+        QString name = QFileInfo(QString::fromLocal8Bit(entries[i].c_str())).fileName();
+        name.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(name));
+        action->setStatusTip(QString::fromLocal8Bit(entries[i].c_str()));
+    }
+}

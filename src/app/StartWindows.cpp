@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kordane developers
+#include "app/StartWindows.h"
+
+#include <QWidget>
+
+#include "app/Settings.h"
+#include "app/WindowLayout.h"
+#include "net/DatagramTable.h"
+#include "net/qt/Kordane2Doc.h"
+
+CStartWindows::CStartWindows(CSettings& settings, CWindowLayout& layout, CProfile& profile)
+    : m_settings(settings), m_layout(layout), m_profile(profile) {}
+
+void CStartWindows::Open(CKordane2Doc& doc, QWidget* mainConsole) {
+    using W = CSettings::StartWindow;
+    auto open = [&doc](const Opener& opener) {
+        if (opener) opener(doc);
+    };
+    if (!doc.Reconnecting()) {
+        if (m_settings.StartCount(W::GameViews) > 0) open(m_openers.gameBoard);
+        for (int i = 0; i < m_settings.StartCount(W::ConsoleSubViews); ++i) {
+            open(m_openers.extraConsole);
+        }
+    }
+    if (m_settings.StartCount(W::NotifyListViews) > 0) {
+        open(m_openers.notifyList);
+    } else {
+        // Without the list, arrivals and departures are shown as console text.
+        doc.Parser().SetDatagram(DG_NOTIFY_ARRIVED, true);
+        doc.Parser().SetDatagram(DG_NOTIFY_DEPARTED, true);
+    }
+    if (m_settings.StartCount(W::SeekViews) > 0) open(m_openers.seekGraph);
+    if (m_settings.StartCount(W::EventListViews) > 0) open(m_openers.eventList);
+    m_opened = true;
+    if (mainConsole) mainConsole->raise();
+}
+
+void CStartWindows::Record(CKordane2Doc& doc) {
+    if (!m_opened) return;
+    using W = CSettings::StartWindow;
+    m_settings.SetStartCount(W::GameViews, m_layout.Count(&doc, WindowKind::Game));
+    m_settings.SetStartCount(W::SeekViews, m_layout.Count(&doc, WindowKind::Seek));
+    m_settings.SetStartCount(W::ConsoleSubViews, m_layout.Count(&doc, WindowKind::SubConn));
+    m_settings.SetStartCount(W::NotifyListViews, m_layout.Count(&doc, WindowKind::NotifyList));
+    m_settings.SetStartCount(W::EventListViews, m_layout.Count(&doc, WindowKind::EventList));
+    m_settings.SaveStartWindows(m_profile);
+}
