@@ -135,6 +135,7 @@ bool CKordane2App::OpenConnectionFile(const std::string& path) {
     }
     CKordane2Doc& doc = NewDocument();
     doc.Params() = *file.params;
+    doc.SetFilePath(path);
     m_mainFrame->AddConnection(doc, QFileInfo(QString::fromLocal8Bit(path.c_str())).fileName());
     return true;
 }
@@ -147,6 +148,7 @@ void CKordane2App::OpenLocalConnection() {
 CKordane2Doc& CKordane2App::NewDocument() {
     auto* doc = new CKordane2Doc(*m_profile, m_documents.get());
     doc->SetDebug(m_debug);
+    QObject::connect(doc, &CKordane2Doc::soundEvent, doc, [this](SoundEvent e) { PlaySound(e); });
     return *doc;
 }
 

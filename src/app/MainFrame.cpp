@@ -11,6 +11,7 @@
 
 #include "app/AboutBox.h"
 #include "app/ActionsMenu.h"
+#include "app/UrlOpener.h"
 #include "console/ConsoleFrame.h"
 #include "console/ConsoleView.h"
 #include "net/qt/Kordane2Doc.h"
@@ -83,6 +84,8 @@ CConsoleFrame* CMainFrame::AddConnection(CKordane2Doc& doc, const QString& title
         if (m_mdi->activeSubWindow() == frame) m_statePane->setText(text);
     });
     connect(frame, &QWidget::windowTitleChanged, this, &CMainFrame::UpdateTitle);
+    frame->View().Host().SetUrlOpener(
+        [frame](const QString& url) { return CUrlOpener::Open(url, frame); });
     frame->setGeometry(kFirstConsoleRect);
     frame->show();
     m_mdi->setActiveSubWindow(frame);

@@ -26,7 +26,8 @@ constexpr const char* kLocalMode = "No server name provided.  Local chessboard m
 CConsoleView::CConsoleView(CKordane2Doc& doc, QString connectionTitle, QWidget* parent)
     : QWidget(parent),
       m_doc(doc),
-      m_dispatch(*this, doc.Parser()),
+      m_host(*this, this, doc),
+      m_dispatch(m_host, doc.Parser(), doc.Params(), doc.Values()),
       m_connectionTitle(std::move(connectionTitle)) {
     m_pane = new QTextBrowser(this);
     // Server text is never markup and never a link target of the browser's own.

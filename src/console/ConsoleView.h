@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "console/MainConsoleHost.h"
 #include "net/MainDispatch.h"
 #include "net/ServerMessageSink.h"
 
@@ -39,6 +40,8 @@ class CConsoleView : public QWidget, public IServerMessageSink, public IMainCons
     // "Main Console", the connection's title or the user's handle, and the
     // connection's status suffix.
     const CMainDispatch& Dispatch() const { return m_dispatch; }
+    // Popups, the browser and the document for the dispatcher.
+    CMainConsoleHost& Host() { return m_host; }
     QString Title() const;
 
     void SetPluginNames(std::vector<std::string> names) { m_pluginNames = std::move(names); }
@@ -70,6 +73,7 @@ class CConsoleView : public QWidget, public IServerMessageSink, public IMainCons
     void SendEntry();
 
     CKordane2Doc& m_doc;
+    CMainConsoleHost m_host;
     CMainDispatch m_dispatch;
     QString m_connectionTitle;
     QString m_handle;

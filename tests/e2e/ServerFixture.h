@@ -72,7 +72,8 @@ class TestServer {
 // and hands it to the real dispatcher, whose console text it collects.
 class ConsoleRecorder : public IServerMessageSink, public IMainConsoleHost {
   public:
-    explicit ConsoleRecorder(CKordane2Doc& doc) : m_doc(doc), m_dispatch(*this, doc.Parser()) {
+    explicit ConsoleRecorder(CKordane2Doc& doc)
+        : m_doc(doc), m_dispatch(*this, doc.Parser(), doc.Params(), doc.Values()) {
         doc.Parser().SetMainSink(this);
     }
     ~ConsoleRecorder() override { m_doc.Parser().SetMainSink(nullptr); }
