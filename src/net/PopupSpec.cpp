@@ -26,8 +26,10 @@ std::string ChallengerText(const CServerMessage& m) {
     return text;
 }
 
-std::string Signed(const std::string& field, int value) {
-    return value > 0 ? "+" + field : field;
+// Written from the number, so that a field that already carries its sign
+// does not get a second one.
+std::string Signed(int value) {
+    return value > 0 ? "+" + std::to_string(value) : std::to_string(value);
 }
 
 }  // namespace
@@ -54,9 +56,8 @@ PopupSpec PopupSpec::ForChallenge(const CServerMessage& m) {
         text += colour == 0 ? "\r\n[Challenger plays Black]" : "\r\n[Challenger plays White]";
     }
     if (m.FieldCount() > 18) {
-        text += "\r\nRating changes: Loss " + Signed(m.Field(18), m.FieldInt(18)) + "   Draw " +
-                Signed(m.Field(19), m.FieldInt(19)) + "   Win " +
-                Signed(m.Field(20), m.FieldInt(20));
+        text += "\r\nRating changes: Loss " + Signed(m.FieldInt(18)) + "   Draw " +
+                Signed(m.FieldInt(19)) + "   Win " + Signed(m.FieldInt(20));
     }
     popup.title = "You have been challenged...";
     popup.firstLabel = "Accept";

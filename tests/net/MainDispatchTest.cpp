@@ -267,10 +267,11 @@ TEST(MainConsoleDatagrams, ChallengePopupText) {
           "10", "0", "0"},
          "amy(1500 [provisional]) challenges you to a game of\r\n  Unrated Standard your time=10 "
          "inc=0\r\namy's time=15 inc=5\r\n[Adjourned game]\r\n[Challenger plays Black]"},
-        {{"29", "cat", "0", "0", "", "me", "", "0", "", "5", "Wild", "0", "0", "2", "12", "2", "12",
-          "1"},
+        // A change that already carries its sign gets no second one.
+        {{"29", "cat", "0", "0",  "",  "me", "",  "0",  "",   "5", "Wild",
+          "0",  "0",   "2", "12", "2", "12", "1", "+3", "-0", "x"},
          "cat(----) challenges you to a game of\r\n  Unrated Wild 5 time=2 inc=12\r\n"
-         "[Challenger plays White]"},
+         "[Challenger plays White]\r\nRating changes: Loss +3   Draw 0   Win 0"},
     };
     for (const Row& row : rows) {
         Fixture f;
