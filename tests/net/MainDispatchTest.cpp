@@ -368,8 +368,6 @@ TEST(MainConsoleDatagrams, WhatEachDatagramDoes) {
              EXPECT_EQ(p.text, "tom suggests: a good game\r\n\r\nCommand to be issued: observe 5");
              EXPECT_EQ(p.title, "tom suggests...");
              EXPECT_EQ(p.firstCommand, "observe 5\n");
-             EXPECT_EQ(p.id, "17");
-             EXPECT_FALSE(p.url);
              EXPECT_EQ(f.host.sounds, (std::vector<int>{6}));
          },
          nullptr},
@@ -378,11 +376,8 @@ TEST(MainConsoleDatagrams, WhatEachDatagramDoes) {
          {},
          {"popup tom"},
          [](const Fixture& f) {
-             const PopupSpec& p = f.host.popups.at(0);
-             EXPECT_EQ(p.text, "tom suggests: read\r\n\r\nURL: https://x.org/");
-             EXPECT_EQ(p.title, "News");
-             EXPECT_EQ(p.firstCommand, "https://x.org/");
-             EXPECT_TRUE(p.url);
+             EXPECT_EQ(f.host.popups.at(0).title, "News");
+             EXPECT_EQ(f.host.popups.at(0).firstCommand, "https://x.org/");
          },
          nullptr},
         {"address opened at once",
