@@ -49,7 +49,7 @@ class CMainConsoleHost : public IMainConsoleHost {
     // The connection's part.
     void PlaySoundEvent(SoundEvent event) override;
     bool BypassMatch() const override;
-    void ShowPopup(const PopupSpec& popup) override { m_popups.Show(popup); }
+    void ShowPopup(const PopupContent& popup) override { m_popups.Show(popup); }
     void ClosePopupsNamed(const std::string& name) override { m_popups.CloseNamed(name); }
     void CloseSuggestionPopup(const std::string& id) override { m_popups.CloseId(id); }
     bool OpenUrl(const std::string& url) override;

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-CTriChoiceDlg* CPopupList::Show(const PopupSpec& popup) {
+CTriChoiceDlg* CPopupList::Show(const PopupContent& popup) {
     std::erase_if(m_popups, [](const QPointer<CTriChoiceDlg>& p) { return p.isNull(); });
     auto* dialog = new CTriChoiceDlg(popup, m_actions, m_owner);
     // A popup that is closing is no longer open, even before it is deleted.

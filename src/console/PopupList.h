@@ -18,7 +18,7 @@ class CPopupList {
     CPopupList(QWidget* owner, CTriChoiceDlg::Actions actions)
         : m_owner(owner), m_actions(std::move(actions)) {}
 
-    CTriChoiceDlg* Show(const PopupSpec& popup);
+    CTriChoiceDlg* Show(const PopupContent& popup);
     // Every popup of that challenger (datagram 30).
     void CloseNamed(const std::string& name);
     // The first popup of that suggestion (datagram 99).

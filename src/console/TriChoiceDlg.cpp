@@ -22,7 +22,7 @@ QString FromServer(const std::string& text) {
 
 }  // namespace
 
-CTriChoiceDlg::CTriChoiceDlg(PopupSpec popup, Actions actions, QWidget* parent)
+CTriChoiceDlg::CTriChoiceDlg(PopupContent popup, Actions actions, QWidget* parent)
     : QDialog(parent), m_popup(std::move(popup)), m_actions(std::move(actions)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -95,7 +95,7 @@ void CTriChoiceDlg::First() {
     if (m_popup.url && !command.empty()) {
         const bool opened = m_actions.openUrl && m_actions.openUrl(command);
         if (!opened && m_actions.send) {
-            m_actions.send(PopupSpec::SuggestFailedLine(m_popup.name, command, m_popup.id));
+            m_actions.send(PopupContent::SuggestFailedLine(m_popup.name, command, m_popup.id));
         }
     } else if (!command.empty() && m_actions.send) {
         m_actions.send(command);

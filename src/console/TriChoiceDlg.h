@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "net/PopupSpec.h"
+#include "net/PopupContent.h"
 
 class QLabel;
 class QPushButton;
@@ -35,10 +35,10 @@ class CTriChoiceDlg : public QDialog {
         std::function<bool(const std::string& url)> openUrl;
     };
 
-    CTriChoiceDlg(PopupSpec popup, Actions actions, QWidget* parent);
+    CTriChoiceDlg(PopupContent popup, Actions actions, QWidget* parent);
     ~CTriChoiceDlg() override;
 
-    const PopupSpec& Popup() const { return m_popup; }
+    const PopupContent& Popup() const { return m_popup; }
     // The screen place taken, or -1 when all were taken.
     int Slot() const { return m_slot; }
     QPushButton* FirstButton() const { return m_first; }
@@ -59,7 +59,7 @@ class CTriChoiceDlg : public QDialog {
     static int TakeSlot();
     void ReleaseSlot();
 
-    PopupSpec m_popup;
+    PopupContent m_popup;
     Actions m_actions;
     int m_slot = -1;
     bool m_answered = false;

@@ -9,7 +9,7 @@
 #include "net/DatagramTable.h"
 #include "net/FileNames.h"
 #include "net/MessageText.h"
-#include "net/PopupSpec.h"
+#include "net/PopupContent.h"
 #include "net/ServerValues.h"
 #include "net/SoundEvent.h"
 #include "net/StreamParser.h"
@@ -275,19 +275,20 @@ void CMainDispatch::Challenge(const CServerMessage& m) {
     if (m.Field(1) == m_values.ownHandle) return;
     m_host.PlaySoundEvent(SoundEvent::Challenge);
     if (m_host.BypassMatch()) return;
-    m_host.ShowPopup(PopupSpec::ForChallenge(m));
+    m_host.ShowPopup(PopupContent::ForChallenge(m));
     m_host.PlaySoundEvent(SoundEvent::Challenge);
 }
 
 void CMainDispatch::Suggestion(const CServerMessage& m) {
     if (m.number == DG_SUGGESTION_91 && m.FieldInt(3) == 5) {
         if (!m_host.OpenUrl(m.Field(1))) {
-            m_parser.SendCommand(PopupSpec::SuggestFailedLine(m.Field(4), m.Field(1), m.Field(6)));
+            m_parser.SendCommand(
+                PopupContent::SuggestFailedLine(m.Field(4), m.Field(1), m.Field(6)));
         }
         return;
     }
     m_host.PlaySoundEvent(SoundEvent::Alert);
-    m_host.ShowPopup(PopupSpec::ForSuggestion(m));
+    m_host.ShowPopup(PopupContent::ForSuggestion(m));
 }
 
 void CMainDispatch::SaveGameText(const CServerMessage& m) {

@@ -15,7 +15,7 @@
 class CProfile;
 class CStreamParser;
 struct ConnectionParams;
-struct PopupSpec;
+struct PopupContent;
 struct ServerValues;
 
 // What the main console's dispatcher needs from the console window and the
@@ -49,7 +49,7 @@ class IMainConsoleHost {
     virtual void ServerValuesChanged() {}
     // The user turned challenge popups off.
     virtual bool BypassMatch() const { return false; }
-    virtual void ShowPopup(const PopupSpec& /*popup*/) {}
+    virtual void ShowPopup(const PopupContent& /*popup*/) {}
     // Closes every popup of that challenger.
     virtual void ClosePopupsNamed(const std::string& /*name*/) {}
     // Closes the first popup of that suggestion.

@@ -18,11 +18,11 @@
 
 namespace {
 
-PopupSpec Challenge(const std::string& name) {
+PopupContent Challenge(const std::string& name) {
     CServerMessage m(CServerMessage::Datagram, 29);
     for (const std::string& f : {std::string("29"), name, std::string("1500"), std::string("2")})
         m.AppendField(f);
-    return PopupSpec::ForChallenge(m);
+    return PopupContent::ForChallenge(m);
 }
 
 struct Console {
@@ -98,7 +98,7 @@ TEST(TriChoiceDlg, RefusedAddressIsReportedToUserAndServer) {
     CServerMessage m(CServerMessage::Datagram, 91);
     for (const char* f : {"91", "file:///etc/passwd", "look", "1", "tom", "", "7"})
         m.AppendField(f);
-    CTriChoiceDlg* popup = console.popups.Show(PopupSpec::ForSuggestion(m));
+    CTriChoiceDlg* popup = console.popups.Show(PopupContent::ForSuggestion(m));
     EXPECT_EQ(popup->Text(), "tom suggests: look\n\nURL: file:///etc/passwd");
     popup->FirstButton()->click();
     EXPECT_EQ(log, QStringList{"Error launching web browser. Please visit file:///etc/passwd "

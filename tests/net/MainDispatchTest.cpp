@@ -13,7 +13,7 @@
 #include "net/MainDispatch.h"
 #include "net/MessageText.h"
 #include "net/ParserHarness.h"
-#include "net/PopupSpec.h"
+#include "net/PopupContent.h"
 #include "net/Profile.h"
 #include "net/ServerValues.h"
 
@@ -37,7 +37,7 @@ class ConsoleHost : public IMainConsoleHost {
     std::vector<std::string> PluginNames() const override { return plugins; }
     void ServerValuesChanged() override { events.push_back("changed"); }
     bool BypassMatch() const override { return bypassMatch; }
-    void ShowPopup(const PopupSpec& p) override {
+    void ShowPopup(const PopupContent& p) override {
         popups.push_back(p);
         events.push_back("popup " + p.name);
     }
@@ -59,7 +59,7 @@ class ConsoleHost : public IMainConsoleHost {
     std::string taggedFile;
     std::unique_ptr<CProfile> profile;
     std::vector<std::string> events;
-    std::vector<PopupSpec> popups;
+    std::vector<PopupContent> popups;
     bool autoLogin = true;
     std::string shown;
     std::vector<std::unique_ptr<CServerMessage>> games;
@@ -278,7 +278,7 @@ TEST(MainConsoleDatagrams, ChallengePopupText) {
         f.values.ownHandle = "me";
         f.Datagram(row.fields);
         ASSERT_EQ(f.host.popups.size(), 1u) << row.fields[1];
-        const PopupSpec& popup = f.host.popups[0];
+        const PopupContent& popup = f.host.popups[0];
         EXPECT_EQ(popup.text, row.text);
         EXPECT_EQ(popup.title, "You have been challenged...");
         EXPECT_EQ(popup.firstCommand, "Accept " + row.fields[1] + "\n");
@@ -364,7 +364,7 @@ TEST(MainConsoleDatagrams, WhatEachDatagramDoes) {
          {},
          {"popup tom"},
          [](const Fixture& f) {
-             const PopupSpec& p = f.host.popups.at(0);
+             const PopupContent& p = f.host.popups.at(0);
              EXPECT_EQ(p.text, "tom suggests: a good game\r\n\r\nCommand to be issued: observe 5");
              EXPECT_EQ(p.title, "tom suggests...");
              EXPECT_EQ(p.firstCommand, "observe 5\n");

@@ -10,7 +10,7 @@ class CServerMessage;
 // Everything a challenge or suggestion popup shows and does, built from the
 // datagram without any window, so that the texts and commands can be checked
 // byte for byte. The console's popup list turns one into a CTriChoiceDlg.
-struct PopupSpec {
+struct PopupContent {
     std::string title;
     // Line breaks are "\r\n", as the texts have always been written.
     std::string text;
@@ -26,9 +26,9 @@ struct PopupSpec {
     std::string secondCommand;
 
     // Datagram 29 (DG_CHALLENGE).
-    static PopupSpec ForChallenge(const CServerMessage& challenge);
+    static PopupContent ForChallenge(const CServerMessage& challenge);
     // Datagrams 63 (DG_SUGGESTION) and 91 (DG_SUGGESTION_91).
-    static PopupSpec ForSuggestion(const CServerMessage& suggestion);
+    static PopupContent ForSuggestion(const CServerMessage& suggestion);
     // Tells the server that a suggested address could not be opened.
     static std::string SuggestFailedLine(std::string_view name, std::string_view url,
                                          std::string_view id);

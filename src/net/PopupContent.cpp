@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Kordane developers
-#include "net/PopupSpec.h"
+#include "net/PopupContent.h"
 
 #include "net/DatagramTable.h"
 #include "net/ServerMessage.h"
@@ -34,8 +34,8 @@ std::string Signed(int value) {
 
 }  // namespace
 
-PopupSpec PopupSpec::ForChallenge(const CServerMessage& m) {
-    PopupSpec popup;
+PopupContent PopupContent::ForChallenge(const CServerMessage& m) {
+    PopupContent popup;
     const std::string& challenger = m.Field(1);
     std::string& text = popup.text;
     text = ChallengerText(m) + " challenges you to a game of\r\n  ";
@@ -68,8 +68,8 @@ PopupSpec PopupSpec::ForChallenge(const CServerMessage& m) {
     return popup;
 }
 
-PopupSpec PopupSpec::ForSuggestion(const CServerMessage& m) {
-    PopupSpec popup;
+PopupContent PopupContent::ForSuggestion(const CServerMessage& m) {
+    PopupContent popup;
     const bool url = m.number == DG_SUGGESTION_91;
     popup.text = m.Field(4) + " suggests: " + m.Field(2) + "\r\n\r\n" +
                  (url ? "URL: " : "Command to be issued: ") + m.Field(1);
@@ -84,8 +84,8 @@ PopupSpec PopupSpec::ForSuggestion(const CServerMessage& m) {
     return popup;
 }
 
-std::string PopupSpec::SuggestFailedLine(std::string_view name, std::string_view url,
-                                         std::string_view id) {
+std::string PopupContent::SuggestFailedLine(std::string_view name, std::string_view url,
+                                            std::string_view id) {
     std::string line = "\x18Wsuggestfailed ";
     line.append(name).append(" ").append(url).append(" ").append(id).append("\n");
     return line;
