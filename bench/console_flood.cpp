@@ -28,8 +28,10 @@
 #include <string>
 
 #include "console/ConsoleView.h"
+#include "net/ConnectionParams.h"
 #include "net/MainDispatch.h"
 #include "net/Profile.h"
+#include "net/ServerValues.h"
 #include "net/StreamParser.h"
 #include "net/TextStyles.h"
 #include "net/qt/Kordane2Doc.h"
@@ -103,7 +105,9 @@ Flood MakeFlood() {
 // The same dispatch into a console that lays out every append at once.
 class OneByOne : public IStreamParserHost, public IMainConsoleHost {
   public:
-    OneByOne() : m_parser(*this), m_dispatch(*this, m_parser) { m_parser.SetMainSink(&m_dispatch); }
+    OneByOne() : m_parser(*this), m_dispatch(*this, m_parser, m_params, m_values) {
+        m_parser.SetMainSink(&m_dispatch);
+    }
     void Feed(const std::string& bytes) {
         for (size_t i = 0; i < bytes.size(); i += kReceiveSize) {
             m_parser.ProcessBytes(bytes.data() + i, std::min(kReceiveSize, bytes.size() - i));
@@ -137,6 +141,10 @@ class OneByOne : public IStreamParserHost, public IMainConsoleHost {
     }
 
     CStreamParser m_parser;
+
+    ConnectionParams m_params;
+
+    ServerValues m_values;
     CMainDispatch m_dispatch;
     CTextStyles m_styles;
     CConsoleWnd m_console;

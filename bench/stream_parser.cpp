@@ -11,7 +11,9 @@
 #include <random>
 #include <string>
 
+#include "net/ConnectionParams.h"
 #include "net/MainDispatch.h"
+#include "net/ServerValues.h"
 #include "net/StreamParser.h"
 
 namespace {
@@ -120,7 +122,9 @@ void BM_ParseAndDispatch(benchmark::State& state) {
     for (auto _ : state) {
         BenchHost host;
         CStreamParser parser(host);
-        CMainDispatch dispatch(host, parser);
+        ConnectionParams params;
+        ServerValues values;
+        CMainDispatch dispatch(host, parser, params, values);
         parser.SetMainSink(&dispatch);
         parser.AddSink(&host);
         for (size_t i = 0; i < stream.size(); i += 4095) {

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "net/HandleFileName.h"
+#include "net/FileNames.h"
 #include "net/WindowPlacement.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

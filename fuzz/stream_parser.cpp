@@ -11,7 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "net/ConnectionParams.h"
 #include "net/MainDispatch.h"
+#include "net/ServerValues.h"
 #include "net/StreamParser.h"
 
 namespace {
@@ -35,7 +37,11 @@ std::vector<std::string> Run(const uint8_t* data, size_t size, size_t chunk, boo
     Host host;
     host.debug = debug;
     CStreamParser parser(host);
-    CMainDispatch dispatch(host, parser);
+    ConnectionParams params;
+    // Game text must not pile up in files while fuzzing.
+    params.gameLogFile = "/dev/null";
+    ServerValues values;
+    CMainDispatch dispatch(host, parser, params, values);
     parser.SetMainSink(&dispatch);
     std::vector<std::string> datagrams;
     for (size_t i = 0; i < size; i += chunk) {

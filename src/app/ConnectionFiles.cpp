@@ -10,7 +10,7 @@
 #include "app/MainFrame.h"
 #include "console/ConsoleFrame.h"
 #include "net/ConnectionFile.h"
-#include "net/HandleFileName.h"
+#include "net/FileNames.h"
 #include "net/ServerHosts.h"
 #include "net/qt/Kordane2Doc.h"
 

@@ -28,6 +28,7 @@
 #include "console/ConsoleView.h"
 #include "net/ConnectionFile.h"
 #include "net/ConnectionSettings.h"
+#include "net/FileNames.h"
 #include "net/Profile.h"
 #include "net/ServerHosts.h"
 #include "net/qt/Kordane2Doc.h"
@@ -70,12 +71,8 @@ std::string CKordane2App::ProfilePath(const std::string& profileName) {
 }
 
 std::optional<std::string> CKordane2App::CurrentFolder() {
-    std::string buffer(PATH_MAX, '\0');
-    if (!::getcwd(buffer.data(), buffer.size())) return std::nullopt;
-    buffer.resize(std::char_traits<char>::length(buffer.c_str()));
     // A folder we cannot list is as good as none: the settings would not load.
-    if (::access(buffer.c_str(), R_OK | X_OK) != 0) return std::nullopt;
-    return buffer;
+    return ReadableCurrentFolder();
 }
 
 bool CKordane2App::InitInstance(const std::vector<std::string>& args) {

@@ -13,11 +13,19 @@
 #include "app/AboutBox.h"
 #include "app/ActionsMenu.h"
 #include "app/ConnectionMenus.h"
+#include "app/EditMenu.h"
+#include "app/UrlOpener.h"
 #include "app/WindowLayout.h"
+#include "console/ChannelColorsDlg.h"
+#include "console/ConsoleFont.h"
 #include "console/ConsoleFrame.h"
+#include "console/ConsoleSubView.h"
 #include "console/ConsoleView.h"
+#include "console/ConsoleWnd.h"
+#include "console/CustomizeTextDlg.h"
 #include "net/DatagramTable.h"
 #include "net/Profile.h"
+#include "net/TextStyles.h"
 #include "net/qt/Kordane2Doc.h"
 
 namespace {
@@ -33,6 +41,20 @@ CMainFrame::CMainFrame(CProfile& profile, QWidget* parent)
     m_settings.Load(m_profile);
     m_layout = new CWindowLayout(m_profile, this);
     m_startWindows = std::make_unique<CStartWindows>(m_settings, *m_layout, m_profile);
+    m_textStyles = std::make_shared<CTextStyles>();
+    m_textStyles->Load(m_profile);
+    m_startWindows->Hooks().extraConsole = [this](CKordane2Doc& doc) {
+        CConsoleSubView* view = CConsoleSubView::Open(doc, m_mdi, m_textStyles, false);
+        // Opened as the log-in completes, so its commands are tagged.
+        view->SetTagging(true);
+        m_layout->Open(view->Frame(), WindowKind::SubConn, &doc);
+        return true;
+    };
+    connect(this, &CMainFrame::userButton, this, [this](int, const QString& text) {
+        if (CConsoleFrame* console = ActiveConnectionConsole()) {
+            console->View().RunUserButton(text.toStdString());
+        }
+    });
 
     m_mdi = new QMdiArea(this);
     setCentralWidget(m_mdi);
@@ -62,6 +84,10 @@ CMainFrame::~CMainFrame() {
     delete m_mdi;
     m_settings.SetToolBarState(saveState().toHex().toStdString());
     m_settings.Save(m_profile);
+    // Text styles are written only when the user changed them, so that a
+    // hand-edited value survives a run that did not touch it.
+    if (m_textColoursChanged) m_textStyles->SaveColoursAndFont(m_profile);
+    if (m_channelColoursChanged) m_textStyles->SaveChannels(m_profile);
 }
 
 void CMainFrame::CreateMenus() {
@@ -77,6 +103,8 @@ void CMainFrame::CreateMenus() {
     file->addSeparator();
     file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
 
+    new CEditMenu(menuBar()->addMenu(QStringLiteral("&Edit")), m_mdi);
+
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     QAction* toolBar = m_userBar->toggleViewAction();
     toolBar->setText(QStringLiteral("&Toolbar"));
@@ -89,9 +117,11 @@ void CMainFrame::CreateMenus() {
     QMenu* game = menuBar()->addMenu(QStringLiteral("&Game"));
     QMenu* actions = menuBar()->addMenu(QStringLiteral("&Actions"));
     new CActionsMenu(
-        actions, [this] { return ActiveConsole() != nullptr; },
+        actions, [this] { return ActiveConnectionConsole() != nullptr; },
         [this](std::string_view line) {
-            if (CConsoleFrame* console = ActiveConsole()) console->Doc().SendToServer(line);
+            if (CConsoleFrame* console = ActiveConnectionConsole()) {
+                console->Doc().SendToServer(line);
+            }
         });
     QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
     // The application adds the sound items (CShellMenus) at the end.
@@ -99,16 +129,40 @@ void CMainFrame::CreateMenus() {
     auto* optionsMenu = new COptionsMenu(options, m_settings, this);
     connect(optionsMenu, &COptionsMenu::optionChanged, this, &CMainFrame::OnOptionChanged);
     connect(optionsMenu, &COptionsMenu::userButtonsChanged, this, &CMainFrame::UpdateUserButtons);
+    connect(optionsMenu, &COptionsMenu::customizeText, this, &CMainFrame::CustomizeText);
+    connect(optionsMenu, &COptionsMenu::customizeChannelColours, this,
+            &CMainFrame::CustomizeChannelColours);
 
     QMenu* window = menuBar()->addMenu(QStringLiteral("&Window"));
     window->addAction(QStringLiteral("&Cascade"), m_mdi, &QMdiArea::cascadeSubWindows);
     window->addAction(QStringLiteral("&Tile"), m_mdi, &QMdiArea::tileSubWindows);
     m_connectionMenus =
-        new CConnectionMenus(game, window, [this] { return ActiveConsole() != nullptr; });
+        new CConnectionMenus(game, window, [this] { return ActiveConnectionConsole() != nullptr; });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("helpMenu"));
     help->addAction(QStringLiteral("&About Kordane 2..."), this, &CMainFrame::ShowAbout);
+}
+
+void CMainFrame::CustomizeText() {
+    CCustomizeTextDlg dialog(*m_textStyles, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    const bool reapply = dialog.ApplyTo(*m_textStyles);
+    m_textColoursChanged = true;
+    if (!reapply) return;
+    // Background and font change at once in every console; colours only
+    // affect new text.
+    for (CConsoleWnd* console : m_mdi->findChildren<CConsoleWnd*>()) {
+        console->ApplyBackground(m_textStyles->Colour(TextClass::Background));
+        console->SetConsoleFont(ConsoleFont::For(*m_textStyles));
+    }
+}
+
+void CMainFrame::CustomizeChannelColours() {
+    CChannelColorsDlg dialog(*m_textStyles, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    m_textStyles->SetChannels(dialog.Channels());
+    m_channelColoursChanged = true;
 }
 
 void CMainFrame::CreateUserToolBar() {
@@ -183,8 +237,17 @@ CConsoleFrame* CMainFrame::AddConnection(CKordane2Doc& doc, const QString& title
         m_layout->CloseAll(&doc);
     });
     connect(frame, &QWidget::windowTitleChanged, this, &CMainFrame::UpdateTitle);
+    frame->View().Host().SetUrlOpener(
+        [frame](const QString& url) { return CUrlOpener::Open(url, frame); });
     frame->setGeometry(kFirstConsoleRect);
     m_layout->Open(frame, WindowKind::Connection, &doc);
+    frame->View().SetTextStyles(m_textStyles);
+    frame->View().SetStartWindowsHandler([this, &doc] { return OpenStartWindows(doc); });
+    connect(&frame->View(), &CConsoleView::consoleOpened, this,
+            [this, &doc](QMdiSubWindow* window, bool temporary) {
+                m_layout->Open(window, temporary ? WindowKind::Transient : WindowKind::SubConn,
+                               &doc);
+            });
     frame->show();
     m_mdi->setActiveSubWindow(frame);
     // A new console is ready for typing.
@@ -193,18 +256,29 @@ CConsoleFrame* CMainFrame::AddConnection(CKordane2Doc& doc, const QString& title
     return frame;
 }
 
-void CMainFrame::OpenStartWindows(CKordane2Doc& doc) {
+bool CMainFrame::OpenStartWindows(CKordane2Doc& doc) {
     QWidget* console = nullptr;
     for (QMdiSubWindow* window : m_mdi->subWindowList()) {
         auto* frame = qobject_cast<CConsoleFrame*>(window);
         if (frame && &frame->Doc() == &doc) console = frame;
     }
-    m_startWindows->Open(doc, console);
+    return m_startWindows->Open(doc, console);
 }
 
 void CMainFrame::UpdateReconnect() {
     const CConsoleFrame* console = ActiveConsole();
     m_reconnect->setEnabled(console && console->Doc().State() == CKordane2Doc::Closed);
+}
+
+CConsoleFrame* CMainFrame::ActiveConnectionConsole() const {
+    QMdiSubWindow* active = m_mdi->activeSubWindow();
+    if (auto* console = qobject_cast<CConsoleFrame*>(active)) return console;
+    QObject* doc = active ? m_layout->DocOf(active) : nullptr;
+    for (QMdiSubWindow* window : m_mdi->subWindowList()) {
+        auto* console = qobject_cast<CConsoleFrame*>(window);
+        if (console && &console->Doc() == doc) return console;
+    }
+    return nullptr;
 }
 
 CConsoleFrame* CMainFrame::ActiveConsole() const {

@@ -13,6 +13,7 @@ class CConnectionMenus;
 class CConsoleFrame;
 class CKordane2Doc;
 class CProfile;
+class CTextStyles;
 class CWindowLayout;
 class QAction;
 class QLabel;
@@ -40,8 +41,13 @@ class CMainFrame : public QMainWindow {
 
     // Opens the main console of a new connection; the connection owns it.
     CConsoleFrame* AddConnection(CKordane2Doc& doc, const QString& title);
-    // After the first login of a connection (the main console calls it).
-    void OpenStartWindows(CKordane2Doc& doc);
+    // After the first login of a connection (the main console calls it);
+    // true when a notify list opened.
+    bool OpenStartWindows(CKordane2Doc& doc);
+    // The main console of the connection the active window belongs to.
+    CConsoleFrame* ActiveConnectionConsole() const;
+    // The text styles every console shares.
+    const std::shared_ptr<CTextStyles>& TextStyles() const { return m_textStyles; }
 
     QMdiArea* MdiArea() const { return m_mdi; }
     // The main console of the active connection, if a console is active.
@@ -75,6 +81,8 @@ class CMainFrame : public QMainWindow {
     void OnOptionChanged(CSettings::Option option, OptionEffect effect);
     void UpdateTitle();
     void ShowAbout();
+    void CustomizeText();
+    void CustomizeChannelColours();
     void SaveMainWindowLayout();
 
     CProfile& m_profile;
@@ -86,4 +94,7 @@ class CMainFrame : public QMainWindow {
     QLabel* m_statePane = nullptr;
     QAction* m_reconnect = nullptr;
     QToolBar* m_userBar = nullptr;
+    std::shared_ptr<CTextStyles> m_textStyles;
+    bool m_textColoursChanged = false;
+    bool m_channelColoursChanged = false;
 };

@@ -109,8 +109,9 @@ COptionsMenu::COptionsMenu(QMenu* options, CSettings& settings, QWidget* dialogP
 
     AddToggles(options->addMenu(QStringLiteral("Ad&vanced")), kBoardToggles, std::size(kToggles));
     options->addSeparator();
-    // The console's text styles have their own dialog, which comes with them.
-    options->addAction(QStringLiteral("Customize &Text..."))->setEnabled(false);
+    options->addAction(QStringLiteral("Customize &Text..."), this, &COptionsMenu::customizeText);
+    options->addAction(QStringLiteral("Customize C&hannel Colors..."), this,
+                       &COptionsMenu::customizeChannelColours);
     options->addAction(QStringLiteral("Customize User &Buttons..."), this, [this] {
         CUserButtonsDialog dialog(m_settings, m_dialogParent);
         if (dialog.exec() == QDialog::Accepted) emit userButtonsChanged();

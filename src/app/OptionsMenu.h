@@ -40,6 +40,8 @@ class COptionsMenu : public QObject {
   signals:
     void optionChanged(CSettings::Option option, OptionEffect effect);
     void userButtonsChanged();
+    void customizeText();
+    void customizeChannelColours();
 
   private:
     struct Choice {

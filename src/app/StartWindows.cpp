@@ -12,28 +12,22 @@
 CStartWindows::CStartWindows(CSettings& settings, CWindowLayout& layout, CProfile& profile)
     : m_settings(settings), m_layout(layout), m_profile(profile) {}
 
-void CStartWindows::Open(CKordane2Doc& doc, QWidget* mainConsole) {
+bool CStartWindows::Open(CKordane2Doc& doc, QWidget* mainConsole) {
     using W = CSettings::StartWindow;
-    auto open = [&doc](const Opener& opener) {
-        if (opener) opener(doc);
-    };
+    auto open = [&doc](const Opener& opener) { return opener && opener(doc); };
     if (!doc.Reconnecting()) {
         if (m_settings.StartCount(W::GameViews) > 0) open(m_openers.gameBoard);
         for (int i = 0; i < m_settings.StartCount(W::ConsoleSubViews); ++i) {
             open(m_openers.extraConsole);
         }
     }
-    if (m_settings.StartCount(W::NotifyListViews) > 0) {
-        open(m_openers.notifyList);
-    } else {
-        // Without the list, arrivals and departures are shown as console text.
-        doc.Parser().SetDatagram(DG_NOTIFY_ARRIVED, true);
-        doc.Parser().SetDatagram(DG_NOTIFY_DEPARTED, true);
-    }
+    const bool notifyList =
+        m_settings.StartCount(W::NotifyListViews) > 0 && open(m_openers.notifyList);
     if (m_settings.StartCount(W::SeekViews) > 0) open(m_openers.seekGraph);
     if (m_settings.StartCount(W::EventListViews) > 0) open(m_openers.eventList);
     m_opened = true;
     if (mainConsole) mainConsole->raise();
+    return notifyList;
 }
 
 void CStartWindows::Record(CKordane2Doc& doc) {

@@ -17,7 +17,8 @@ class QWidget;
 // (a kind without a hook is counted but not opened).
 class CStartWindows {
   public:
-    using Opener = std::function<void(CKordane2Doc& doc)>;
+    // Returns whether the window opened.
+    using Opener = std::function<bool(CKordane2Doc& doc)>;
     struct Openers {
         Opener gameBoard;     // one new game board
         Opener extraConsole;  // one extra console (not a temporary one)
@@ -32,8 +33,9 @@ class CStartWindows {
 
     // After the first login of `doc`: the windows the counts ask for, then
     // the main console on top. A reconnection opens no new game board or
-    // extra consoles.
-    void Open(CKordane2Doc& doc, QWidget* mainConsole);
+    // extra consoles. True when a notify list opened; otherwise the caller
+    // asks for arrivals and departures as console text.
+    bool Open(CKordane2Doc& doc, QWidget* mainConsole);
     bool Opened() const { return m_opened; }
     // When `doc` closes: its open windows, by kind, become the counts (in the
     // file and for the next connection), once start windows have been opened.

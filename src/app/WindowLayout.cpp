@@ -124,6 +124,11 @@ void CWindowLayout::Close(QWidget* frame) {
     m_open.erase(it);
 }
 
+QObject* CWindowLayout::DocOf(const QWidget* frame) {
+    const auto it = Find(frame);
+    return it == m_open.end() ? nullptr : it->doc.data();
+}
+
 void CWindowLayout::CloseAll(QObject* doc) {
     std::vector<QWidget*> frames;
     for (const Entry& e : m_open) {

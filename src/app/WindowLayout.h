@@ -69,6 +69,8 @@ class CWindowLayout : public QObject {
     void Close(QWidget* frame);
     // Close for every window of the connection still open.
     void CloseAll(QObject* doc);
+    // The connection an open window was registered with, or nullptr.
+    QObject* DocOf(const QWidget* frame);
     // Open windows of a kind, of one connection.
     int Count(QObject* doc, WindowKind kind) const;
     // 0 when the frame is not registered.

@@ -50,6 +50,10 @@ CConsoleSubView* CConsoleSubView::Open(CKordane2Doc& doc, QMdiArea* area,
     return view;
 }
 
+QMdiSubWindow* CConsoleSubView::Frame() const {
+    return qobject_cast<QMdiSubWindow*>(parentWidget());
+}
+
 void CConsoleSubView::SendTagged(std::string_view line) {
     m_doc.Parser().SendCommand(TaggedCommand(line, m_consoleId, m_tagging));
 }

@@ -41,6 +41,8 @@ class CConsoleSubView : public QWidget, public IServerMessageSink {
     bool Tagging() const { return m_tagging; }
     void SetTagging(bool on) { m_tagging = on; }
     CConsoleWnd* Console() const { return m_console; }
+    // The sub-window Open made, if any.
+    QMdiSubWindow* Frame() const;
 
     // Sends a line ending in "\n" with this console's tag while tagging is on.
     void SendTagged(std::string_view line);

@@ -27,7 +27,8 @@ constexpr const char* kLocalMode = "No server name provided.  Local chessboard m
 CConsoleView::CConsoleView(CKordane2Doc& doc, QString connectionTitle, QWidget* parent)
     : QWidget(parent),
       m_doc(doc),
-      m_dispatch(*this, doc.Parser()),
+      m_host(*this, this, doc),
+      m_dispatch(m_host, doc.Parser(), doc.Params(), doc.Values()),
       m_connectionTitle(std::move(connectionTitle)) {
     m_console = new CConsoleWnd(this);
     auto* layout = new QVBoxLayout(this);
@@ -127,8 +128,6 @@ void CConsoleView::OnLoggedIn(const std::string& handle) {
     m_loggedIn = true;
     m_tagging = true;
     emit titleChanged();
-    // After the set-up lines of this log-in have left.
-    QMetaObject::invokeMethod(this, &CConsoleView::OpenStartWindows, Qt::QueuedConnection);
 }
 
 void CConsoleView::PlaySoundEvent(SoundEvent event) {
@@ -161,6 +160,7 @@ void CConsoleView::SendCommandLine(std::string_view line, bool newConsole) {
 CConsoleSubView* CConsoleView::OpenTemporaryConsole() {
     CConsoleSubView* console = CConsoleSubView::Open(m_doc, MdiArea(), m_styles, true);
     console->SetTagging(m_tagging);
+    emit consoleOpened(console->Frame(), true);
     return console;
 }
 
@@ -170,7 +170,7 @@ void CConsoleView::RunUserButton(std::string_view text) {
     const UserButtonLine button = ExpandUserButton(text, names);
     ShowConsoleText(button.line);
     if (button.newWindow) {
-        CConsoleSubView* console = CConsoleSubView::Open(m_doc, MdiArea(), m_styles, true);
+        CConsoleSubView* console = OpenTemporaryConsole();
         console->SetTagging(!m_dispatch.OwnHandle().empty());
         console->SendTagged(button.line);
         return;
@@ -181,31 +181,6 @@ void CConsoleView::RunUserButton(std::string_view text) {
         m_doc.Parser().SendCommand(button.line);
     } else {
         m_doc.Parser().SendCommand(TaggedCommand(button.line, kMainConsoleId, true));
-    }
-}
-
-void CConsoleView::OpenStartWindows() {
-    const StartWindowCounts counts = m_startCounts ? m_startCounts() : StartWindowCounts{};
-    if (!m_doc.Reconnecting()) {
-        if (counts.gameViews > 0 && m_openers.gameBoard) m_openers.gameBoard();
-        for (int i = 0; i < counts.consoleSubViews; ++i) {
-            CConsoleSubView::Open(m_doc, MdiArea(), m_styles, false)->SetTagging(m_tagging);
-        }
-    }
-    const bool notifyList =
-        counts.notifyListViews > 0 && m_openers.notifyList && m_openers.notifyList();
-    if (!notifyList) {
-        // Without a notify list, arrivals and departures come as console text.
-        m_doc.Parser().SetDatagram(DG_NOTIFY_ARRIVED, true);
-        m_doc.Parser().SetDatagram(DG_NOTIFY_DEPARTED, true);
-    }
-    if (counts.seekViews > 0 && m_openers.seekGraph) m_openers.seekGraph();
-    if (counts.eventListViews > 0 && m_openers.eventList) m_openers.eventList();
-    emit startWindowsOpened();
-    if (QMdiArea* area = MdiArea()) {
-        for (QMdiSubWindow* window : area->subWindowList()) {
-            if (window->isAncestorOf(this)) area->setActiveSubWindow(window);
-        }
     }
 }
 

@@ -14,23 +14,15 @@
 #include "console/CommandEdit.h"
 #include "console/ConsoleText.h"
 #include "console/ConsoleWnd.h"
+#include "console/MainConsoleHost.h"
 #include "net/MainDispatch.h"
 #include "net/ServerMessageSink.h"
 
 class CConsoleSubView;
 class CKordane2Doc;
 class QMdiArea;
+class QMdiSubWindow;
 class CTextStyles;
-
-// How many windows of each kind the user had open when the connection last
-// closed; the main console opens them again after the next log-in.
-struct StartWindowCounts {
-    int gameViews = 0;
-    int consoleSubViews = 0;
-    int notifyListViews = 0;
-    int seekViews = 0;
-    int eventListViews = 0;
-};
 
 // The main console of one connection: the text pane that shows everything the
 // server says that no other window takes, and the one-line entry box whose
@@ -67,20 +59,18 @@ class CConsoleView : public QWidget, public IServerMessageSink, public IMainCons
     // Opens a temporary console that carries on this console's tagging.
     CConsoleSubView* OpenTemporaryConsole();
 
-    // Where the start counts come from (the settings); none: open nothing.
-    void SetStartWindowCounts(std::function<StartWindowCounts()> counts) {
-        m_startCounts = std::move(counts);
+    // Opens the windows of the last session at log-in; returns whether a
+    // notify list opened. Without a handler nothing opens.
+    void SetStartWindowsHandler(std::function<bool()> handler) {
+        m_startWindows = std::move(handler);
     }
-    // Hooks for the start windows of kinds that open elsewhere (game board,
-    // notify list, seek graph, event list); each returns whether it opened.
-    struct StartWindowOpeners {
-        std::function<bool()> gameBoard, notifyList, seekGraph, eventList;
-    };
-    void SetStartWindowOpeners(StartWindowOpeners openers) { m_openers = std::move(openers); }
+    bool OpenStartWindows() override { return m_startWindows && m_startWindows(); }
 
     // "Main Console", the connection's title or the user's handle, and the
     // connection's status suffix.
     const CMainDispatch& Dispatch() const { return m_dispatch; }
+    // Popups, the browser and the document for the dispatcher.
+    CMainConsoleHost& Host() { return m_host; }
     QString Title() const;
 
     void SetPluginNames(std::vector<std::string> names) { m_pluginNames = std::move(names); }
@@ -107,18 +97,18 @@ class CConsoleView : public QWidget, public IServerMessageSink, public IMainCons
 
   signals:
     void titleChanged();
-    // The start windows of this log-in have been opened.
-    void startWindowsOpened();
+    // A console of this connection was opened in its own sub-window.
+    void consoleOpened(QMdiSubWindow* frame, bool temporary);
     // Emitted once per batch of text laid out in the pane.
     void textAppended();
 
   private:
     void AppendStyled(std::string_view text, uint32_t colourWord);
     void SendEntry(int code);
-    void OpenStartWindows();
     QMdiArea* MdiArea() const;
 
     CKordane2Doc& m_doc;
+    CMainConsoleHost m_host;
     CMainDispatch m_dispatch;
     QString m_connectionTitle;
     QString m_handle;
@@ -128,6 +118,5 @@ class CConsoleView : public QWidget, public IServerMessageSink, public IMainCons
     CConsoleWnd* m_console = nullptr;
     int m_consoleId = 0;
     bool m_tagging = false;
-    std::function<StartWindowCounts()> m_startCounts;
-    StartWindowOpeners m_openers;
+    std::function<bool()> m_startWindows;
 };

@@ -12,6 +12,8 @@ namespace ConnectionSettings {
 inline constexpr const char* kDnsCacheSection = "DNS Cache";
 // Non-zero: game lists come as plain text instead of list windows.
 inline constexpr IntSetting kBypassGamelist{"Play Options", "BypassGamelist", 0};
+// Non-zero: challenges come without a popup.
+inline constexpr IntSetting kBypassMatch{"Play Options", "BypassMatch", 0};
 // Non-zero: the server may send suggestion popups.
 inline constexpr IntSetting kQsuggest{"Newbie Mode", "Qsuggest", 1};
 

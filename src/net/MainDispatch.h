@@ -12,7 +12,11 @@
 #include "net/ServerMessageSink.h"
 #include "net/SoundEvent.h"
 
+class CProfile;
 class CStreamParser;
+struct ConnectionParams;
+struct PopupContent;
+struct ServerValues;
 
 // What the main console's dispatcher needs from the console window and the
 // connection document around it. Defaults do nothing, so windows that do not
@@ -42,6 +46,34 @@ class IMainConsoleHost {
     virtual void OnLoggedIn(const std::string& /*handle*/) {}
     // Plug-in names for the interface line sent after login.
     virtual std::vector<std::string> PluginNames() const { return {}; }
+    // The windows remembered from the last run. True when a notify list was
+    // among them: it then asks for arrivals and departures itself.
+    virtual bool OpenStartWindows() { return false; }
+    // Ratings or the formula texts changed: the views that show them redraw.
+    virtual void ServerValuesChanged() {}
+    // The user turned challenge popups off.
+    virtual bool BypassMatch() const { return false; }
+    virtual void ShowPopup(const PopupContent& /*popup*/) {}
+    // Closes every popup of that challenger.
+    virtual void ClosePopupsNamed(const std::string& /*name*/) {}
+    // Closes the first popup of that suggestion.
+    virtual void CloseSuggestionPopup(const std::string& /*id*/) {}
+    // Hands a web address to the browser; false (the user has been told)
+    // when it was refused or no browser took it.
+    virtual bool OpenUrl(const std::string& /*url*/) { return false; }
+    // The game file that tagged game text goes to; empty when none is set.
+    virtual std::string TaggedGameFile() const { return {}; }
+    // A warning in a message box.
+    virtual void ShowWarning(std::string_view /*text*/) {}
+    // The connection's parameters changed: mark the document modified.
+    virtual void MarkModified() {}
+    // Saves the document when it is modified.
+    virtual void SaveIfModified() {}
+    // The parameters name another server: close this connection as if the
+    // server had closed it, then connect to the new address.
+    virtual void Redirect() {}
+    // The settings file (wild-variant names); nullptr when there is none.
+    virtual CProfile* Settings() { return nullptr; }
 };
 
 // The main console's handling of every message no other window consumed:
@@ -50,7 +82,8 @@ class CMainDispatch : public IServerMessageSink {
   public:
     static constexpr const char* kInterfaceName = kVersionText;
 
-    CMainDispatch(IMainConsoleHost& host, CStreamParser& parser);
+    CMainDispatch(IMainConsoleHost& host, CStreamParser& parser, ConnectionParams& params,
+                  ServerValues& values);
 
     int Receive(std::unique_ptr<CServerMessage>& message) override;
 
@@ -58,9 +91,9 @@ class CMainDispatch : public IServerMessageSink {
     void ResetConnectionState();
 
     int LoginStage() const { return m_loginStage; }
-    const std::string& OwnHandle() const { return m_ownHandle; }
-    bool ComputerAccount() const { return m_computerAccount; }
-    const std::string& LastTeller() const { return m_lastTeller; }
+    const std::string& OwnHandle() const;
+    bool ComputerAccount() const;
+    const std::string& LastTeller() const;
 
   private:
     void ShowServerText(const CServerMessage& message);
@@ -68,12 +101,19 @@ class CMainDispatch : public IServerMessageSink {
     bool NeedsFilter(std::string_view piece) const;
     void HandleDatagram(std::unique_ptr<CServerMessage>& message);
     void LoginConfirmation(const CServerMessage& message);
+    void Challenge(const CServerMessage& message);
+    void Suggestion(const CServerMessage& message);
+    void SaveGameText(const CServerMessage& message);
+    void SetLogin(const CServerMessage& message);
+    void WildNamesVersion(const CServerMessage& message);
+    void Redirect(const CServerMessage& message);
+    void ShowDatagramText(const CServerMessage& message);
 
     IMainConsoleHost& m_host;
     CStreamParser& m_parser;
+    ConnectionParams& m_params;
+    ServerValues& m_values;
     int m_loginStage = 0;
     bool m_suppressLine = false;
-    std::string m_ownHandle;
-    bool m_computerAccount = false;
-    std::string m_lastTeller;
+    int m_highestWildIndex = 0;
 };

@@ -236,3 +236,16 @@ bool CProfile::DeleteKey(std::string_view section, std::string_view key) {
     ini->Erase(at);
     return AtomicFile::Replace(m_path, ini->Text());
 }
+
+bool CProfile::DeleteSection(std::string_view section) {
+    std::optional<IniText> ini = Load(m_path);
+    if (!ini) return false;
+    bool changed = false;
+    for (size_t header = ini->FindSection(Trim(section)); header != IniText::npos;
+         header = ini->FindSection(Trim(section))) {
+        const size_t end = ini->SectionEnd(header);
+        for (size_t i = end; i > header; --i) ini->Erase(i - 1);
+        changed = true;
+    }
+    return !changed || AtomicFile::Replace(m_path, ini->Text());
+}

@@ -37,6 +37,8 @@ class CProfile {
     bool WriteInt(std::string_view section, std::string_view key, int value);
     // Removes one key.
     bool DeleteKey(std::string_view section, std::string_view key);
+    // Removes a section with all its keys (and every repeat of its header).
+    bool DeleteSection(std::string_view section);
 
   private:
     std::string m_path;

@@ -41,29 +41,6 @@ class Connection : public ::testing::Test {
     QTemporaryDir m_dir;
 };
 
-// A plain-text client on a raw socket, as a second user or a script would be.
-class RawClient {
-  public:
-    explicit RawClient(int port) {
-        m_fd = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in a{};
-        a.sin_family = AF_INET;
-        a.sin_port = htons(static_cast<uint16_t>(port));
-        ::inet_pton(AF_INET, "127.0.0.1", &a.sin_addr);
-        m_ok = ::connect(m_fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
-    }
-    ~RawClient() { ::close(m_fd); }
-    bool Ok() const { return m_ok; }
-    void Send(const std::string& text) {
-        ASSERT_EQ(::send(m_fd, text.data(), text.size(), MSG_NOSIGNAL),
-                  static_cast<ssize_t>(text.size()));
-    }
-
-  private:
-    int m_fd = -1;
-    bool m_ok = false;
-};
-
 TEST_F(Connection, LoginWithHandleAndPasswordNeverShowsThePassword) {
     TestServer server;
     ASSERT_GT(server.Port(), 0);

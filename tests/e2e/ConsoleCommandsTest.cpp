@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QTcpSocket>
 
+#include "app/MainFrame.h"
 #include "console/CommandEdit.h"
 #include "console/ConsoleFrame.h"
 #include "console/ConsoleSubView.h"
@@ -24,14 +25,15 @@ namespace {
 class ConsoleCommands : public ::testing::Test {
   protected:
     ConsoleCommands() : m_profile(m_dir.filePath("settings.ini").toStdString()) {
+        // The last session had one extra console open.
+        m_profile.WriteString("Start Windows", "ConsoleSubViews", "1");
+        m_main = std::make_unique<CMainFrame>(m_profile);
+        m_main->show();
         m_doc = new CKordane2Doc(m_profile, &m_documents);
         m_doc->Params().host = "127.0.0.1";
         m_doc->Params().port = m_server.Port();
         m_doc->Params().handle = "Tester";
         m_doc->Params().password = "test1";
-        m_frame = new CConsoleFrame(*m_doc, "Tester.kd2");
-        m_area.addSubWindow(m_frame);
-        m_area.show();
     }
 
     CConsoleView& View() { return m_frame->View(); }
@@ -45,7 +47,7 @@ class ConsoleCommands : public ::testing::Test {
     }
     std::vector<CConsoleSubView*> SubViews() {
         std::vector<CConsoleSubView*> views;
-        for (QMdiSubWindow* w : m_area.subWindowList()) {
+        for (QMdiSubWindow* w : m_main->MdiArea()->subWindowList()) {
             if (auto* view = qobject_cast<CConsoleSubView*>(w->widget())) views.push_back(view);
         }
         return views;
@@ -54,19 +56,14 @@ class ConsoleCommands : public ::testing::Test {
     TestServer m_server;
     QTemporaryDir m_dir;
     CProfile m_profile;
-    QMdiArea m_area;
+    std::unique_ptr<CMainFrame> m_main;
     QObject m_documents;
     CKordane2Doc* m_doc = nullptr;
     CConsoleFrame* m_frame = nullptr;
 };
 
 TEST_F(ConsoleCommands, TagsRepliesButtonsAndStartWindows) {
-    View().SetStartWindowCounts([] {
-        StartWindowCounts counts;
-        counts.consoleSubViews = 1;
-        return counts;
-    });
-    View().InitialUpdate();
+    m_frame = m_main->AddConnection(*m_doc, "Tester.kd2");
     EXPECT_EQ(View().ConsoleId(), 1);
     EXPECT_FALSE(View().Tagging()) << "no tag before the log-in";
     ASSERT_TRUE(WaitFor([&] { return View().Tagging() && SubViews().size() == 1; }))
@@ -74,6 +71,8 @@ TEST_F(ConsoleCommands, TagsRepliesButtonsAndStartWindows) {
     // No notify list is open, so arrivals and departures come as text.
     EXPECT_TRUE(Received("Set-2 64 1"));
     EXPECT_TRUE(Received("Set-2 65 1"));
+    const std::string transcript = m_server.Transcript();
+    EXPECT_EQ(transcript.find("Set-2 64 1"), transcript.rfind("Set-2 64 1")) << "asked for once";
     EXPECT_EQ(SubViews().front()->ConsoleId(), 2) << "the start console";
     EXPECT_FALSE(SubViews().front()->Temporary());
 

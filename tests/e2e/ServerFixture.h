@@ -2,6 +2,12 @@
 // SPDX-FileCopyrightText: 2026 The Kordane developers
 #pragma once
 
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -72,7 +78,8 @@ class TestServer {
 // and hands it to the real dispatcher, whose console text it collects.
 class ConsoleRecorder : public IServerMessageSink, public IMainConsoleHost {
   public:
-    explicit ConsoleRecorder(CKordane2Doc& doc) : m_doc(doc), m_dispatch(*this, doc.Parser()) {
+    explicit ConsoleRecorder(CKordane2Doc& doc)
+        : m_doc(doc), m_dispatch(*this, doc.Parser(), doc.Params(), doc.Values()) {
         doc.Parser().SetMainSink(this);
     }
     ~ConsoleRecorder() override { m_doc.Parser().SetMainSink(nullptr); }
@@ -112,4 +119,27 @@ class ConsoleRecorder : public IServerMessageSink, public IMainConsoleHost {
   private:
     CKordane2Doc& m_doc;
     CMainDispatch m_dispatch;
+};
+
+// A plain-text client on a raw socket, as a second user or a script would be.
+class RawClient {
+  public:
+    explicit RawClient(int port) {
+        m_fd = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_port = htons(static_cast<uint16_t>(port));
+        ::inet_pton(AF_INET, "127.0.0.1", &a.sin_addr);
+        m_ok = ::connect(m_fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
+    }
+    ~RawClient() { ::close(m_fd); }
+    bool Ok() const { return m_ok; }
+    void Send(const std::string& text) {
+        ASSERT_EQ(::send(m_fd, text.data(), text.size(), MSG_NOSIGNAL),
+                  static_cast<ssize_t>(text.size()));
+    }
+
+  private:
+    int m_fd = -1;
+    bool m_ok = false;
 };

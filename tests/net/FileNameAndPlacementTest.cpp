@@ -5,7 +5,7 @@
 // a file name, and a placement from a hand-edited settings file.
 #include <gtest/gtest.h>
 
-#include "net/HandleFileName.h"
+#include "net/FileNames.h"
 #include "net/WindowPlacement.h"
 
 namespace {

@@ -1,10 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Kordane developers
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+
+#include "net/ConnectionParams.h"
+#include "net/FileNames.h"
 #include "net/MainDispatch.h"
 #include "net/MessageText.h"
 #include "net/ParserHarness.h"
+#include "net/PopupContent.h"
+#include "net/Profile.h"
+#include "net/ServerValues.h"
 
 namespace {
 
@@ -24,7 +35,31 @@ class ConsoleHost : public IMainConsoleHost {
     void PlaySoundEvent(SoundEvent event) override { sounds.push_back(static_cast<int>(event)); }
     void OnLoggedIn(const std::string& handle) override { loggedIn.push_back(handle); }
     std::vector<std::string> PluginNames() const override { return plugins; }
+    void ServerValuesChanged() override { events.push_back("changed"); }
+    bool BypassMatch() const override { return bypassMatch; }
+    void ShowPopup(const PopupContent& p) override {
+        popups.push_back(p);
+        events.push_back("popup " + p.name);
+    }
+    void ClosePopupsNamed(const std::string& name) override { events.push_back("close " + name); }
+    void CloseSuggestionPopup(const std::string& id) override { events.push_back("close#" + id); }
+    bool OpenUrl(const std::string& url) override {
+        events.push_back("url " + url);
+        return urlOpens;
+    }
+    std::string TaggedGameFile() const override { return taggedFile; }
+    void ShowWarning(std::string_view text) override { events.push_back(std::string(text)); }
+    void MarkModified() override { events.push_back("modified"); }
+    void SaveIfModified() override { events.push_back("save"); }
+    void Redirect() override { events.push_back("redirect"); }
+    CProfile* Settings() override { return profile.get(); }
 
+    bool bypassMatch = false;
+    bool urlOpens = true;
+    std::string taggedFile;
+    std::unique_ptr<CProfile> profile;
+    std::vector<std::string> events;
+    std::vector<PopupContent> popups;
     bool autoLogin = true;
     std::string shown;
     std::vector<std::unique_ptr<CServerMessage>> games;
@@ -36,13 +71,13 @@ class ConsoleHost : public IMainConsoleHost {
 };
 
 struct Fixture {
-    Fixture() : dispatch(host, harness.parser) {}
+    Fixture() : dispatch(host, harness.parser, params, values) {}
     void Text(const std::string& piece) {
         auto m = std::make_unique<CServerMessage>(CServerMessage::Text, -1);
         m->AppendField(piece);
         dispatch.Receive(m);
     }
-    void Datagram(std::initializer_list<std::string> fields, int tag = 0) {
+    void Datagram(const std::vector<std::string>& fields, int tag = 0) {
         auto m = std::make_unique<CServerMessage>(CServerMessage::Datagram, 0);
         for (const auto& f : fields) m->AppendField(f);
         m->number = m->FieldInt(0);
@@ -52,6 +87,8 @@ struct Fixture {
     }
     ParserHarness harness;
     ConsoleHost host;
+    ConnectionParams params;
+    ServerValues values;
     CMainDispatch dispatch;
 };
 
@@ -148,10 +185,11 @@ TEST(MainDispatch, FirstLoginConfirmationSetsUpTheSession) {
     f.Datagram({"0", "Carla", "GM C"});
     EXPECT_EQ(f.dispatch.OwnHandle(), "Carla");
     EXPECT_TRUE(f.dispatch.ComputerAccount());
-    EXPECT_EQ(f.harness.sent, (std::vector<std::string>{
-                                  "Set-2 87 1\n", "Set-quietly wrap 0\n", "Set-quietly style 13\n",
-                                  "multi Set-quietly interface Kordane 2.31 + Tracker + Scope\n",
-                                  "Set-2 47 1\n", "Set-2 48 1\n", "Set-2 0 1\n"}));
+    EXPECT_EQ(f.harness.sent,
+              (std::vector<std::string>{
+                  "Set-2 87 1\n", "Set-quietly wrap 0\n", "Set-quietly style 13\n",
+                  "multi Set-quietly interface Kordane 2.31 + Tracker + Scope\n", "Set-2 47 1\n",
+                  "Set-2 48 1\n", "Set-2 64 1\n", "Set-2 65 1\n", "Set-2 0 1\n"}));
     EXPECT_EQ(f.host.loggedIn, (std::vector<std::string>{"Carla"}));
     EXPECT_EQ(f.host.sounds, (std::vector<int>{21}));
     f.harness.sent.clear();
@@ -213,6 +251,280 @@ TEST(MessageText, ShoutSounds) {
     EXPECT_EQ(FormatMessageText(m).soundEvent, 18);
     m.fields[3] = "0";
     EXPECT_EQ(FormatMessageText(m).soundEvent, -1);
+}
+
+TEST(MainConsoleDatagrams, ChallengePopupText) {
+    struct Row {
+        std::vector<std::string> fields;
+        std::string text;
+    };
+    const std::vector<Row> rows = {
+        {{"29", "bob", "1800", "2", "GM", "me", "1500", "2", "",  "0", "Blitz",
+          "1",  "0",   "3",    "0", "3",  "0",  "-1",   "0", "5", "-5"},
+         "bob(GM)(1800) challenges you to a game of\r\n  Rated Blitz time=3 inc=0\r\n"
+         "Rating changes: Loss 0   Draw +5   Win -5"},
+        {{"29", "amy", "1500", "1", "", "me", "", "0", "", "0", "Standard", "0", "1", "15", "5",
+          "10", "0", "0"},
+         "amy(1500 [provisional]) challenges you to a game of\r\n  Unrated Standard your time=10 "
+         "inc=0\r\namy's time=15 inc=5\r\n[Adjourned game]\r\n[Challenger plays Black]"},
+        // A change that already carries its sign gets no second one.
+        {{"29", "cat", "0", "0",  "",  "me", "",  "0",  "",   "5", "Wild",
+          "0",  "0",   "2", "12", "2", "12", "1", "+3", "-0", "x"},
+         "cat(----) challenges you to a game of\r\n  Unrated Wild 5 time=2 inc=12\r\n"
+         "[Challenger plays White]\r\nRating changes: Loss +3   Draw 0   Win 0"},
+    };
+    for (const Row& row : rows) {
+        Fixture f;
+        f.values.ownHandle = "me";
+        f.Datagram(row.fields);
+        ASSERT_EQ(f.host.popups.size(), 1u) << row.fields[1];
+        const PopupContent& popup = f.host.popups[0];
+        EXPECT_EQ(popup.text, row.text);
+        EXPECT_EQ(popup.title, "You have been challenged...");
+        EXPECT_EQ(popup.firstCommand, "Accept " + row.fields[1] + "\n");
+        EXPECT_EQ(popup.secondCommand, "Decline " + row.fields[1] + "\n");
+        EXPECT_EQ(f.host.sounds, (std::vector<int>{4, 4}));
+    }
+}
+
+// What each datagram of the main console leaves behind: lines sent, calls
+// on the host, and values kept, one row per case.
+TEST(MainConsoleDatagrams, WhatEachDatagramDoes) {
+    struct Row {
+        const char* name;
+        std::vector<std::vector<std::string>> datagrams;
+        std::vector<std::string> sent;
+        std::vector<std::string> events;
+        std::function<void(const Fixture&)> check;
+        std::function<void(Fixture&)> setUp;
+    };
+    const std::vector<Row> rows = {
+        {"own challenge: nothing", {{"29", "me", "1500", "2"}}, {}, {}, nullptr, nullptr},
+        {"popups switched off: sound only",
+         {{"29", "bob"}},
+         {},
+         {},
+         [](const Fixture& f) { EXPECT_EQ(f.host.sounds, (std::vector<int>{4})); },
+         [](Fixture& f) { f.host.bypassMatch = true; }},
+        {"challenge removed shows why and closes",
+         {{"30", "bob", "me", "bob withdraws the challenge to me."}, {"30", "me", "bob", "x"}},
+         {},
+         {"close bob"},
+         [](const Fixture& f) {
+             EXPECT_EQ(f.host.shown, "bob withdraws the challenge to me.\nx\n");
+         },
+         nullptr},
+        {"ratings grow and tell the views",
+         {{"87", "1", "2", "3", "4", "5", "2100"}},
+         {},
+         {"changed"},
+         [](const Fixture& f) {
+             EXPECT_EQ(f.values.ratings, (std::vector<int>{1, 2, 3, 4, 5, 2100}));
+         },
+         nullptr},
+        {"category names, a damaged index ignored",
+         {{"76", "7", "Atomic"}, {"76", "2000000000", "x"}, {"76", "-1", "y"}},
+         {},
+         {},
+         [](const Fixture& f) {
+             ASSERT_EQ(f.values.categoryNames.size(), 8u);
+             EXPECT_EQ(f.values.categoryNames[7], "Atomic");
+         },
+         nullptr},
+        {"integer variables: exact names, booleans as 0/1",
+         {{"47", "increment", "5"}, {"47", "rated", "7"}, {"47", "Time", "9"}, {"47", "x", "1"}},
+         {},
+         {},
+         [](const Fixture& f) {
+             EXPECT_EQ(f.values.increment, 5);
+             EXPECT_EQ(f.values.rated, 1);
+             EXPECT_EQ(f.values.time, 2);
+         },
+         nullptr},
+        {"string variables: only the formula texts tell the views",
+         {{"48", "sfilter", "r>1500"},
+          {"48", "note3", "hi"},
+          {"48", "note11", "no"},
+          {"48", "note0", "no"},
+          {"48", "interface", "x"}},
+         {},
+         {"changed"},
+         [](const Fixture& f) {
+             EXPECT_EQ(f.values.sfilter, "r>1500");
+             EXPECT_EQ(f.values.notes[2], "hi");
+             for (size_t i = 0; i < f.values.notes.size(); ++i) {
+                 if (i != 2) {
+                     EXPECT_EQ(f.values.notes[i], "");
+                 }
+             }
+         },
+         nullptr},
+        {"command suggestion",
+         {{"63", "observe 5", "a good game", "1", "tom", "", "17"}},
+         {},
+         {"popup tom"},
+         [](const Fixture& f) {
+             const PopupContent& p = f.host.popups.at(0);
+             EXPECT_EQ(p.text, "tom suggests: a good game\r\n\r\nCommand to be issued: observe 5");
+             EXPECT_EQ(p.title, "tom suggests...");
+             EXPECT_EQ(p.firstCommand, "observe 5\n");
+             EXPECT_EQ(f.host.sounds, (std::vector<int>{6}));
+         },
+         nullptr},
+        {"address suggestion with a title",
+         {{"91", "https://x.org/", "read", "1", "tom", "News", "18"}},
+         {},
+         {"popup tom"},
+         [](const Fixture& f) {
+             EXPECT_EQ(f.host.popups.at(0).title, "News");
+             EXPECT_EQ(f.host.popups.at(0).firstCommand, "https://x.org/");
+         },
+         nullptr},
+        {"address opened at once",
+         {{"91", "https://x.org/", "d", "5", "tom", "", "19"}},
+         {},
+         {"url https://x.org/"},
+         nullptr,
+         nullptr},
+        {"address that could not be opened is reported",
+         {{"91", "file:///etc/passwd", "d", "5", "tom", "", "20"}},
+         {"\x18Wsuggestfailed tom file:///etc/passwd 20\n"},
+         {"url file:///etc/passwd"},
+         nullptr,
+         [](Fixture& f) { f.host.urlOpens = false; }},
+        {"suggestion removed", {{"99", "17"}}, {}, {"close#17"}, nullptr, nullptr},
+        {"new handle for a saved password",
+         {{"114", "newpw", "Player1"}},
+         {},
+         {"modified", "save"},
+         [](const Fixture& f) {
+             EXPECT_EQ(f.params.handle, "Player1");
+             EXPECT_EQ(f.params.password, "newpw");
+         },
+         [](Fixture& f) {
+             f.params.handle = "Guest1";
+             f.params.password = "old";
+         }},
+        {"password not stored when none was",
+         {{"114", "newpw", "me"}},
+         {},
+         {"save"},
+         [](const Fixture& f) { EXPECT_EQ(f.params.password, ""); },
+         [](Fixture& f) { f.params.handle = "me"; }},
+        {"redirect",
+         {{"120", "127.0.0.2", "5001"}},
+         {},
+         {"modified", "redirect"},
+         [](const Fixture& f) {
+             EXPECT_EQ(f.params.host, "127.0.0.2");
+             EXPECT_EQ(f.params.port, 5001);
+         },
+         nullptr},
+        {"redirect to no port is ignored",
+         {{"120", "127.0.0.2", "70000"}, {"120", "", "5000"}},
+         {},
+         {},
+         nullptr,
+         nullptr},
+        {"client report answered empty",
+         {{"92", "1"}, {"98", "x"}, {"118", "y"}},
+         {"\x18rePoRt \n", "\x18regecho \n"},
+         {},
+         nullptr,
+         nullptr},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Fixture f;
+        f.harness.connected = true;
+        f.values.ownHandle = "me";
+        if (row.setUp) row.setUp(f);
+        for (const auto& fields : row.datagrams) f.Datagram(fields);
+        EXPECT_EQ(f.harness.sent, row.sent);
+        EXPECT_EQ(f.host.events, row.events);
+        if (row.check) row.check(f);
+    }
+}
+
+class ScratchDir {
+  public:
+    ScratchDir() {
+        m_path = std::filesystem::temp_directory_path() /
+                 ("kordane-dispatch-" + std::to_string(::getpid()) + "-" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(m_path);
+        std::filesystem::create_directories(m_path);
+    }
+    ~ScratchDir() { std::filesystem::remove_all(m_path); }
+    std::string File(const std::string& name) const { return (m_path / name).string(); }
+
+  private:
+    std::filesystem::path m_path;
+};
+
+std::string Contents(const std::string& path) {
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+TEST(MainConsoleDatagrams, WildNamesRefetchedOnlyForANewVersion) {
+    ScratchDir dir;
+    Fixture f;
+    f.harness.connected = true;
+    f.host.profile = std::make_unique<CProfile>(dir.File("settings.ini"));
+    f.host.profile->WriteString("WildNameList", "n_9", "stale");
+    f.Datagram({"0", "me", ""});
+    f.Datagram({"119", "vcx-1"});
+    f.Datagram({"0", "me", ""});
+    f.harness.sent.clear();
+    f.Datagram({"116", "0", "Standard"});
+    f.Datagram({"116", "5", "Chess960"});
+    f.Datagram({"116", "2000000", "damaged"});
+    f.Datagram({"0", "me", ""});
+    EXPECT_EQ(f.host.profile->GetString("WildNameList", "Version"), "vcx-1");
+    EXPECT_EQ(f.host.profile->GetInt("WildNameList", "n_max", -1), 5);
+    EXPECT_EQ(f.host.profile->GetString("WildNameList", "n_9"), "");
+
+    // The next connection has the list already.
+    Fixture again;
+    again.harness.connected = true;
+    again.host.profile = std::make_unique<CProfile>(dir.File("settings.ini"));
+    again.Datagram({"119", "vcx-1"});
+    EXPECT_TRUE(again.harness.sent.empty());
+    Fixture changed;
+    changed.harness.connected = true;
+    changed.host.profile = std::make_unique<CProfile>(dir.File("settings.ini"));
+    changed.Datagram({"119", "vcx-2"});
+    EXPECT_EQ(changed.harness.sent, (std::vector<std::string>{"Set-2 116 1\n", "Set-2 0 1\n"}));
+    EXPECT_EQ(changed.host.profile->GetString("WildNameList", "n_5"), "");
+}
+
+TEST(MainConsoleDatagrams, GameTextAppendedToTheRightFile) {
+    ScratchDir dir;
+    Fixture f;
+    f.params.gameLogFile = dir.File("log.pgn");
+    f.host.taggedFile = dir.File("tagged.pgn");
+    f.Datagram({"86", "[Event \"x\"]", "", "1. e4 *"});
+    f.Datagram({"86", "second"}, 5);
+    f.Datagram({"86", "third"});
+    EXPECT_EQ(Contents(dir.File("log.pgn")), "[Event \"x\"]\n\n1. e4 *\nthird\n");
+    EXPECT_EQ(Contents(dir.File("tagged.pgn")), "second\n");
+    ASSERT_EQ(f.harness.posted.size(), 3u);
+    EXPECT_EQ(f.harness.posted[0]->TextValue(), "Game appended to " + dir.File("log.pgn") + "\n");
+
+    const std::string locked = dir.File("missing/x.pgn");
+    f.params.gameLogFile = locked;
+    f.Datagram({"86", "lost"});
+    EXPECT_EQ(f.host.events.back(), "Could not open file for writing: " + locked);
+    EXPECT_EQ(f.harness.posted.size(), 3u);
+}
+
+TEST(FileNames, HandleBecomesAHarmlessFileName) {
+    EXPECT_EQ(DefaultGameFile(std::string("/tmp/games"), "../bob"), "/tmp/games/bob.pgn");
+    EXPECT_EQ(DefaultGameFile(std::nullopt, "bob"), "bob.pgn");
+    EXPECT_EQ(DefaultGameFile(std::string("/tmp/"), "..."), "/tmp/games.pgn");
 }
 
 }  // namespace

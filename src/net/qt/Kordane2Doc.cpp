@@ -8,8 +8,10 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "net/ConnectionFile.h"
 #include "net/ConnectionSettings.h"
 #include "net/DatagramTable.h"
+#include "net/FileNames.h"
 #include "net/Profile.h"
 #include "net/SocketErrors.h"
 #include "net/qt/HostResolver.h"
@@ -358,4 +360,31 @@ bool CKordane2Doc::StartAlarmTimer(uint32_t intervalMs) {
 
 void CKordane2Doc::StopAlarmTimer() {
     m_alarm->stop();
+}
+
+bool CKordane2Doc::Save() {
+    std::string path = m_filePath;
+    if (path.empty()) {
+        const std::string name = HandleFileName(m_params.handle, "kd2");
+        if (name.empty()) return false;
+        const std::optional<std::string> folder = ReadableCurrentFolder();
+        path = (folder ? *folder + "/" : std::string()) + name;
+    }
+    if (!ConnectionFile::Write(path, m_params)) return false;
+    m_filePath = path;
+    m_modified = false;
+    return true;
+}
+
+void CKordane2Doc::Redirect() {
+    // The datagram that asked for this is still being dispatched by the
+    // parser that a reconnect resets; close and reconnect after it.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (m_closing) return;
+            OnClose(0);
+            OnReconnect();
+        },
+        Qt::QueuedConnection);
 }

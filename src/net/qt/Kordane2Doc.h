@@ -13,6 +13,7 @@
 
 #include "net/Chronel.h"
 #include "net/ConnectionParams.h"
+#include "net/ServerValues.h"
 #include "net/SoundEvent.h"
 #include "net/StreamParser.h"
 #include "net/UserButton.h"
@@ -48,14 +49,27 @@ class CKordane2Doc : public QObject,
 
     ConnectionParams& Params() { return m_params; }
     const ConnectionParams& Params() const { return m_params; }
-    // The ".kd2" file the parameters came from or went to; empty when none.
+    CStreamParser& Parser() { return *m_parser; }
+    ServerValues& Values() { return m_values; }
+    const ServerValues& Values() const { return m_values; }
+    CProfile& Profile() const { return m_profile; }
+
+    // The ".kd2" file the parameters were read from or last saved to; empty
+    // for a connection never saved.
     const std::string& FilePath() const { return m_filePath; }
     void SetFilePath(std::string path) { m_filePath = std::move(path); }
     // The parameters differ from the file's: closing asks to save them.
     bool IsModified() const { return m_modified; }
-    void SetModified(bool on) { m_modified = on; }
-    CProfile& Profile() const { return m_profile; }
-    CStreamParser& Parser() { return *m_parser; }
+    void SetModified(bool modified = true) { m_modified = modified; }
+    // Writes the parameters to the connection file; a connection never saved
+    // goes to "<handle>.kd2" in the current folder, as a new connection
+    // with a handle does. False when the file could not be written.
+    bool Save();
+    // The server sent us elsewhere (the parameters hold the new address):
+    // ends this connection as if the server had closed it, then connects anew.
+    void Redirect();
+    // Asks the application for an event sound.
+    void PlaySound(SoundEvent event) { emit soundEvent(event); }
     Chronel& Filter() { return *m_chronel; }
 
     // Starts a new connection to host:port.
@@ -142,6 +156,7 @@ class CKordane2Doc : public QObject,
 
     CProfile& m_profile;
     ConnectionParams m_params;
+    ServerValues m_values;
     std::string m_filePath;
     bool m_modified = false;
     std::unique_ptr<CStreamParser> m_parser;

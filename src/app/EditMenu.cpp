@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kordane developers
+#include "app/EditMenu.h"
+
+#include <QKeySequence>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+
+#include "console/ConsoleWnd.h"
+
+namespace {
+
+struct Item {
+    const char* text;
+    QKeySequence::StandardKey keys;
+    void (CConsoleWnd::*run)();
+};
+
+const Item kItems[] = {
+    {"Cu&t", QKeySequence::Cut, &CConsoleWnd::Cut},
+    {"&Copy", QKeySequence::Copy, &CConsoleWnd::Copy},
+    {"&Paste", QKeySequence::Paste, &CConsoleWnd::Paste},
+    {"Select &All", QKeySequence::SelectAll, &CConsoleWnd::SelectAll},
+    {"&Find...", QKeySequence::Find, &CConsoleWnd::ShowFindDialog},
+};
+
+}  // namespace
+
+CEditMenu::CEditMenu(QMenu* menu, QMdiArea* area) : QObject(menu), m_area(area), m_menu(menu) {
+    for (const Item& item : kItems) {
+        QAction* action = menu->addAction(QString::fromLatin1(item.text), this, [this, item] {
+            if (CConsoleWnd* console = ActiveConsole()) (console->*item.run)();
+        });
+        // The console's own keys already do this where it has the focus; the
+        // menu shows them and serves the other cases.
+        action->setShortcut(QKeySequence(item.keys));
+        action->setShortcutContext(Qt::WidgetShortcut);
+    }
+    menu->addSeparator();
+    m_log = menu->addAction(QStringLiteral("&Log Console"), this, [this] {
+        if (CConsoleWnd* console = ActiveConsole()) console->OnLogConsole();
+    });
+    m_log->setCheckable(true);
+    connect(menu, &QMenu::aboutToShow, this, &CEditMenu::Update);
+    Update();
+}
+
+CConsoleWnd* CEditMenu::ActiveConsole() const {
+    QMdiSubWindow* active = m_area->activeSubWindow();
+    if (!active || !active->widget()) return nullptr;
+    if (auto* console = qobject_cast<CConsoleWnd*>(active->widget())) return console;
+    return active->widget()->findChild<CConsoleWnd*>();
+}
+
+void CEditMenu::Update() {
+    CConsoleWnd* console = ActiveConsole();
+    for (QAction* action : m_menu->actions()) {
+        if (!action->isSeparator()) action->setEnabled(console != nullptr);
+    }
+    m_log->setChecked(console && console->IsLogging());
+}

@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kordane developers
+#pragma once
+
+#include <QObject>
+
+class CConsoleWnd;
+class QMdiArea;
+class QMenu;
+class QAction;
+
+// The Edit menu: copy, paste, cut, select all, find and the console log act
+// on the console window of the active window (a main or extra console), and
+// are disabled while no console is active.
+class CEditMenu : public QObject {
+    Q_OBJECT
+  public:
+    CEditMenu(QMenu* menu, QMdiArea* area);
+
+    // The console window of the active sub-window, if it has one.
+    CConsoleWnd* ActiveConsole() const;
+
+  private:
+    void Update();
+
+    QMdiArea* m_area;
+    QMenu* m_menu;
+    QAction* m_log = nullptr;
+};
