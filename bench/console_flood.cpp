@@ -141,9 +141,7 @@ class OneByOne : public IStreamParserHost, public IMainConsoleHost {
     }
 
     CStreamParser m_parser;
-
     ConnectionParams m_params;
-
     ServerValues m_values;
     CMainDispatch m_dispatch;
     CTextStyles m_styles;
