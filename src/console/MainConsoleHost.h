@@ -33,6 +33,9 @@ class CMainConsoleHost : public IMainConsoleHost {
 
     // The console window's own part.
     void ShowConsoleText(std::string_view text) override { m_view.ShowConsoleText(text); }
+    void ShowMessageText(std::string_view text, const CServerMessage& message) override {
+        m_view.ShowMessageText(text, message);
+    }
     bool LogsInAutomatically() const override { return m_view.LogsInAutomatically(); }
     bool OpenGameWindow(std::unique_ptr<CServerMessage>& message) override {
         return m_view.OpenGameWindow(message);
