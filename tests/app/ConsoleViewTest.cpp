@@ -189,28 +189,6 @@ TEST_F(ConsoleViewTest, LocalBoardStartsWithBannerAndNotice) {
     EXPECT_EQ(m_doc.State(), CKordane2Doc::Idle) << "no connection is attempted";
 }
 
-TEST_F(ConsoleViewTest, TitleNamesTheConnectionThenTheHandle) {
-    int changes = 0;
-    QObject::connect(&m_view, &CConsoleView::titleChanged, [&] { ++changes; });
-    EXPECT_EQ(m_view.Title(), "Main Console - Connection1");
-    m_view.OnLoggedIn("alice");
-    EXPECT_EQ(m_view.Title(), "Main Console - alice");
-    EXPECT_EQ(changes, 1);
-
-    CKordane2Doc unnamedDoc(m_profile);
-    CConsoleView unnamed(unnamedDoc, {});
-    EXPECT_EQ(unnamed.Title(), "Main Console");
-}
-
-TEST_F(ConsoleViewTest, LoginAnswerDependsOnHandleOrGuest) {
-    EXPECT_FALSE(m_view.LogsInAutomatically());
-    m_doc.Params().guest = true;
-    EXPECT_TRUE(m_view.LogsInAutomatically());
-    m_doc.Params().guest = false;
-    m_doc.Params().handle = "alice";
-    EXPECT_TRUE(m_view.LogsInAutomatically());
-}
-
 TEST_F(ConsoleViewTest, DestroyedViewIsNoLongerTheMainSink) {
     {
         CConsoleView second(m_doc, {});
