@@ -6,6 +6,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPrintDialog>
+#include <QPrinter>
 
 #include "console/ConsoleWnd.h"
 
@@ -37,6 +39,13 @@ CEditMenu::CEditMenu(QMenu* menu, QMdiArea* area) : QObject(menu), m_area(area),
         action->setShortcut(QKeySequence(item.keys));
         action->setShortcutContext(Qt::WidgetShortcut);
     }
+    menu->addAction(QStringLiteral("&Print..."), this, [this] {
+        CConsoleWnd* console = ActiveConsole();
+        if (!console) return;
+        QPrinter printer;
+        QPrintDialog dialog(&printer, console);
+        if (dialog.exec() == QDialog::Accepted) console->PrintTo(printer);
+    });
     menu->addSeparator();
     m_log = menu->addAction(QStringLiteral("&Log Console"), this, [this] {
         if (CConsoleWnd* console = ActiveConsole()) console->OnLogConsole();

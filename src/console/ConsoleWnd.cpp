@@ -10,11 +10,13 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QMetaObject>
+#include <QPrinter>
 #include <QScrollBar>
 #include <QStringDecoder>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 
 #include "console/CommandEdit.h"
 #include "console/ConsoleFindDlg.h"
@@ -311,6 +313,15 @@ void CConsoleWnd::ShowFindDialog() {
     m_find->show();
     m_find->raise();
     m_find->activateWindow();
+}
+
+void CConsoleWnd::PrintTo(QPrinter& printer) const {
+    const QTextCursor selection = m_text->textCursor();
+    QTextDocument page;
+    page.setDefaultFont(m_text->font());
+    page.setPlainText(selection.hasSelection() ? selection.selection().toPlainText()
+                                               : m_text->toPlainText());
+    page.print(&printer);
 }
 
 void CConsoleWnd::OnLogConsole() {

@@ -17,6 +17,7 @@ class CConsoleFindDlg;
 class CConsoleText;
 class QComboBox;
 class QFile;
+class QPrinter;
 class QTextCursor;
 
 // The console window every console of the program is made of: the text pane
@@ -89,6 +90,10 @@ class CConsoleWnd : public QWidget {
     // a beep) when there is none.
     bool FindNext(const QString& what, bool matchCase, bool wholeWord);
     void ShowFindDialog();
+
+    // Prints the selection, or the whole pane when nothing is selected, in
+    // the console font.
+    void PrintTo(QPrinter& printer) const;
 
     // "&Log Console": stops logging, or asks for a file and starts.
     void OnLogConsole();
