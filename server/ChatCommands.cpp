@@ -28,7 +28,7 @@ std::vector<ClientSession*> Members(ServerCore& core, int channel) {
 
 void TellChannel(ServerCore& core, ClientSession& session, int channel, std::string_view text) {
     constexpr int kChannelTellType = 1;
-    DatagramWriter datagram(Dg::ChannelText);
+    DatagramWriter datagram(DG_CHANNEL_TEXT);
     datagram.Add(channel)
         .Add(session.Handle())
         .Add(session.Titles())
@@ -48,7 +48,7 @@ void SendShout(ServerCore& core, ClientSession& session, std::string_view args, 
         CommandTable::SendUsage(session, command);
         return;
     }
-    DatagramWriter shout(Dg::ShoutText);
+    DatagramWriter shout(DG_SHOUT_TEXT);
     shout.Add(session.Handle()).Add(session.Titles()).Add(type).Add(args);
     std::string text;
     switch (type) {
@@ -95,12 +95,12 @@ void ChatCommands::Tell(ServerCore& core, ClientSession& session, std::string_vi
     ClientSession* recipient = Recipient(core, session, args, text, "tell");
     if (recipient == nullptr) return;
     constexpr int kTellType = 1;  // shown as "tells you:"
-    DatagramWriter tell(Dg::TellText);
+    DatagramWriter tell(DG_TELL_TEXT);
     tell.Add(session.Handle()).Add(session.Titles()).Add(text).Add(kTellType);
     recipient->SendDatagramOrText(
         tell, session.DisplayName() + " tells you: " + std::string(text) + "\n");
     session.SendText("(told " + recipient->Handle() + ")\n");
-    DatagramWriter echo(Dg::TellEcho);
+    DatagramWriter echo(DG_TELL_ECHO);
     session.SendDatagram(echo.Add(recipient->Handle()));
 }
 
@@ -147,7 +147,7 @@ void ChatCommands::QTell(ServerCore& core, ClientSession& session, std::string_v
     std::string_view text;
     int channel = 0;
     if (ParseChannel(CommandWords::First(args, text), channel) && !text.empty()) {
-        DatagramWriter quote(Dg::ChannelQuote);
+        DatagramWriter quote(DG_CHANNEL_QUOTE);
         quote.Add(channel).Add(session.Handle()).Add(session.Titles()).Add(text);
         const std::vector<ClientSession*> members = Members(core, channel);
         for (ClientSession* member : members) {
@@ -159,7 +159,7 @@ void ChatCommands::QTell(ServerCore& core, ClientSession& session, std::string_v
     }
     ClientSession* recipient = Recipient(core, session, args, text, "qtell");
     if (recipient == nullptr) return;
-    DatagramWriter quote(Dg::PersonalQuote);
+    DatagramWriter quote(DG_PERSONAL_QUOTE);
     quote.Add(session.Handle()).Add(session.Titles()).Add(text);
     recipient->SendDatagramOrText(quote, ":" + std::string(text) + "\n");
     session.SendText("(qtold " + recipient->Handle() + ")\n");
@@ -169,7 +169,7 @@ void ChatCommands::Info(ServerCore& core, ClientSession& session, std::string_vi
     std::string_view text;
     ClientSession* recipient = Recipient(core, session, args, text, "info");
     if (recipient == nullptr) return;
-    DatagramWriter info(Dg::InfoLine);
+    DatagramWriter info(DG_INFO_LINE);
     info.Add(session.Handle()).Add(text);
     recipient->SendDatagramOrText(info, std::string(text) + "\n");
     session.SendText("(info sent to " + recipient->Handle() + ")\n");

@@ -64,7 +64,9 @@ class ClientSession {
     // "Set-2": false when the number is out of range.
     bool SetDatagram(int number, bool on);
     bool WantsDatagram(int number) const;
-    bool WantsDatagram(Dg number) const { return WantsDatagram(static_cast<int>(number)); }
+    bool WantsDatagram(DatagramNumber number) const {
+        return WantsDatagram(static_cast<int>(number));
+    }
     void SetLevel1(int value) { m_level1 = value; }
     bool Level1On() const { return m_level1 > 0; }
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "Dg.h"
+#include "net/DatagramTable.h"
 
 // Builds the bytes of level-2 datagrams and of level-1 block frames for the
 // test server, and cleans free text before it goes on the wire. Sessions and
@@ -23,7 +23,7 @@ class DatagramWriter {
     static constexpr char kEscape = '\x19';
     static constexpr char kOverflow = '\x1a';
 
-    explicit DatagramWriter(Dg number) : DatagramWriter(static_cast<int>(number)) {}
+    explicit DatagramWriter(DatagramNumber number) : DatagramWriter(static_cast<int>(number)) {}
     explicit DatagramWriter(int number);
 
     DatagramWriter& Add(std::string_view field);

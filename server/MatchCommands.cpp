@@ -60,7 +60,7 @@ DatagramWriter ChallengeDatagram(const Challenge& c, const ClientSession& from,
     const int fromRating = RatingIn(&from, c.category);
     const int toRating = RatingIn(&to, c.category);
     // Rating state: 0 none, 2 established; this server has no provisional ratings.
-    DatagramWriter datagram(Dg::Challenge);
+    DatagramWriter datagram(DG_CHALLENGE);
     datagram.Add(from.Handle()).Add(fromRating).Add(fromRating > 0 ? 2 : 0).Add(from.Titles());
     datagram.Add(to.Handle()).Add(toRating).Add(toRating > 0 ? 2 : 0).Add(to.Titles());
     constexpr int kWild = 0;
@@ -82,7 +82,7 @@ DatagramWriter ChallengeDatagram(const Challenge& c, const ClientSession& from,
 
 // Datagram 30 with `why` as its text to both parties still logged in.
 void End(ServerCore& core, const Challenge& c, const std::string& why) {
-    DatagramWriter removed(Dg::ChallengeRemoved);
+    DatagramWriter removed(DG_CHALLENGE_REMOVED);
     removed.Add(c.from).Add(c.to).Add(why);
     for (const std::string& handle : {c.from, c.to}) {
         if (ClientSession* party = core.FindLoggedIn(handle)) {

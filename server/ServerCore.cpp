@@ -119,7 +119,7 @@ void ServerCore::Depart(const ClientSession& session) {
 
 // Datagrams 64 and 65 to everyone whose notify list holds the person.
 void ServerCore::TellWatchers(const ClientSession& person, bool arrived) {
-    DatagramWriter datagram(arrived ? Dg::NotifyArrived : Dg::NotifyDeparted);
+    DatagramWriter datagram(arrived ? DG_NOTIFY_ARRIVED : DG_NOTIFY_DEPARTED);
     datagram.Add(person.Handle());
     const std::string text =
         "Notification: " + person.Handle() + (arrived ? " has arrived.\n" : " has departed.\n");
@@ -236,7 +236,7 @@ void ServerCore::HandleLogin(ClientSession& session, std::string_view line) {
             if (const AccountStore::Account* account = m_accounts.Find(session.Handle())) {
                 const std::string password = account->password;
                 CompleteLogin(session, account);
-                DatagramWriter login(Dg::SetLogin);
+                DatagramWriter login(DG_SET_LOGIN);
                 login.Add(password).Add(session.Handle());
                 session.SendDatagram(login);
             }
@@ -338,13 +338,13 @@ void ServerCore::CompleteLogin(ClientSession& session, const AccountStore::Accou
     session.SendText("**** Starting VCX session as " + session.DisplayName() + " ****\n\n");
     SendWhoAmI(session);
     for (size_t i = 0; i < AccountStore::kCategories.size(); ++i) {
-        DatagramWriter category(Dg::RatingCategory);
+        DatagramWriter category(DG_RATING_CATEGORY);
         category.Add(static_cast<int>(i + 1)).Add(AccountStore::kCategories[i]);
         session.SendDatagram(category);
     }
-    DatagramWriter version(Dg::WildNamesVersion);
+    DatagramWriter version(DG_WILD_NAMES_VERSION);
     session.SendDatagram(version.Add(kWildNamesVersion));
-    DatagramWriter info(Dg::InfoLine);
+    DatagramWriter info(DG_INFO_LINE);
     info.Add("VCX").Add("Welcome, " + session.Handle() +
                         ". Type \"help\" for the commands of this test server.");
     session.SendDatagram(info);
@@ -358,49 +358,49 @@ void ServerCore::SendTimingCommands(ClientSession& session, uint32_t delayMs) {
 }
 
 void ServerCore::SendWhoAmI(ClientSession& session) {
-    DatagramWriter whoAmI(Dg::WhoAmI);
+    DatagramWriter whoAmI(DG_WHO_AM_I);
     whoAmI.Add(session.Handle()).Add(session.Titles());
     session.SendDatagram(whoAmI);
 }
 
 void ServerCore::SendOnSwitch(ClientSession& session, int number) {
-    switch (static_cast<Dg>(number)) {
-        case Dg::WhoAmI:
+    switch (static_cast<DatagramNumber>(number)) {
+        case DG_WHO_AM_I:
             SendWhoAmI(session);
             break;
-        case Dg::MyRatings: {
-            DatagramWriter ratings(Dg::MyRatings);
+        case DG_MY_RATINGS: {
+            DatagramWriter ratings(DG_MY_RATINGS);
             for (int rating : session.Ratings()) ratings.Add(rating);
             session.SendDatagram(ratings);
             break;
         }
-        case Dg::MyVariable:
+        case DG_MY_VARIABLE:
             for (const VariableTable::IntegerVariable& variable : VariableTable::Integers()) {
-                DatagramWriter datagram(Dg::MyVariable);
+                DatagramWriter datagram(DG_MY_VARIABLE);
                 datagram.Add(variable.name).Add(session.Variable(variable.name));
                 session.SendDatagram(datagram);
             }
             break;
-        case Dg::MyStringVariable:
+        case DG_MY_STRING_VARIABLE:
             for (const auto& [name, value] : session.Variables()) {
                 if (VariableTable::KindOf(name) != VariableTable::Kind::String) continue;
-                DatagramWriter datagram(Dg::MyStringVariable);
+                DatagramWriter datagram(DG_MY_STRING_VARIABLE);
                 session.SendDatagram(datagram.Add(name).Add(value));
             }
             break;
-        case Dg::WildName:
+        case DG_WILD_NAME:
             for (size_t i = 0; i < kWildNames.size(); ++i) {
-                DatagramWriter datagram(Dg::WildName);
+                DatagramWriter datagram(DG_WILD_NAME);
                 session.SendDatagram(datagram.Add(static_cast<int>(i)).Add(kWildNames[i]));
             }
             break;
-        case Dg::NotifyStage:
-            session.SendDatagram(DatagramWriter(Dg::NotifyStage));
+        case DG_NOTIFY_STAGE:
+            session.SendDatagram(DatagramWriter(DG_NOTIFY_STAGE));
             break;
-        case Dg::NotifyArrived:
+        case DG_NOTIFY_ARRIVED:
             for (const std::string& name : NotifyList(session.Handle())) {
                 if (const ClientSession* person = FindLoggedIn(name)) {
-                    DatagramWriter datagram(Dg::NotifyArrived);
+                    DatagramWriter datagram(DG_NOTIFY_ARRIVED);
                     session.SendDatagram(datagram.Add(person->Handle()));
                 }
             }

@@ -25,8 +25,8 @@ bool StoreVariable(ClientSession& session, std::string_view name, std::string_vi
         return false;
     }
     session.SetVariable(canonical, value);
-    DatagramWriter datagram(kind == VariableTable::Kind::Integer ? Dg::MyVariable
-                                                                 : Dg::MyStringVariable);
+    DatagramWriter datagram(kind == VariableTable::Kind::Integer ? DG_MY_VARIABLE
+                                                                 : DG_MY_STRING_VARIABLE);
     session.SendDatagram(datagram.Add(canonical).Add(value));
     return true;
 }
@@ -106,7 +106,7 @@ void UserCommands::Register(ServerCore& core, ClientSession& session, std::strin
         session.SendText("You are registered as \"" + session.Handle() + "\" with the password \"" +
                          password + "\".\n");
     }
-    DatagramWriter login(Dg::SetLogin);
+    DatagramWriter login(DG_SET_LOGIN);
     session.SendDatagram(login.Add(password).Add(session.Handle()));
 }
 
@@ -125,7 +125,7 @@ void UserCommands::AddNotify(ServerCore& core, ClientSession& session, std::stri
     }
     list.emplace_back(args);
     session.SendText(std::string(args) + " added to your notify list.\n");
-    DatagramWriter flag(Dg::NotifyFlag);
+    DatagramWriter flag(DG_NOTIFY_FLAG);
     session.SendDatagram(flag.Add(args).Add(1));
 }
 
@@ -143,12 +143,12 @@ void UserCommands::RemoveNotify(ServerCore& core, ClientSession& session, std::s
         return;
     }
     session.SendText(std::string(args) + " removed from your notify list.\n");
-    DatagramWriter flag(Dg::NotifyFlag);
+    DatagramWriter flag(DG_NOTIFY_FLAG);
     session.SendDatagram(flag.Add(args).Add(0));
 }
 
 void UserCommands::SaveGame(ServerCore&, ClientSession& session, std::string_view) {
-    DatagramWriter game(Dg::SaveGameText);
+    DatagramWriter game(DG_SAVE_GAME_TEXT);
     std::string text;
     for (const std::string& line : GameLines(session.Handle())) {
         game.Add(line);
@@ -179,7 +179,7 @@ void UserCommands::Suggest(ServerCore& core, ClientSession& session, std::string
     const std::string_view command = parts[0];
     const std::string_view description = parts.size() > 1 ? parts[1] : command;
     const std::string_view title = parts.size() > 2 ? parts[2] : std::string_view();
-    DatagramWriter suggestion(number == 63 ? Dg::Suggestion : Dg::Suggestion91);
+    DatagramWriter suggestion(number == 63 ? DG_SUGGESTION : DG_SUGGESTION_91);
     suggestion.Add(command).Add(description).Add(type).Add(session.Handle()).Add(title).Add(id);
     recipient->SendDatagramOrText(
         suggestion, session.Handle() + " suggests: " + std::string(description) + "\n" +
@@ -199,7 +199,7 @@ void UserCommands::Unsuggest(ServerCore& core, ClientSession& session, std::stri
         session.SendText(std::string(name) + " is not logged in.\n");
         return;
     }
-    DatagramWriter removed(Dg::SuggestionRemoved);
+    DatagramWriter removed(DG_SUGGESTION_REMOVED);
     recipient->SendDatagram(removed.Add(id));
     session.SendText("(suggestion " + std::string(id) + " withdrawn from " + recipient->Handle() +
                      ")\n");
@@ -222,7 +222,7 @@ void UserCommands::Redirect(ServerCore& core, ClientSession& session, std::strin
     const std::string where = std::string(kHost) + " port " + std::to_string(port);
     // The sender first: redirecting oneself must still confirm.
     session.SendText("(redirected " + person->Handle() + " to " + where + ")\n");
-    DatagramWriter redirect(Dg::Redirect);
+    DatagramWriter redirect(DG_REDIRECT);
     person->SendDatagramOrText(redirect.Add(kHost).Add(port),
                                "Please reconnect to " + where + ".\n");
 }
