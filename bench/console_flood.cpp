@@ -123,7 +123,7 @@ class OneByOne : public IStreamParserHost, public IMainConsoleHost {
   private:
     bool IsConnected() const override { return true; }
     void SendToServer(std::string_view) override {}
-    void ShowStatus(int) override {}
+    void ShowStatus(StatusText) override {}
     void PostMessage(std::unique_ptr<CServerMessage> m) override {
         m_queue.push_back(std::move(m));
     }

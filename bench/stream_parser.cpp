@@ -83,7 +83,7 @@ class BenchHost : public IStreamParserHost, public IMainConsoleHost, public ISer
   public:
     bool IsConnected() const override { return true; }
     void SendToServer(std::string_view) override {}
-    void ShowStatus(int) override {}
+    void ShowStatus(StatusText) override {}
     void PostMessage(std::unique_ptr<CServerMessage> m) override { queue.push_back(std::move(m)); }
     void ShowConsoleText(std::string_view text) override { shownBytes += text.size(); }
     bool LogsInAutomatically() const override { return true; }

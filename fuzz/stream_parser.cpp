@@ -22,7 +22,7 @@ class Host : public IStreamParserHost, public IMainConsoleHost {
   public:
     bool IsConnected() const override { return true; }
     void SendToServer(std::string_view) override {}
-    void ShowStatus(int) override {}
+    void ShowStatus(StatusText) override {}
     void PostMessage(std::unique_ptr<CServerMessage> m) override { queue.push_back(std::move(m)); }
     bool DebugEnabled() const override { return debug; }
     void ShowConsoleText(std::string_view text) override { shown += text.size(); }

@@ -69,7 +69,7 @@ class DumpHost : public IStreamParserHost, public IServerMessageSink {
     explicit DumpHost(bool debug) : m_debug(debug) {}
     bool IsConnected() const override { return false; }
     void SendToServer(std::string_view) override {}
-    void ShowStatus(int) override {}
+    void ShowStatus(StatusText) override {}
     void PostMessage(std::unique_ptr<CServerMessage> message) override { Print(*message); }
     bool DebugEnabled() const override { return m_debug; }
     int Receive(std::unique_ptr<CServerMessage>& message) override {

@@ -82,7 +82,7 @@ void CStreamParser::RemoveSink(IServerMessageSink* sink) {
 void CStreamParser::SendCommand(std::string_view text) {
     if (m_host.IsConnected()) {
         m_host.SendToServer(text);
-        m_host.ShowStatus(kSent);
+        m_host.ShowStatus(StatusText::Sent);
     } else {
         ShowLocalText("Warning: Not connected to the server.\n");
     }
@@ -320,10 +320,10 @@ std::unique_ptr<CServerMessage> CStreamParser::OutsideByte(unsigned char c) {
                 m_stack[1]->AppendField();
                 break;
             case '<':
-                m_host.ShowStatus(kWorking);
+                m_host.ShowStatus(StatusText::Working);
                 break;
             case '>':
-                m_host.ShowStatus(kReady);
+                m_host.ShowStatus(StatusText::Ready);
                 break;
             default:
                 break;

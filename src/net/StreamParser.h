@@ -15,6 +15,9 @@
 #include "net/ServerMessage.h"
 #include "net/ServerMessageSink.h"
 
+// Texts of the status bar's last pane, by their string numbers.
+enum class StatusText { Ready = 130, Sent = 131, Working = 132 };
+
 // What the parser needs from its connection. The connection document
 // implements it; the stream dump tool and the tests use small stand-ins.
 class IStreamParserHost {
@@ -22,8 +25,7 @@ class IStreamParserHost {
     virtual ~IStreamParserHost() = default;
     virtual bool IsConnected() const = 0;
     virtual void SendToServer(std::string_view text) = 0;
-    // Status-bar text by string number: 130 "Ready", 131 "Sent", 132 "Working".
-    virtual void ShowStatus(int stringId) = 0;
+    virtual void ShowStatus(StatusText text) = 0;
     // Queues a finished message for the main console. The host later hands it
     // back to CStreamParser::Dispatch from its event loop, so that no sink
     // ever runs inside the parser.
@@ -38,7 +40,6 @@ class IStreamParserHost {
 // were added, then the main console.
 class CStreamParser {
   public:
-    enum StatusString { kReady = 130, kSent = 131, kWorking = 132 };
     // Blocks and datagrams nest at most this deep; deeper ones are skipped.
     static constexpr int kMaxDepth = 7;
 

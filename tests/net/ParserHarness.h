@@ -16,7 +16,7 @@ class ParserHarness : public IStreamParserHost, public IServerMessageSink {
 
     bool IsConnected() const override { return connected; }
     void SendToServer(std::string_view text) override { sent.emplace_back(text); }
-    void ShowStatus(int id) override { status.push_back(id); }
+    void ShowStatus(StatusText text) override { status.push_back(static_cast<int>(text)); }
     void PostMessage(std::unique_ptr<CServerMessage> m) override { posted.push_back(std::move(m)); }
     bool DebugEnabled() const override { return debug; }
     int Receive(std::unique_ptr<CServerMessage>& m) override {

@@ -18,7 +18,7 @@ class CollectingHost : public IStreamParserHost {
   public:
     bool IsConnected() const override { return true; }
     void SendToServer(std::string_view) override {}
-    void ShowStatus(int) override {}
+    void ShowStatus(StatusText) override {}
     void PostMessage(std::unique_ptr<CServerMessage> message) override {
         messages.push_back(std::move(message));
     }

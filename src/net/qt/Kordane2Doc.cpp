@@ -302,18 +302,16 @@ void CKordane2Doc::SendRaw(std::string_view bytes) {
     m_socket->QueueSend(bytes);
 }
 
-void CKordane2Doc::ShowStatus(int stringId) {
-    switch (stringId) {
-        case CStreamParser::kReady:
+void CKordane2Doc::ShowStatus(StatusText text) {
+    switch (text) {
+        case StatusText::Ready:
             emit statusText(QStringLiteral("Ready"));
             break;
-        case CStreamParser::kSent:
+        case StatusText::Sent:
             emit statusText(QStringLiteral("Sent"));
             break;
-        case CStreamParser::kWorking:
+        case StatusText::Working:
             emit statusText(QStringLiteral("Working"));
-            break;
-        default:
             break;
     }
 }

@@ -135,7 +135,7 @@ class CKordane2Doc : public QObject,
 
   private:
     // IStreamParserHost
-    void ShowStatus(int stringId) override;
+    void ShowStatus(StatusText text) override;
     void PostMessage(std::unique_ptr<CServerMessage> message) override;
     // IChronelHost
     void ShowChronelText(std::string_view text) override;
