@@ -105,40 +105,4 @@ TEST(ChronelCodec, EndOfByteSkipsTheRestOfTheByte) {
     }
 }
 
-// The tables printed in docs/chronel.md are the ones compiled in.
-TEST(ChronelTables, DocumentMatchesTheCompiledTables) {
-    const std::string doc = ReadFile(KORDANE_SOURCE_DIR "/docs/chronel.md");
-    for (int context = 0; context < 2; ++context) {
-        const std::string title = "### Tree of context " + std::to_string(context);
-        const size_t at = doc.find(title);
-        ASSERT_NE(at, std::string::npos);
-        const size_t begin = doc.find("```\n", at);
-        const size_t end = doc.find("```", begin + 4);
-        const std::string block = doc.substr(begin + 4, end - begin - 4);
-        // Entries "node: child0 child1", several to a line.
-        std::istringstream entries(block);
-        std::string label;
-        int seen = 0;
-        int child0 = 0, child1 = 0;
-        while (entries >> label >> child0 >> child1) {
-            ASSERT_EQ(label, std::to_string(seen) + ":");
-            EXPECT_EQ(child0, ChronelTables::kTree[context][seen][0]) << seen;
-            EXPECT_EQ(child1, ChronelTables::kTree[context][seen][1]) << seen;
-            ++seen;
-        }
-        EXPECT_EQ(seen, ChronelTables::kNodes);
-    }
-    for (int i = 0; i < ChronelTables::kStringCount; ++i) {
-        std::string hex;
-        for (char c : ChronelTables::kStrings[i]) {
-            char buf[4];
-            std::snprintf(buf, sizeof buf, "%s%02X", hex.empty() ? "" : " ",
-                          static_cast<uint8_t>(c));
-            hex += buf;
-        }
-        EXPECT_NE(doc.find("| " + std::to_string(257 + i) + " | " + hex + " |"), std::string::npos)
-            << 257 + i;
-    }
-}
-
 }  // namespace
