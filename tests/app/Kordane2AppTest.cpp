@@ -51,13 +51,6 @@ TEST(Kordane2AppTest, SettingsFileFollowsTheCurrentFolderRule) {
     }
 }
 
-TEST(Kordane2AppTest, BareProfileNameLivesInTheConfigurationFolder) {
-    const std::string path = CKordane2App::ProfilePath("Kordane2");
-    EXPECT_NE(path, "Kordane2");
-    EXPECT_TRUE(path.size() > 9 && path.compare(path.size() - 9, 9, "/Kordane2") == 0) << path;
-    EXPECT_EQ(CKordane2App::ProfilePath("/x/settings.ini"), "/x/settings.ini");
-}
-
 TEST(Kordane2AppTest, RemovedCurrentFolderCannotBeRead) {
     ScratchFolder scratch("gone");
     const auto here = CKordane2App::CurrentFolder();
