@@ -9,7 +9,6 @@
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QPointer>
-#include <QTcpSocket>
 
 #include "app/MainFrame.h"
 #include "console/CommandEdit.h"
@@ -93,10 +92,9 @@ TEST_F(ConsoleCommands, TagsRepliesButtonsAndStartWindows) {
     EXPECT_EQ(whoReplies(), 1) << "the tagged reply did not reach the main console";
 
     // A second user tells: %teller names them from now on.
-    QTcpSocket magnus;
-    magnus.connectToHost("127.0.0.1", static_cast<quint16>(m_server.Port()));
-    ASSERT_TRUE(magnus.waitForConnected(3000));
-    magnus.write("Magnus carlsen1\ntell Tester fancy a game?\n");
+    RawClient magnus(m_server.Port());
+    ASSERT_TRUE(magnus.Ok());
+    magnus.Send("Magnus carlsen1\ntell Tester fancy a game?\n");
     ASSERT_TRUE(WaitFor([&] { return View().Dispatch().LastTeller() == "Magnus"; }));
     m_doc->GameNames().opponent = "Judit";
     View().RunUserButton("tell %teller hi, I play %opp first");
@@ -107,7 +105,6 @@ TEST_F(ConsoleCommands, TagsRepliesButtonsAndStartWindows) {
     EXPECT_TRUE(Received("`4`who "));
 
     // The connection closes: tagging ends in every console.
-    magnus.disconnectFromHost();
     m_doc->Disconnect();
     emit m_doc->connectionClosed(0);
     EXPECT_FALSE(View().Tagging());
