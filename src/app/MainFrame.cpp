@@ -237,6 +237,8 @@ CConsoleFrame* CMainFrame::AddConnection(CKordane2Doc& doc, const QString& title
         m_layout->CloseAll(&doc);
     });
     connect(frame, &QWidget::windowTitleChanged, this, &CMainFrame::UpdateTitle);
+    frame->View().Host().SetBypassMatch(
+        [this] { return m_settings.Value(CSettings::Option::BypassMatch) != 0; });
     frame->View().Host().SetUrlOpener(
         [frame](const QString& url) { return CUrlOpener::Open(url, frame); });
     frame->setGeometry(kFirstConsoleRect);

@@ -45,6 +45,7 @@ void CMainConsoleHost::PlaySoundEvent(SoundEvent event) {
 }
 
 bool CMainConsoleHost::BypassMatch() const {
+    if (m_bypassMatch) return m_bypassMatch();
     return m_doc.Profile().GetInt(ConnectionSettings::kBypassMatch) != 0;
 }
 

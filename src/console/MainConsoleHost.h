@@ -29,6 +29,9 @@ class CMainConsoleHost : public IMainConsoleHost {
     // The browser hand-off and the warning box come from the application.
     void SetUrlOpener(std::function<bool(const QString&)> open) { m_openUrl = std::move(open); }
     void SetWarning(std::function<void(const QString&)> warn) { m_warn = std::move(warn); }
+    // The main frame's "Disable Challenge Popups", which takes effect at once;
+    // without it the stored setting is read.
+    void SetBypassMatch(std::function<bool()> bypass) { m_bypassMatch = std::move(bypass); }
     CPopupList& Popups() { return m_popups; }
 
     // The console window's own part.
@@ -69,4 +72,5 @@ class CMainConsoleHost : public IMainConsoleHost {
     CPopupList m_popups;
     std::function<bool(const QString&)> m_openUrl;
     std::function<void(const QString&)> m_warn;
+    std::function<bool()> m_bypassMatch;
 };

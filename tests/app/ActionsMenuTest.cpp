@@ -82,4 +82,28 @@ TEST(ActionsMenuTest, MainFrameSendsToTheActiveConnection) {
         console->View().Pane()->toPlainText().endsWith("Warning: Not connected to the server."));
 }
 
+// An Options toggle acts at once, without a restart: with challenge popups
+// disabled a challenge brings none, and enabling them brings the next one.
+TEST(ActionsMenuTest, DisablingChallengePopupsActsAtOnce) {
+    ScratchFolder scratch("bypass");
+    CProfile profile(scratch.File("settings.ini"));
+    CMainFrame frame(profile);
+    CKordane2Doc doc(profile);
+    CConsoleFrame* console = frame.AddConnection(doc, "Local");
+    QAction* bypass = nullptr;
+    for (QMenu* menu : frame.menuBar()->findChildren<QMenu*>()) {
+        if (!bypass) bypass = Find(*menu, "Dis&able Challenge Popups");
+    }
+    ASSERT_NE(bypass, nullptr);
+    const auto challenge = [&] {
+        doc.Parser().ProcessBytes("\x19(29 bob 1500 2 {} 1 1 1 1 0 Blitz 1 0 5 0 5 0 -1\x19)");
+        for (int i = 0; i < 3; ++i) QApplication::processEvents();
+        return console->View().Host().Popups().Open().size();
+    };
+    bypass->trigger();
+    EXPECT_EQ(challenge(), 0u);
+    bypass->trigger();
+    EXPECT_EQ(challenge(), 1u);
+}
+
 }  // namespace
