@@ -234,7 +234,7 @@ void CMainDispatch::HandleDatagram(std::unique_ptr<CServerMessage>& message) {
 void CMainDispatch::ShowDatagramText(const CServerMessage& m) {
     const MessageText text = FormatMessageText(m);
     if (!text.text.empty()) m_host.ShowMessageText(text.text, m);
-    if (text.soundEvent >= 0) m_host.PlaySoundEvent(static_cast<SoundEvent>(text.soundEvent));
+    if (text.sound) m_host.PlaySoundEvent(*text.sound);
 }
 
 void CMainDispatch::LoginConfirmation(const CServerMessage& m) {

@@ -75,22 +75,22 @@ MessageText FormatMessageText(const CServerMessage& m) {
                     break;
                 case kSShout:
                     out.text = NameWithTitles(m, 1, 2) + " s-shouts: " + m.Field(4);
-                    out.soundEvent = static_cast<int>(SoundEvent::SShout);
+                    out.sound = SoundEvent::SShout;
                     break;
                 default:
                     out.text =
                         "   ** ANNOUNCEMENT ** from " + NameWithTitles(m, 1, 2) + ": " + m.Field(4);
-                    out.soundEvent = static_cast<int>(SoundEvent::Announcement);
+                    out.sound = SoundEvent::Announcement;
                     break;
             }
             break;
         case DG_NOTIFY_ARRIVED:
             out.text = "Notification: " + m.Field(1) + " has arrived.";
-            out.soundEvent = static_cast<int>(SoundEvent::NotifyArrived);
+            out.sound = SoundEvent::NotifyArrived;
             break;
         case DG_NOTIFY_DEPARTED:
             out.text = "Notification: " + m.Field(1) + " has departed.";
-            out.soundEvent = static_cast<int>(SoundEvent::NotifyLeft);
+            out.sound = SoundEvent::NotifyLeft;
             break;
         case DG_INFO_LINE:
             out.text = m.Field(2);

@@ -2,9 +2,11 @@
 // SPDX-FileCopyrightText: 2026 The Kordane developers
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "net/ServerMessage.h"
+#include "net/SoundEvent.h"
 
 // The eleven text classes of console text, in the order of their settings keys.
 enum class TextClass {
@@ -35,7 +37,7 @@ struct MessageText {
     // A channel line in DefaultChannel takes this channel's own colour when
     // it has one; -1 for every other message.
     int channel = -1;
-    int soundEvent = -1;  // -1: none
+    std::optional<SoundEvent> sound;
 };
 
 // The display text of a message: plain text as it came, the readable form of

@@ -226,11 +226,11 @@ TEST(MessageText, FormsOfTheTextDatagrams) {
 TEST(MessageText, ShoutSounds) {
     CServerMessage m(CServerMessage::Datagram, 32);
     for (const char* f : {"32", "a", "", "2", "x"}) m.AppendField(f);
-    EXPECT_EQ(FormatMessageText(m).soundEvent, 19);
+    EXPECT_EQ(FormatMessageText(m).sound, SoundEvent::SShout);
     m.fields[3] = "7";
-    EXPECT_EQ(FormatMessageText(m).soundEvent, 18);
+    EXPECT_EQ(FormatMessageText(m).sound, SoundEvent::Announcement);
     m.fields[3] = "0";
-    EXPECT_EQ(FormatMessageText(m).soundEvent, -1);
+    EXPECT_EQ(FormatMessageText(m).sound, std::nullopt);
 }
 
 TEST(MainConsoleDatagrams, ChallengePopupText) {
