@@ -29,7 +29,8 @@ const Item kItems[] = {
 
 }  // namespace
 
-CEditMenu::CEditMenu(QMenu* menu, QMdiArea* area) : QObject(menu), m_area(area), m_menu(menu) {
+CEditMenu::CEditMenu(QMenu* menu, QMdiArea* area, QPrinter& printer)
+    : QObject(menu), m_area(area), m_printer(printer), m_menu(menu) {
     for (const Item& item : kItems) {
         QAction* action = menu->addAction(QString::fromLatin1(item.text), this, [this, item] {
             if (CConsoleWnd* console = ActiveConsole()) (console->*item.run)();
@@ -42,9 +43,8 @@ CEditMenu::CEditMenu(QMenu* menu, QMdiArea* area) : QObject(menu), m_area(area),
     menu->addAction(QStringLiteral("&Print..."), this, [this] {
         CConsoleWnd* console = ActiveConsole();
         if (!console) return;
-        QPrinter printer;
-        QPrintDialog dialog(&printer, console);
-        if (dialog.exec() == QDialog::Accepted) console->PrintTo(printer);
+        QPrintDialog dialog(&m_printer, console);
+        if (dialog.exec() == QDialog::Accepted) console->PrintTo(m_printer);
     });
     menu->addSeparator();
     m_log = menu->addAction(QStringLiteral("&Log Console"), this, [this] {

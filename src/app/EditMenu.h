@@ -8,6 +8,7 @@ class CConsoleWnd;
 class QMdiArea;
 class QMenu;
 class QAction;
+class QPrinter;
 
 // The Edit menu: copy, paste, cut, select all, find and the console log act
 // on the console window of the active window (a main or extra console), and
@@ -15,7 +16,7 @@ class QAction;
 class CEditMenu : public QObject {
     Q_OBJECT
   public:
-    CEditMenu(QMenu* menu, QMdiArea* area);
+    CEditMenu(QMenu* menu, QMdiArea* area, QPrinter& printer);
 
     // The console window of the active sub-window, if it has one.
     CConsoleWnd* ActiveConsole() const;
@@ -24,6 +25,7 @@ class CEditMenu : public QObject {
     void Update();
 
     QMdiArea* m_area;
+    QPrinter& m_printer;
     QMenu* m_menu;
     QAction* m_log = nullptr;
 };

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QFileInfo>
 #include <QMenu>
+#include <QPageSetupDialog>
 
 #include "app/ConnectionFiles.h"
 #include "app/MainFrame.h"
@@ -34,7 +35,7 @@ constexpr FileItem kItems[] = {
      QKeySequence::UnknownKey, Needs::Connection},
     {"Open P&GN...", "List the games of a PGN file", QKeySequence::UnknownKey, Needs::Later},
     {"P&rint Setup...", "Change the printer and printing options", QKeySequence::UnknownKey,
-     Needs::Later},
+     Needs::Nothing},
 };
 
 }  // namespace
@@ -66,6 +67,10 @@ CFileMenu::CFileMenu(QMenu* file, CConnectionFiles& files, CMainFrame& frame)
     m_save = items[2];
     m_saveAs = items[3];
     m_logFile = items[4];
+    connect(items[6], &QAction::triggered, this, [this] {
+        QPageSetupDialog dialog(&m_frame.Printer(), &m_frame);
+        dialog.exec();
+    });
     connect(m_new, &QAction::triggered, this, [this] { m_files.NewConnection(); });
     connect(m_open, &QAction::triggered, this, [this] { m_files.OpenWithDialog(); });
     connect(m_save, &QAction::triggered, this, [this] {

@@ -7,6 +7,7 @@
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPrinter>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -41,6 +42,7 @@ CMainFrame::CMainFrame(CProfile& profile, QWidget* parent)
     m_settings.Load(m_profile);
     m_layout = new CWindowLayout(m_profile, this);
     m_startWindows = std::make_unique<CStartWindows>(m_settings, *m_layout, m_profile);
+    m_printer = std::make_unique<QPrinter>();
     m_textStyles = std::make_shared<CTextStyles>();
     m_textStyles->Load(m_profile);
     m_startWindows->Hooks().extraConsole = [this](CKordane2Doc& doc) {
@@ -103,7 +105,7 @@ void CMainFrame::CreateMenus() {
     file->addSeparator();
     file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
 
-    new CEditMenu(menuBar()->addMenu(QStringLiteral("&Edit")), m_mdi);
+    new CEditMenu(menuBar()->addMenu(QStringLiteral("&Edit")), m_mdi, *m_printer);
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     QAction* toolBar = m_userBar->toggleViewAction();

@@ -19,6 +19,7 @@ class QAction;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
+class QPrinter;
 class QToolBar;
 
 // The program's main window: the MDI area that holds every connection's
@@ -62,6 +63,8 @@ class CMainFrame : public QMainWindow {
     CStartWindows& StartWindows() { return *m_startWindows; }
     CConnectionMenus& ConnectionMenus() const { return *m_connectionMenus; }
     QToolBar* UserToolBar() const { return m_userBar; }
+    // The printer and page set-up that every print of this run uses.
+    QPrinter& Printer() const { return *m_printer; }
 
   signals:
     // A user button (0 for "User Button 1" .. 9 for "User Button 0") was
@@ -95,6 +98,7 @@ class CMainFrame : public QMainWindow {
     QAction* m_reconnect = nullptr;
     QToolBar* m_userBar = nullptr;
     std::shared_ptr<CTextStyles> m_textStyles;
+    std::unique_ptr<QPrinter> m_printer;
     bool m_textColoursChanged = false;
     bool m_channelColoursChanged = false;
 };
