@@ -91,9 +91,8 @@ TEST(ActionsMenuTest, DisablingChallengePopupsActsAtOnce) {
     CKordane2Doc doc(profile);
     CConsoleFrame* console = frame.AddConnection(doc, "Local");
     QAction* bypass = nullptr;
-    for (QMenu* menu : frame.menuBar()->findChildren<QMenu*>()) {
-        if (!bypass) bypass = Find(*menu, "Dis&able Challenge Popups");
-    }
+    for (QAction* a : frame.findChildren<QAction*>())
+        bypass = a->text() == "Dis&able Challenge Popups" ? a : bypass;
     ASSERT_NE(bypass, nullptr);
     const auto challenge = [&] {
         doc.Parser().ProcessBytes("\x19(29 bob 1500 2 {} 1 1 1 1 0 Blitz 1 0 5 0 5 0 -1\x19)");
