@@ -64,40 +64,49 @@ TEST(ActionsMenuTest, EachItemSendsItsCommandLine) {
     EXPECT_TRUE(sent.empty()) << "no active connection, nothing to send to";
 }
 
-TEST(ActionsMenuTest, MainFrameSendsToTheActiveConnection) {
-    ScratchFolder scratch("actions");
-    CProfile profile(scratch.File("settings.ini"));
-    CMainFrame frame(profile);
-    CKordane2Doc doc(profile);
-    CConsoleFrame* console = frame.AddConnection(doc, "Local");
-    QMenu* actions = nullptr;
-    for (QAction* top : frame.menuBar()->actions()) {
-        if (top->text() == "&Actions") actions = top->menu();
+// The main frame with one local connection, as the user sees it.
+struct FrameWithConsole {
+    explicit FrameWithConsole(const char* name)
+        : scratch(name),
+          profile(scratch.File("settings.ini")),
+          frame(profile),
+          doc(profile),
+          console(frame.AddConnection(doc, "Local")) {}
+    // Any menu item of the frame, by its text.
+    QAction* Action(const QString& text) const {
+        for (QAction* a : frame.findChildren<QAction*>()) {
+            if (a->text() == text) return a;
+        }
+        return nullptr;
     }
-    ASSERT_NE(actions, nullptr);
-    Find(*actions, "Show my lag time")->trigger();
+    ScratchFolder scratch;
+    CProfile profile;
+    CMainFrame frame;
+    CKordane2Doc doc;
+    CConsoleFrame* console;
+};
+
+TEST(ActionsMenuTest, MainFrameSendsToTheActiveConnection) {
+    FrameWithConsole f("actions");
+    QAction* lag = f.Action("Show my lag time");
+    ASSERT_NE(lag, nullptr);
+    lag->trigger();
     for (int i = 0; i < 3; ++i) QApplication::processEvents();
     // The local board has no server, so the connection refuses the line.
     EXPECT_TRUE(
-        console->View().Pane()->toPlainText().endsWith("Warning: Not connected to the server."));
+        f.console->View().Pane()->toPlainText().endsWith("Warning: Not connected to the server."));
 }
 
 // An Options toggle acts at once, without a restart: with challenge popups
 // disabled a challenge brings none, and enabling them brings the next one.
 TEST(ActionsMenuTest, DisablingChallengePopupsActsAtOnce) {
-    ScratchFolder scratch("bypass");
-    CProfile profile(scratch.File("settings.ini"));
-    CMainFrame frame(profile);
-    CKordane2Doc doc(profile);
-    CConsoleFrame* console = frame.AddConnection(doc, "Local");
-    QAction* bypass = nullptr;
-    for (QAction* a : frame.findChildren<QAction*>())
-        bypass = a->text() == "Dis&able Challenge Popups" ? a : bypass;
+    FrameWithConsole f("bypass");
+    QAction* bypass = f.Action("Dis&able Challenge Popups");
     ASSERT_NE(bypass, nullptr);
     const auto challenge = [&] {
-        doc.Parser().ProcessBytes("\x19(29 bob 1500 2 {} 1 1 1 1 0 Blitz 1 0 5 0 5 0 -1\x19)");
+        f.doc.Parser().ProcessBytes("\x19(29 bob 1500 2 {} 1 1 1 1 0 Blitz 1 0 5 0 5 0 -1\x19)");
         for (int i = 0; i < 3; ++i) QApplication::processEvents();
-        return console->View().Host().Popups().Open().size();
+        return f.console->View().Host().Popups().Open().size();
     };
     bypass->trigger();
     EXPECT_EQ(challenge(), 0u);
