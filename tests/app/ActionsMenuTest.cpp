@@ -5,8 +5,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
-#include <QMenuBar>
-#include <QTextBrowser>
 
 #include "app/ActionsMenu.h"
 #include "app/MainFrame.h"
@@ -72,7 +70,6 @@ struct FrameWithConsole {
           frame(profile),
           doc(profile),
           console(frame.AddConnection(doc, "Local")) {}
-    // Any menu item of the frame, by its text.
     QAction* Action(const QString& text) const {
         for (QAction* a : frame.findChildren<QAction*>()) {
             if (a->text() == text) return a;

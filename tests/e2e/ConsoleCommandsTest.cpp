@@ -8,7 +8,6 @@
 
 #include <QKeyEvent>
 #include <QMdiArea>
-#include <QPointer>
 
 #include "app/MainFrame.h"
 #include "console/CommandEdit.h"
