@@ -28,5 +28,6 @@ void CGameFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    emit closing();
     QMdiSubWindow::closeEvent(event);
 }

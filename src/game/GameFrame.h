@@ -18,6 +18,10 @@ class CGameFrame : public QMdiSubWindow {
 
     CGameView& View() const { return *m_view; }
 
+  signals:
+    // The user closed the window (and agreed to); it goes next.
+    void closing();
+
   protected:
     void closeEvent(QCloseEvent* event) override;
 

@@ -512,14 +512,18 @@ void CGameView::GoLive() {
         m_live = true;
         m_board->InvalidateBoard();
     }
-    m_moveList->SelectPly(m_shownPly);
+    const int listed = m_shownPly - m_record.StartPly();
+    m_moveList->SelectPly(listed);
     m_settingScroll = true;
-    m_scroll->setValue(std::min(m_shownPly, m_scroll->maximum()));
+    m_scroll->setValue(std::min(listed, m_scroll->maximum()));
     m_settingScroll = false;
 }
 
 void CGameView::ShowPly(int ply, bool selectInList) {
-    ply = std::clamp(ply, 0, m_scroll->maximum());
+    // The list and the scroll bar count the moves listed; a game that began
+    // with Black to move has its first listed move at ply 1.
+    const int start = m_record.StartPly();
+    ply = std::clamp(ply, start, start + m_scroll->maximum());
     const BoardText before = ShownBoard();
     m_shownPly = ply;
     if (ply != m_record.Ply()) {
@@ -528,9 +532,9 @@ void CGameView::ShowPly(int ply, bool selectInList) {
     } else {
         m_live = true;
     }
-    if (selectInList) m_moveList->SelectPly(ply);
+    if (selectInList) m_moveList->SelectPly(ply - start);
     m_settingScroll = true;
-    m_scroll->setValue(ply);
+    m_scroll->setValue(ply - start);
     m_settingScroll = false;
     RecountMaterial();
     const BoardText& after = ShownBoard();
@@ -646,10 +650,11 @@ void CGameView::CreateChildren() {
     m_scroll->setSingleStep(1);
     m_scroll->setPageStep(10);
     connect(m_scroll, &QScrollBar::valueChanged, this, [this](int value) {
-        if (!m_settingScroll) ShowPly(value, true);
+        if (!m_settingScroll) ShowPly(value + m_record.StartPly(), true);
     });
     m_moveList = new CMoveListWnd(this);
-    connect(m_moveList, &CMoveListWnd::plyClicked, this, [this](int ply) { ShowPly(ply, false); });
+    connect(m_moveList, &CMoveListWnd::plyClicked, this,
+            [this](int listed) { ShowPly(listed + m_record.StartPly(), false); });
     m_console = new CConsoleWnd(this);
     m_console->setObjectName(QStringLiteral("MyConsole"));
     m_console->AddHelper(QStringLiteral("Command"), QString());

@@ -8,10 +8,12 @@
 
 #include "GameViewFixture.h"
 #include "chess/BoardText.h"
+#include "chess/PgnFile.h"
 #include "console/ConsoleText.h"
 #include "console/ConsoleWnd.h"
 #include "game/BoardWnd.h"
 #include "game/ClockWnd.h"
+#include "game/LabelWnd.h"
 #include "game/MoveListWnd.h"
 
 namespace {
@@ -289,6 +291,41 @@ TEST_F(GameViewTest, GameConsoleTakesTaggedRepliesAndSendsTyping) {
     view->Console()->FlushPending();
     EXPECT_TRUE(view->Console()->Text()->toPlainText().contains("Game 21 is being observed."));
     EXPECT_EQ(view->Console()->HelperPrefix(2).toStdString(), "Kibitzto 21");
+}
+
+TEST_F(GameViewTest, APgnGameIsShownLocallyFromItsTags) {
+    const PgnFile file = PgnFile::FromText(
+        "[White \"Anna\"]\n[Black \"Boris\"]\n[TimeControl \"180+2\"]\n"
+        "[FEN \"4k3/8/8/8/8/8/4P3/4K3 b - - 0 1\"]\n[WhiteTitle \"-\"]\n\n"
+        "1... Kd7 2. e4 Ke6 0-1\n");
+    ASSERT_EQ(file.Games().size(), 1u);
+    auto view = NewView();
+    view->LoadPgnGame(file.Games()[0]);
+    EXPECT_EQ(view->Header().ratingType, "Blitz");
+    EXPECT_EQ(view->Header().initialMinutes[1], 3);
+    EXPECT_EQ(view->Header().titles[1], "");
+    EXPECT_EQ(view->GameNumber(), -1);
+    EXPECT_EQ(view->Mode(), CGameView::Inactive);
+    EXPECT_EQ(view->Record().StartPly(), 1);
+    EXPECT_EQ(view->Record().Ply(), 4);
+    EXPECT_EQ(view->MoveList()->Count(), 3);
+    EXPECT_EQ(view->Result(), "0-1");
+    EXPECT_TRUE(view->IsLive());
+    EXPECT_TRUE(view->Clock(1)->Active());
+    EXPECT_EQ(view->Clock(0)->RemainingNow(), 180000);
+    // The listed moves start at Black's: back to the start and forward again.
+    view->ScrollBar()->setValue(0);
+    EXPECT_EQ(view->ShownPly(), 1);
+    EXPECT_EQ(view->ShownBoard()[SquareIndex(Sq("e8"))], 'k');
+    view->ScrollBar()->triggerAction(QAbstractSlider::SliderToMaximum);
+    EXPECT_TRUE(view->IsLive());
+    EXPECT_EQ(view->InfoText().toStdString(), "3 2 r Blitz (inactive)");
+    EXPECT_EQ(view->Label(1)->Text().toStdString(), "Anna");
+    // A move on the loaded board stays local.
+    view->MakeMove(Sq("e4"), Sq("e5"), 'P', true);
+    EXPECT_TRUE(m_sent.empty());
+    EXPECT_EQ(view->Record().Ply(), 5);
+    EXPECT_EQ(view->MoveList()->Count(), 4);
 }
 
 }  // namespace
