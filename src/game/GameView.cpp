@@ -20,6 +20,8 @@
 #include "game/BoardWnd.h"
 #include "game/ClockWnd.h"
 #include "game/GameCommands.h"
+#include "game/GameMoveInput.h"
+#include "game/GamePanes.h"
 #include "game/GameRegistry.h"
 #include "game/GameShared.h"
 #include "game/LabelWnd.h"
@@ -730,25 +732,11 @@ void CGameView::resizeEvent(QResizeEvent* /*event*/) {
 }
 
 void CGameView::PlacePanes() {
-    const int W = width();
-    const int Hc = height();
-    const int d = CGameLayout::kSplitDelta;
-    if (m_consoleHeight > 0) {
-        m_console->setGeometry(0, Hc - m_consoleHeight + d, W, m_consoleHeight - d);
-        m_console->show();
-        m_splitter->PlaceAt(Hc - m_consoleHeight - d, W);
-        m_splitter->SetLimits(0, Hc);
-        m_splitter->show();
-    } else {
-        m_console->hide();
-        m_splitter->hide();
-    }
-    DoLayout();
+    CGamePanes(*this).PlacePanes();
 }
 
 void CGameView::SetConsoleSplit(int upperHeight) {
-    m_consoleHeight = CGameLayout::ConsoleHeightForSplit(height(), upperHeight);
-    PlacePanes();
+    CGamePanes(*this).SetConsoleSplit(upperHeight);
 }
 
 bool CGameView::PanelShown() const {
@@ -756,79 +744,12 @@ bool CGameView::PanelShown() const {
            Options().showCaptures;
 }
 
-void CGameView::MeasureButtons() {
-    const bool playing = m_mode == Playing;
-    const bool examining = m_mode == Examining;
-    QFont font = m_buttons[0]->font();
-    const QFontMetrics metrics(font);
-    int widest = 0;
-    for (int i = 0; i < CGameLayout::kButtons; ++i) {
-        const bool shown = i < CGameLayout::First ? playing : examining;
-        QPushButton* button = m_buttons[static_cast<size_t>(i)];
-        button->setVisible(shown);
-        if (shown) widest = std::max(widest, metrics.horizontalAdvance(button->text()));
-    }
-    m_buttonWidth = widest + 10;
-}
-
 void CGameView::DoLayout() {
-    const int H = std::max(height() - m_consoleHeight, 0);
-    QFont labelFont(QStringLiteral("Arial"));
-    labelFont.setPixelSize(CGameLayout::LabelFontPixels(H));
-    QFont buttonFont = QApplication::font();
-    buttonFont.setPixelSize(CGameLayout::ButtonFontPixels(H));
-    for (CLabelWnd* label : m_labels) label->setFont(labelFont);
-    m_info->setFont(labelFont);
-    for (QPushButton* button : m_buttons) button->setFont(buttonFont);
-    MeasureButtons();
-
-    CGameLayout::Input in;
-    in.width = width();
-    in.height = H;
-    in.flipped = m_flipped;
-    in.panelShown = PanelShown();
-    in.buttons = m_mode == Playing     ? CGameLayout::Buttons::Playing
-                 : m_mode == Examining ? CGameLayout::Buttons::Examining
-                                       : CGameLayout::Buttons::None;
-    in.buttonWidth = m_buttonWidth;
-    in.scrollBarHeight = m_scroll->sizeHint().height();
-    in.moveListMinWidth = m_moveList->MinimumListWidth();
-    m_placed = CGameLayout::Compute(in);
-    const auto place = [](QWidget* widget, const QRect& r) {
-        widget->setGeometry(r);
-        widget->setVisible(!r.isEmpty());
-    };
-    place(m_board, m_placed.board);
-    place(m_panel, m_placed.panel);
-    place(m_labels[kWhite], m_placed.whiteLabel);
-    place(m_labels[kBlack], m_placed.blackLabel);
-    place(m_clocks[kWhite], m_placed.whiteClock);
-    place(m_clocks[kBlack], m_placed.blackClock);
-    place(m_info, m_placed.infoLine);
-    place(m_scroll, m_placed.scrollBar);
-    place(m_moveList, m_placed.moveList);
-    for (int i = 0; i < CGameLayout::kButtons; ++i) {
-        QPushButton* button = m_buttons[static_cast<size_t>(i)];
-        if (button->isVisibleTo(this))
-            button->setGeometry(m_placed.buttons[static_cast<size_t>(i)]);
-    }
-    for (CClockWnd* clock : m_clocks) clock->update();
-    for (CLabelWnd* label : m_labels) label->update();
-}
-
-void CGameView::RefreshLabels() {
-    UpdateTitle();
-    UpdateLabels();
-    DoLayout();
+    CGamePanes(*this).DoLayout();
 }
 
 void CGameView::UpdateLabels() {
-    const bool strength = Options().strength;
-    for (int side : {kBlack, kWhite}) {
-        m_labels[side]->SetText(
-            QString::fromStdString(m_header.LabelText(side, strength, m_material[side])));
-    }
-    m_info->setText(InfoText());
+    CGamePanes(*this).UpdateLabels();
 }
 
 QString CGameView::InfoText() const {
@@ -836,22 +757,17 @@ QString CGameView::InfoText() const {
 }
 
 QString CGameView::TitleText() const {
-    const char* status = "Was";
-    if (m_relation == Observes) {
-        status = "Observing";
-    } else if (m_relation == Examines) {
-        status = "Examining";
-    } else if (m_mode == Playing) {
-        status = "";
-    }
-    const int number = m_header.gameNumber != -1 ? m_header.gameNumber : m_lastGameNumber;
-    return QString::fromStdString(GameHeader::Title(m_header, number, status));
+    return CGamePanes::TitleText(*this);
 }
 
 void CGameView::UpdateTitle() {
-    const QString title = TitleText();
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) frame->setWindowTitle(title);
-    emit titleChanged(title);
+    CGamePanes(*this).UpdateTitle();
+}
+
+void CGameView::RefreshLabels() {
+    UpdateTitle();
+    UpdateLabels();
+    DoLayout();
 }
 
 void CGameView::SetFlipped(bool flipped) {
@@ -895,147 +811,9 @@ void CGameView::ShowPlayerMenu(int side, QPoint global) {
 }
 
 void CGameView::MakeMove(SquareCode from, SquareCode to, char piece, bool /*user*/) {
-    if (!IsSquare(to)) return;
-    const bool drop = from == kNoSquare;
-    if (!drop && !IsSquare(from)) return;
-    const char toFile = SquareFile(to);
-    const char toRank = SquareRank(to);
-    const int wild = m_header.wild;
-    std::string text = drop ? std::string{piece, '@', toFile, toRank}
-                            : std::string{SquareFile(from), SquareRank(from), toFile, toRank};
-    const bool pawn = piece == 'P' || piece == 'p';
-    if ((wild == 23 || wild == 24) && drop && pawn && (toRank == '8' || toRank == '1')) {
-        PlaySound(SoundEvent::IllegalMove);
-        return;
-    }
-    const bool examining = m_mode == Examining;
-    const std::string destination{toFile, toRank};
-    const std::string origin = drop ? std::string{static_cast<char>(std::toupper(piece)), '@'}
-                                    : std::string{SquareFile(from), SquareRank(from)};
-    const bool promotes =
-        !drop && ((piece == 'P' && toRank == '8') || (piece == 'p' && toRank == '1'));
-    const bool check =
-        (m_header.localCheck || wild == 17 || (wild == 16 && !pawn)) && !(drop && examining);
-    if (check) {
-        const bool legal = drop ? m_record.Board()[SquareIndex(to)] == BoardText::kEmpty
-                                : m_record.IsLegalMove(BuildSmithMove(m_record, origin, destination,
-                                                                      promotes ? 'Q' : 0));
-        if (!legal) {
-            PlaySound(SoundEvent::IllegalMove);
-            return;
-        }
-    }
-    char promotion = 0;
-    if (promotes) {
-        if (Options().alwaysQueen) {
-            promotion = 'Q';
-        } else {
-            const int modeBefore = m_mode;
-            const char there = m_record.Board()[SquareIndex(to)];
-            promotion =
-                m_hooks.askPromotion ? m_hooks.askPromotion(this, m_header.kingPromotion) : 'Q';
-            // A server update while the question was open makes the answer
-            // meaningless.
-            if (m_mode != modeBefore || m_record.Board()[SquareIndex(to)] != there) return;
-        }
-        text += '=';
-        text += promotion;
-    }
-    text += '\n';
-    std::string move = drop ? std::string{piece == 'X' ? '-' : piece, '@', toFile, toRank}
-                            : BuildSmithMove(m_record, origin, destination, promotion);
-    if (m_mode != Playing && drop) {
-        if (examining) SendGameCommand(text);
-        BoardText board = m_record.Board();
-        board[SquareIndex(to)] = piece == 'X' ? BoardText::kEmpty : piece;
-        m_record.SetBoard(board);
-        m_board->SetLastMove(m_record.LastMove());
-        m_board->ClearArrows();
-        m_board->ClearCircles();
-        m_board->InvalidateSquare(to);
-        RecountMaterial();
-        return;
-    }
-    if (m_mode == Playing || examining) {
-        const ConnectionGames& games = m_doc.Games();
-        if (games.PlaysSeveral()) {
-            SendGameCommand("multi Goto " + std::to_string(m_header.gameNumber) + ";" + text);
-        } else {
-            SendGameCommand(text);
-        }
-        if (drop) move[0] = static_cast<char>(std::toupper(move[0]));
-        m_pending.push_back(move);
-        m_record.AddMove(move);
-    } else {
-        // A board of no live game (a loaded or finished one) plays locally;
-        // the list shows the move as it was made.
-        m_record.AddMove(move);
-        AppendMove(move);
-    }
-    RecountMaterial();
-    if (Bell() != 0 && wild != 16) PlaySound(MoveSound(move, m_header.dropGame));
-    m_board->SetLastMove(move);
-    m_board->ClearArrows();
-    m_board->ClearCircles();
-    m_board->InvalidateSquare(SquareAt(move, 0));
-    m_board->InvalidateSquare(to);
-    m_board->InvalidateMoveExtras(move);
-    m_shownPly = m_record.Ply();
-    if (m_mode == Playing || examining) {
-        MarkClocks();
-        for (CClockWnd* clock : m_clocks) clock->Stop();
-    }
-    if (m_mode == Playing && m_doc.Games().PlaysSeveral()) SwitchToNextGame(this);
+    CGameMoveInput(*this).MakeMove(from, to, piece);
 }
 
 void CGameView::LoadPgnGame(const PgnGame& game) {
-    m_board->CancelDrag();
-    m_live = true;
-    m_shownPly = 0;
-    m_header.gameNumber = -1;
-    const PgnHeader pgn = PgnHeader::Read(game);
-    for (int side : {kBlack, kWhite}) {
-        m_header.names[side] = pgn.names[side];
-        m_header.titles[side] = pgn.titles[side];
-        m_header.ratings[side] = pgn.ratings[side];
-        m_header.initialMinutes[side] = pgn.time.minutes;
-        m_header.incrementSeconds[side] = pgn.time.increment;
-    }
-    m_header.rated = pgn.rated;
-    m_header.wild = pgn.wild;
-    m_header.ratingType = pgn.ratingType;
-    m_header.gameOver = false;
-    m_header.gameId = static_cast<uint32_t>(-1);
-    m_header.localCheck = false;
-    m_header.dropGame = false;
-    for (CClockWnd* clock : m_clocks) clock->SetBlank(true);
-    RefreshLabels();
-    RaiseFrame();
-    SetConsoleTargets();
-    m_board->SetLastMove({});
-    m_panel->SetCounts({}, {});
-    if (pgn.hasFen) {
-        m_record.Reset(pgn.startBoard, pgn.blackToMove ? 1 : 0, pgn.epFile);
-    } else {
-        m_record.ResetToStandard();
-    }
-    m_pending.clear();
-    ClearMoves();
-    std::vector<std::string> moves;
-    PgnConverter::PgnToSmith(game, moves);
-    m_bulk = true;
-    for (size_t i = 0; i < moves.size(); ++i) {
-        const std::string san(game.MoveText(static_cast<int>(i)));
-        AppendMove(san);
-        ApplyServerMove(moves[i], san);
-    }
-    m_bulk = false;
-    GoLive();
-    m_board->ClearArrows();
-    m_board->ClearCircles();
-    m_board->InvalidateBoard();
-    MarkClocks();
-    for (CClockWnd* clock : m_clocks) clock->Set(static_cast<int32_t>(pgn.clockMillis), false);
-    RecountMaterial();
-    m_result = pgn.result;
+    CGameMoveInput(*this).LoadPgnGame(game);
 }

@@ -151,6 +151,9 @@ class CGameView : public QWidget, public IServerMessageSink, public IBoardHost {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
+    friend class CGameMoveInput;
+    friend class CGamePanes;
+
     void CreateChildren();
     void ShowGameText(std::string_view text, const CServerMessage* message);
     void GameStart(const CServerMessage& m);
@@ -180,7 +183,6 @@ class CGameView : public QWidget, public IServerMessageSink, public IBoardHost {
     void DoLayout();
     void PlacePanes();
     void SetConsoleSplit(int upperHeight);
-    void MeasureButtons();
     void UpdateLabels();
     void UpdateTitle();
     bool PanelShown() const;
