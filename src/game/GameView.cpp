@@ -169,11 +169,14 @@ bool CGameView::HandleDatagram(const CServerMessage& m) {
             m_clocks[m.Field(2) == "W" ? kWhite : kBlack]->Set(m.FieldInt(3), m.FieldInt(4) != 0);
             return true;
         case DG_CIRCLE:
-            m_board->AddCircle(SquareAt(m.Field(3), 0));
+            if (const SquareCode at = SquareAt(m.Field(3), 0)) m_board->AddCircle(at);
             return true;
-        case DG_ARROW:
-            m_board->AddArrow(SquareAt(m.Field(3), 0), SquareAt(m.Field(4), 0));
+        case DG_ARROW: {
+            const SquareCode from = SquareAt(m.Field(3), 0);
+            const SquareCode to = SquareAt(m.Field(4), 0);
+            if (from && to) m_board->AddArrow(from, to);
             return true;
+        }
         case DG_CLOCK_ADD:
             m_clocks[m.Field(2) == "W" ? kWhite : kBlack]->AddSeconds(m.FieldInt(3));
             return true;
@@ -184,11 +187,14 @@ bool CGameView::HandleDatagram(const CServerMessage& m) {
             SetBoardText(m.Field(2));
             return true;
         case DG_UNCIRCLE:
-            m_board->RemoveCircle(SquareAt(m.Field(3), 0));
+            if (const SquareCode at = SquareAt(m.Field(3), 0)) m_board->RemoveCircle(at);
             return true;
-        case DG_UNARROW:
-            m_board->RemoveArrow(SquareAt(m.Field(3), 0), SquareAt(m.Field(4), 0));
+        case DG_UNARROW: {
+            const SquareCode from = SquareAt(m.Field(3), 0);
+            const SquareCode to = SquareAt(m.Field(4), 0);
+            if (from && to) m_board->RemoveArrow(from, to);
             return true;
+        }
         case DG_GAME_HEADER:
             GameHeaderUpdate(m);
             return true;

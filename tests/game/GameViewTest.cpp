@@ -293,6 +293,28 @@ TEST_F(GameViewTest, GameConsoleTakesTaggedRepliesAndSendsTyping) {
     EXPECT_EQ(view->Console()->HelperPrefix(2).toStdString(), "Kibitzto 21");
 }
 
+TEST_F(GameViewTest, DamagedDatagramsOfTheGameDoNoHarm) {
+    auto view = NewView();
+    Join(*view, 3, "E", {"e2e4"});
+    const std::vector<std::vector<std::string>> damaged = {
+        {}, {"x"}, {"-99999999999"}, {"", "", "", ""}, {"z9", "??", "e2e4e4e4e4e4"},
+    };
+    for (int number :
+         {DG_GAME_RESULT, DG_OFFERS, DG_UNDO_MOVES, DG_UNDO_MOVES_2, DG_MOVE, DG_POSITION_AND_MOVES,
+          DG_KIBITZ_TEXT, DG_PIECES_IN_HAND, DG_FLIP, DG_RAISE_WINDOW, DG_ILLEGAL_MOVE,
+          DG_SET_CLOCK, DG_CIRCLE, DG_ARROW, DG_CLOCK_ADD, DG_SET_BOARD, DG_UNCIRCLE, DG_UNARROW}) {
+        for (const std::vector<std::string>& fields : damaged) {
+            std::unique_ptr<CServerMessage> m = Dg(number, {"3"});
+            for (const std::string& f : fields) m->AppendField(f);
+            view->Receive(m);
+        }
+    }
+    EXPECT_EQ(view->Board()->ArrowCount(), 0);
+    EXPECT_EQ(view->Board()->CircleCount(), 0);
+    EXPECT_GE(view->Record().Ply(), 0);
+    EXPECT_EQ(view->MoveList()->Count(), view->ScrollBar()->maximum());
+}
+
 TEST_F(GameViewTest, APgnGameIsShownLocallyFromItsTags) {
     const PgnFile file = PgnFile::FromText(
         "[White \"Anna\"]\n[Black \"Boris\"]\n[TimeControl \"180+2\"]\n"
