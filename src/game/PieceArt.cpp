@@ -165,7 +165,10 @@ void CPieceArt::DrawVector(QPainter& painter, const QRect& r, char piece) {
     if (index < 0) return;
     const bool white = index >= 6;
     painter.save();
+    // Half a pixel over, the one-pixel outline lies on whole pixels: crisp
+    // at any pixel ratio, with smooth slopes.
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.translate(0.5, 0.5);
     painter.setBrush(white ? Qt::white : Qt::black);
     painter.setPen(QPen(white ? Qt::black : Qt::white, 1));
     const int w = r.width();
