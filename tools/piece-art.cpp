@@ -345,9 +345,8 @@ class Turned {
     bool m_grain;
 };
 
-void Base(Turned& t, double hw, double s) {
+void Base(Turned& t, double hw) {
     const double f = t.Foot();
-    t.Stem(f - 12, hw * 0.62 * (0.6 + 0.4 * s) + hw * 0.1, f - 12 - hw * 1.0, hw * 0.3 * s + 1.5);
     t.Disc(f - 12, 5, hw * 0.78);
     t.Disc(f - 7, 6.5, hw);
 }
@@ -372,7 +371,7 @@ void Write3D(const QString& dir, char colour, const Style3D& st) {
                 t.Collar(f - 67, 12, 3.2);
                 t.Stem(f - 14, 15 * s + 2, f - 66, 7 * s + 1);
                 t.Collar(f - 63, 15, 3.8);
-                Base(t, 25, s);
+                Base(t, 25);
                 break;
             }
             case 'q': {
@@ -396,7 +395,7 @@ void Write3D(const QString& dir, char colour, const Style3D& st) {
                 t.Collar(f - 62, 11, 3);
                 t.Stem(f - 14, 14 * s + 2, f - 60, 6.5 * s + 1);
                 t.Collar(f - 58, 14, 3.6);
-                Base(t, 23, s);
+                Base(t, 23);
                 break;
             }
             case 'r': {
@@ -408,7 +407,7 @@ void Write3D(const QString& dir, char colour, const Style3D& st) {
                 t.Part(merlons.subtracted(notches));
                 t.Collar(f - 47, 15.5, 3.2);
                 t.Stem(f - 14, 14 * s + 2, f - 46, 11 * s + 1.5);
-                Base(t, 20, s);
+                Base(t, 20);
                 break;
             }
             case 'b': {
@@ -428,7 +427,7 @@ void Write3D(const QString& dir, char colour, const Style3D& st) {
                 t.Collar(f - 50, 9, 2.6);
                 t.Stem(f - 14, 12 * s + 2, f - 48, 4.5 * s + 1);
                 t.Collar(f - 46, 12, 3.2);
-                Base(t, 19, s);
+                Base(t, 19);
                 break;
             }
             case 'n': {
@@ -443,14 +442,14 @@ void Write3D(const QString& dir, char colour, const Style3D& st) {
                 t.Part(m.map(body));
                 QPainterPath lines = m.map(st.knight->outline[4]);
                 svg.Fill(lines.subtracted(m.map(body).subtracted(lines)), tone.line, 0.5);
-                Base(t, 21, s);
+                Base(t, 21);
                 break;
             }
             case 'p':
                 t.Ball(f - 44, 9.5);
                 t.Collar(f - 34, 9, 2.6);
                 t.Stem(f - 14, 11 * s + 2, f - 33, 4.5 * s + 1);
-                Base(t, 16.5, s);
+                Base(t, 16.5);
                 break;
         }
         svg.Write(QStringLiteral("%1/%2%3.svg").arg(dir).arg(colour).arg(kKinds[i]));
