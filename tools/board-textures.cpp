@@ -91,12 +91,14 @@ QImage Wood(int size, uint32_t seed, Rgb base, Rgb ring, double rings, double an
     const double ca = std::cos(angle), sa = std::sin(angle);
     return Render(size, [&](double x, double y) {
         const double u = x * ca + y * sa, v = -x * sa + y * ca;
-        const double warp = n.Fbm(u / 60.0, v / 14.0, 4) * 2.2;
+        const double warp = n.Fbm(u / 80.0, v / 30.0, 4) * 1.1;
         const double d = std::hypot(u * 0.08 + 40, v + 900) / size * rings + warp;
         const double t = d - std::floor(d);
-        const double band = std::pow(std::sin(t * M_PI), 6.0);
+        // Early wood lightens slowly through the year, late wood darkens at
+        // its end: a sawtooth, not a sine.
+        const double band = std::pow(t, 4.0) + 0.35 * std::pow(std::sin(t * M_PI), 20.0);
         const double pores = n.Fbm(u / 1.5, v / 40.0, 2);
-        Rgb c = Mix(base, ring, band * 0.85 + (pores - 0.5) * 0.35);
+        Rgb c = Mix(base, ring, band * 0.9 + (pores - 0.5) * 0.3);
         const double shade = 0.93 + 0.14 * n.Fbm(u / 90.0, v / 90.0, 2);
         return Rgb{c.r * shade, c.g * shade, c.b * shade};
     });
