@@ -167,7 +167,7 @@ int main(int argc, char** argv) {
         Save(Marble(200, 21, Hex(0xeeeae4), Hex(0xd8d6d2), Hex(0x70707a), 3), dir, "marble-light");
     ok &= Save(Marble(200, 22, Hex(0x3d6e58), Hex(0x2a5040), Hex(0xd8e8dc), 3), dir, "marble-dark");
     ok &= Save(Wood(200, 31, Hex(0xe2b878), Hex(0xb88446), 16, 1.52), dir, "wood2-light");
-    ok &= Save(Wood(200, 32, Hex(0x8c3c22), Hex(0x52180c), 16, 1.52), dir, "wood2-dark");
+    ok &= Save(Wood(200, 32, Hex(0x6a4c36), Hex(0x36241a), 16, 1.52), dir, "wood2-dark");
     ok &=
         Save(Asbestos(200, 41, Hex(0xdcd8cc), Hex(0xb6b0a0), Hex(0x605848)), dir, "asbestos-light");
     ok &=
