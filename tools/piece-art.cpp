@@ -260,6 +260,7 @@ struct Style3D {
     double stem;  // stem width factor: 1 stout, below 1 slender
     const Glyphs* knight;
     bool grain;  // wooden: darker rings across every part
+    bool rings;  // a turned ring round the middle of every stem
 };
 
 // Size of each piece's image in "kqrbnp" order: taller than wide, the king
@@ -268,8 +269,13 @@ const double kSize3D[6][2] = {{55, 109}, {50, 98}, {44, 70}, {42, 86}, {46, 78},
 
 class Turned {
   public:
-    Turned(Svg* svg, const Tone& tone, double w, double h, bool grain)
-        : m_svg(svg), m_tone(tone), m_cx(w / 2), m_foot(h - 4), m_grain(grain) {}
+    Turned(Svg* svg, const Tone& tone, double w, double h, const Style3D& style)
+        : m_svg(svg),
+          m_tone(tone),
+          m_cx(w / 2),
+          m_foot(h - 4),
+          m_grain(style.grain),
+          m_rings(style.rings) {}
     double Cx() const { return m_cx; }
     double Foot() const { return m_foot; }
 
@@ -303,6 +309,12 @@ class Turned {
         p.quadTo(m_cx + waist, mid, m_cx + hwBottom, bottom);
         p.closeSubpath();
         Part(p);
+        if (m_rings && bottom - top > 20) {
+            const double y = bottom - (bottom - top) * 0.42;
+            const double hw = waist + (hwTop - waist) * 0.3;
+            Collar(y + 3.5, hw + 3, 2.6);
+            Collar(y, hw + 4.5, 3);
+        }
     }
     void Collar(double y, double hw, double ry) {
         QPainterPath p;
@@ -342,7 +354,7 @@ class Turned {
     Svg* m_svg;
     Tone m_tone;
     double m_cx, m_foot;
-    bool m_grain;
+    bool m_grain, m_rings;
 };
 
 void Base(Turned& t, double hw) {
@@ -356,7 +368,7 @@ void Write3D(const QString& dir, char colour, const Style3D& st) {
     for (int i = 0; i < 6; ++i) {
         const double w = kSize3D[i][0], h = kSize3D[i][1];
         Svg svg(w, h);
-        Turned t(&svg, tone, w, h, st.grain);
+        Turned t(&svg, tone, w, h, st);
         const double f = t.Foot(), cx = t.Cx(), s = st.stem;
         t.Shadow(w / 2 - 2);
         switch (kKinds[i]) {
@@ -499,17 +511,20 @@ int main(int argc, char** argv) {
                           {"#08080a", "#3a3c44", "#9aa0b4", "#1c1d22", "#000000"},
                           1.0,
                           &serif,
+                          false,
                           false};
     const Style3D alternate{{"#7d8796", "#dfe6f0", "#ffffff", "#b9c3d2", "#2c3440"},
                             {"#2a0606", "#7c1a1a", "#d86a5a", "#4e0c0c", "#140000"},
                             0.7,
                             &sans,
-                            false};
+                            false,
+                            true};
     const Style3D wood{{"#8a6230", "#e8c98c", "#f8e4b4", "#c89d5c", "#4a3010"},
                        {"#1e0c04", "#5a3018", "#9a6038", "#3e1e0c", "#0a0400"},
                        0.85,
                        &serif,
-                       true};
+                       true,
+                       false};
     for (int set : {0, 1, 3, 5, 6, 7}) QDir(res).mkpath(QStringLiteral("pieces/set%1").arg(set));
     QDir(res).mkpath(QStringLiteral("cursors"));
     auto dir = [&](int set) { return QStringLiteral("%1/pieces/set%2").arg(res).arg(set); };

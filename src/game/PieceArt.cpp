@@ -132,7 +132,7 @@ const QImage& CPieceArt::Rendered(int index, QSize pixels) const {
     if (it != m_images->rendered.constEnd()) return *it;
     // Sizes change only when windows are resized; a bound keeps a long
     // session of resizing from holding every size it ever saw.
-    if (m_images->rendered.size() > 400) m_images->rendered.clear();
+    if (m_images->rendered.size() > 120) m_images->rendered.clear();
     QImage img(pixels, QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
     QPainter p(&img);
