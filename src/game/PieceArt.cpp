@@ -157,6 +157,12 @@ void CPieceArt::Draw(QPainter& painter, const QRect& r, char piece) const {
     const qreal scale = DeviceScale(painter);
     const QSize pixels(std::max(1, qRound(target.width() * scale)),
                        std::max(1, qRound(target.height() * scale)));
+    // A page printed at a high resolution would make images of many
+    // megabytes that are never drawn twice: those pieces go straight out.
+    if (pixels.width() > 2048 || pixels.height() > 2048) {
+        m_images->pieces[index]->render(&painter, QRectF(target));
+        return;
+    }
     painter.drawImage(target, Rendered(index, pixels));
 }
 

@@ -6,6 +6,7 @@
 #include <QRect>
 #include <memory>
 
+class QImage;
 class QPainter;
 
 // The pieces of the current piece set, shared by every board: drawing one
