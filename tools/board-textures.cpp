@@ -177,6 +177,6 @@ int main(int argc, char** argv) {
     ok &=
         Save(Marble(160, 61, Hex(0xf2e6cc), Hex(0xe4d2ae), Hex(0xb08a3c), 2), dir, "marble2-light");
     ok &=
-        Save(Marble(160, 62, Hex(0x8a2e24), Hex(0x6a1c16), Hex(0xf0d8c8), 2), dir, "marble2-dark");
+        Save(Marble(160, 62, Hex(0x5e4030), Hex(0x4a3024), Hex(0xead8c0), 2), dir, "marble2-dark");
     return ok ? 0 : 1;
 }

@@ -93,8 +93,8 @@ int main(int argc, char** argv) {
     const int sizes[] = {20, 24, 30, 37, 46, 56, 67, 76, 100};
     int stripW = 0;
     for (int s : sizes) stripW += 2 * s + 4;
-    const int stripH = 8 * (3 * 100 + kGap) + kLabel;
-    const QSize logical(std::max(140 + 7 * cellW, 140 + stripW), gridH + stripH);
+    const int stripH = 4 * (3 * 100 + kGap) + kLabel;
+    const QSize logical(std::max(140 + 7 * cellW, 2 * (140 + stripW)), gridH + stripH);
     QImage out(logical * ratio, QImage::Format_RGB32);
     out.setDevicePixelRatio(ratio);
     out.fill(QColor(0xd4, 0xd0, 0xc8));
@@ -123,21 +123,25 @@ int main(int argc, char** argv) {
         }
     }
 
-    // Every set at the widths of its size classes, on the wooden board.
+    // Every set at the widths of its size classes, on the wooden board, two
+    // sets side by side.
     tex.Load(0);
-    int y = gridH;
-    p.drawText(4, y + 13, QStringLiteral("Widths:"));
-    int x = 140;
-    for (int s : sizes) {
-        p.drawText(x, y + 13, QString::number(s));
-        x += 2 * s + 4;
+    const int y0 = gridH + kLabel;
+    const int stripX[2] = {140, 140 + stripW + 140};
+    for (int half = 0; half < 2; ++half) {
+        int x = stripX[half];
+        for (int s : sizes) {
+            p.drawText(x, gridH + 13, QString::number(s));
+            x += 2 * s + 4;
+        }
     }
-    y += kLabel;
+    p.drawText(4, gridH + 13, QStringLiteral("Widths:"));
     for (int set = 0; set < 8; ++set) {
         art.Load(set);
         const bool tall = CBoardOptions::Is3DSet(set);
-        p.drawText(4, y + 200, QString::fromLatin1(kSetNames[set]));
-        x = 140;
+        const int y = y0 + (set / 2) * (3 * 100 + kGap);
+        int x = stripX[set % 2];
+        p.drawText(x - 136, y + 200, QString::fromLatin1(kSetNames[set]));
         for (int s : sizes) {
             const int h = tall ? s * 8 / 9 : s;
             for (int i = 0; i < 4; ++i) {
@@ -148,7 +152,6 @@ int main(int argc, char** argv) {
             }
             x += 2 * s + 4;
         }
-        y += 3 * 100 + kGap;
     }
     p.end();
     if (!out.save(QString::fromLocal8Bit(argv[1]), "PNG", 0)) {
