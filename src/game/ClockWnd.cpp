@@ -44,9 +44,10 @@ void CClockWnd::Set(int32_t ms, bool run) {
 
 void CClockWnd::Stop() {
     if (m_running) {
+        const int32_t now = RemainingNow();
         m_running = false;
         m_lastSet = m_remaining;
-        m_remaining = RemainingNow();
+        m_remaining = now;
     }
     update();
 }
