@@ -320,7 +320,7 @@ void CBoardWnd::paintEvent(QPaintEvent* event) {
     const QRect clip = event->rect();
     if (clip.isEmpty()) return;
     const qreal ratio = devicePixelRatioF();
-    QImage image(clip.size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    QImage image(clip.size() * ratio, QImage::Format_RGB32);
     image.setDevicePixelRatio(ratio);
     {
         QPainter painter(&image);

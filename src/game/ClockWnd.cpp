@@ -10,6 +10,10 @@
 
 #include "game/GameShared.h"
 
+namespace {
+const QString kClockChars = QStringLiteral(" -:.0123456789");
+}  // namespace
+
 CClockWnd::CClockWnd(CGameShared& shared, const QString& name, QWidget* parent)
     : QWidget(parent), m_shared(shared), m_startTick(Now()) {
     setObjectName(name);
@@ -154,28 +158,58 @@ void CClockWnd::paintEvent(QPaintEvent*) {
     ++m_drawCount;
 
     QPainter painter(this);
-    const QPalette& pal = palette();
     if (m_fullErase) {
-        painter.fillRect(rect(), pal.color(QPalette::Window));
+        painter.fillRect(rect(), palette().color(QPalette::Window));
         m_fullErase = false;
     }
-    const QColor background =
-        m_active ? pal.color(QPalette::Highlight) : pal.color(QPalette::Window);
-    const QColor foreground =
-        m_active ? pal.color(QPalette::HighlightedText) : pal.color(QPalette::WindowText);
-    painter.setFont(m_font);
+    // Opaque cells as wide as the text: the trailing spaces cover what a
+    // longer text left behind.
+    const QImage& glyphs = Glyphs(m_active);
+    const int y = (height() - m_glyphHeight) / 2;
+    int x = 0;
+    for (QChar c : face.text) {
+        const int at = static_cast<int>(std::max<qsizetype>(kClockChars.indexOf(c), 0));
+        painter.drawImage(QPoint(x, y), glyphs,
+                          QRect(at * m_glyphWidth, 0, m_glyphWidth, m_glyphHeight));
+        x += m_glyphWidth;
+    }
+}
+
+const QImage& CClockWnd::Glyphs(bool active) {
+    const QPalette& pal = palette();
+    const QRgb background =
+        (active ? pal.color(QPalette::Highlight) : pal.color(QPalette::Window)).rgb();
+    const QRgb foreground =
+        (active ? pal.color(QPalette::HighlightedText) : pal.color(QPalette::WindowText)).rgb();
+    QImage& strip = m_glyphs[active ? 1 : 0];
+    QRgb* colors = m_glyphColors[active ? 1 : 0];
+    if (!strip.isNull() && colors[0] == background && colors[1] == foreground) return strip;
+    colors[0] = background;
+    colors[1] = foreground;
     const QFontMetrics metrics(m_font);
-    // An opaque text cell as wide as the text: the trailing spaces cover what
-    // a longer text left behind.
-    const int width = metrics.horizontalAdvance(face.text);
-    const QRect cell(0, (height() - metrics.height()) / 2, width, metrics.height());
-    painter.fillRect(cell, background);
-    painter.setPen(foreground);
-    painter.drawText(cell, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, face.text);
+    // One cell width for every character keeps the text where a fixed-pitch
+    // font puts it even when a proportional font stands in for it.
+    m_glyphWidth = 1;
+    for (QChar c : kClockChars) m_glyphWidth = std::max(m_glyphWidth, metrics.horizontalAdvance(c));
+    m_glyphHeight = std::max(1, metrics.height());
+    const qreal ratio = devicePixelRatioF();
+    const int count = static_cast<int>(kClockChars.size());
+    strip = QImage(QSize(m_glyphWidth * count, m_glyphHeight) * ratio, QImage::Format_RGB32);
+    strip.setDevicePixelRatio(ratio);
+    strip.fill(background);
+    QPainter painter(&strip);
+    painter.setFont(m_font);
+    painter.setPen(QColor(foreground));
+    for (int i = 0; i < count; ++i)
+        painter.drawText(QRect(i * m_glyphWidth, 0, m_glyphWidth, m_glyphHeight),
+                         Qt::AlignCenter | Qt::TextSingleLine, QString(kClockChars[i]));
+    return strip;
 }
 
 void CClockWnd::resizeEvent(QResizeEvent*) {
     m_font.setPixelSize(std::max(1, height() - 2));
+    m_glyphs[0] = QImage();
+    m_glyphs[1] = QImage();
     // Qt keeps no old pixels for the grown part of a resized opaque widget.
     m_fullErase = true;
 }

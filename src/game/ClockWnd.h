@@ -4,6 +4,7 @@
 
 #include <QElapsedTimer>
 #include <QFont>
+#include <QImage>
 #include <QString>
 #include <QWidget>
 #include <cstdint>
@@ -56,6 +57,9 @@ class CClockWnd : public QWidget {
     bool Unchanged(const Face& face) const;
     // Milliseconds on one monotonic clock shared by all clocks.
     static int64_t Now();
+    // The characters a clock can show, drawn once per font and colour pair:
+    // a tick's paint is then a row of small copies instead of text layout.
+    const QImage& Glyphs(bool active);
 
     CGameShared& m_shared;
     bool m_blank = false;
@@ -72,4 +76,8 @@ class CClockWnd : public QWidget {
     int m_shownValue = -1;
     bool m_shownRunning = true;
     QFont m_font;
+    QImage m_glyphs[2];
+    QRgb m_glyphColors[2][2] = {};
+    int m_glyphWidth = 0;
+    int m_glyphHeight = 0;
 };
