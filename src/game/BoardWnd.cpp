@@ -155,7 +155,8 @@ void CBoardWnd::SetLastMove(std::string_view move) {
         m_lastTo = SquareAt(move, 2);
     } else if (move[0] == '?') {
         if (move.size() >= 2 && move[1] == 'x') m_lastTo = SquareAt(move, 2);
-    } else {
+    } else if (SquareAt(move, 0) && SquareAt(move, 2)) {
+        // A record that does not name both squares is no move to show.
         m_lastFrom = SquareAt(move, 0);
         m_lastTo = SquareAt(move, 2);
     }

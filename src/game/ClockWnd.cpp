@@ -140,7 +140,7 @@ QString CClockWnd::Text() const {
     return ComputeFace().text;
 }
 
-void CClockWnd::paintEvent(QPaintEvent*) {
+void CClockWnd::paintEvent(QPaintEvent* event) {
     const Face face = ComputeFace();
     if (!m_blank) {
         if (face.tenths != m_shownTenths || face.minuteDigits != m_shownMinuteDigits)
@@ -154,18 +154,25 @@ void CClockWnd::paintEvent(QPaintEvent*) {
         m_shownValue = face.value;
         m_shownRunning = m_running;
     }
+    const bool tick = m_tickPaint;
     m_tickPaint = false;
     ++m_drawCount;
 
     QPainter painter(this);
+    const QImage& glyphs = Glyphs(m_active);
+    const int y = (height() - m_glyphHeight) / 2;
+    const QRect cells(0, y, m_glyphWidth * static_cast<int>(face.text.size()), m_glyphHeight);
     if (m_fullErase) {
         painter.fillRect(rect(), palette().color(QPalette::Window));
         m_fullErase = false;
+    } else if (!tick) {
+        // Exposes and grabs may start from a blank surface; the text cells
+        // below cover the rest, so this erases nothing that is shown.
+        for (const QRect& r : event->region().subtracted(cells))
+            painter.fillRect(r, palette().color(QPalette::Window));
     }
     // Opaque cells as wide as the text: the trailing spaces cover what a
     // longer text left behind.
-    const QImage& glyphs = Glyphs(m_active);
-    const int y = (height() - m_glyphHeight) / 2;
     int x = 0;
     for (QChar c : face.text) {
         const int at = static_cast<int>(std::max<qsizetype>(kClockChars.indexOf(c), 0));

@@ -109,9 +109,17 @@ TEST_F(BoardFixture, LastMoveHighlightAndItsRepaints) {
         const char* move;
         SquareCode from, to;
     } rows[] = {
-        {"e2e4", Sq("e2"), Sq("e4")},  {"N@f3", kNoSquare, Sq("f3")},
-        {"?xe5", kNoSquare, Sq("e5")}, {"?abc", kNoSquare, kNoSquare},
-        {"", kNoSquare, kNoSquare},    {"e7e8qN", Sq("e7"), Sq("e8")},
+        {"e2e4", Sq("e2"), Sq("e4")},
+        {"N@f3", kNoSquare, Sq("f3")},
+        {"?xe5", kNoSquare, Sq("e5")},
+        {"?abc", kNoSquare, kNoSquare},
+        {"", kNoSquare, kNoSquare},
+        {"e7e8qN", Sq("e7"), Sq("e8")},
+        // Server bytes that name no square highlight nothing of them.
+        {"e2", kNoSquare, kNoSquare},
+        {"z9e4", kNoSquare, kNoSquare},
+        {"?x", kNoSquare, kNoSquare},
+        {"\xff@\xff\xff", kNoSquare, kNoSquare},
     };
     for (const Row& r : rows) {
         board.SetLastMove(r.move);
@@ -202,8 +210,10 @@ TEST_F(BoardFixture, PaintShowsHighlightTexturesAndHidesMarksWhileBrowsing) {
 TEST_F(BoardFixture, SlideEndsAfterItsTimeButNotWhileBrowsing) {
     Options([](CBoardOptions& o) { o.animateTime = 120; });
     Show();
-    board.StartAnimation("P@e4");
-    EXPECT_FALSE(board.Animating());
+    for (const char* move : {"P@e4", "?xe4", "e2", "e2z9", ""}) {
+        board.StartAnimation(move);
+        EXPECT_FALSE(board.Animating()) << move;
+    }
     board.StartAnimation("e2e4");
     EXPECT_TRUE(board.Animating());
     host.live = false;
