@@ -32,6 +32,11 @@ void FrameInside(QPainter& painter, const QRect& r, int width, const QColor& col
 
 constexpr int kAnimFrameMs = 50;
 
+// A stored slide time of 0 or less is ignored.
+int SlideMs(const CBoardOptions& options) {
+    return options.animateTime > 0 ? options.animateTime : 400;
+}
+
 }  // namespace
 
 CBoardWnd::CBoardWnd(IBoardHost& host, CGameShared& shared, QWidget* parent)
@@ -276,7 +281,7 @@ void CBoardWnd::timerEvent(QTimerEvent* event) {
 }
 
 void CBoardWnd::PaintAnimation(QPainter& painter, const CBoardOptions& options) {
-    const int duration = options.animateTime > 0 ? options.animateTime : 400;
+    const int duration = SlideMs(options);
     const qint64 elapsed = m_animClock.elapsed();
     if (elapsed >= duration) {
         StopAnimation();
@@ -339,6 +344,12 @@ void CBoardWnd::PaintBoard(QPainter& painter, const QRect& clip, const CBoardOpt
 void CBoardWnd::Paint(QPainter& painter, const QRect& clip, const CBoardOptions& options,
                       bool screen) {
     const bool live = m_host.IsLive();
+    // A slide that has run its time ends before the squares are drawn, so
+    // this paint already shows the piece on its destination.
+    if (screen && live && m_animating && m_animClock.elapsed() >= SlideMs(options)) {
+        StopAnimation();
+        update(m_animRect);
+    }
     const BoardText& board = m_host.ShownBoard();
     const int sw = m_squareWidth;
     const int sh = m_squareHeight;
