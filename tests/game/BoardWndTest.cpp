@@ -223,6 +223,20 @@ TEST_F(BoardFixture, SlideEndsAfterItsTimeButNotWhileBrowsing) {
     host.live = true;
     board.update();
     EXPECT_TRUE(QTest::qWaitFor([&] { return !board.Animating(); }, 1000));
+
+    // En passant: while the pawn slides, the victim stays on its own square
+    // (already empty in the record) and the destination shows nothing.
+    Options([](CBoardOptions& o) {
+        o.animateTime = 60000;
+        o.boardStyle = CBoardOptions::kSolidBoard;
+    });
+    for (const char* move : {"e2e4", "a7a6", "e4e5", "d7d5"}) host.record.AddMove(move);
+    board.StartAnimation("e5d6E");
+    host.record.AddMove("e5d6E");
+    const QImage shot = board.grab().toImage();
+    const QColor light(0xf0, 0xf0, 0xe0);  // d5; d6 is dark
+    EXPECT_NE(shot.pixelColor(board.SquareRect(Sq("d5")).center()), light);
+    EXPECT_EQ(shot.pixelColor(board.SquareRect(Sq("d6")).center()), QColor(0x00, 0xa0, 0x80));
 }
 
 TEST_F(BoardFixture, MouseGesturesBecomeMovesAndCommands) {
