@@ -4,6 +4,7 @@
 
 #include <QPaintEvent>
 #include <QTest>
+#include <cctype>
 #include <functional>
 
 #include "TestBoardHost.h"
@@ -240,132 +241,100 @@ TEST_F(BoardFixture, SlideEndsAfterItsTimeButNotWhileBrowsing) {
 }
 
 TEST_F(BoardFixture, MouseGesturesBecomeMovesAndCommands) {
-    auto press = [&](const char* s, Qt::MouseButton b = Qt::LeftButton,
-                     Qt::KeyboardModifiers m = {}) { QTest::mousePress(&board, b, m, At(s)); };
-    auto release = [&](const char* s, Qt::MouseButton b = Qt::LeftButton,
-                       Qt::KeyboardModifiers m = {}) { QTest::mouseRelease(&board, b, m, At(s)); };
-    auto drag = [&](const char* a, const char* b) {
-        press(a);
-        QTest::mouseMove(&board, At("e3"));
-        release(b);
-    };
-    auto click = [&](const char* s) {
-        press(s);
-        release(s);
+    // A gesture is a list of steps: "p e2" press, "r e4" release, "m e3" move
+    // with the left button; "P"/"R" the right button; "^" holds Ctrl.
+    auto play = [&](std::string_view gesture) {
+        for (size_t i = 0; i + 4 <= gesture.size(); i += 5) {
+            const char op = gesture[i];
+            const bool ctrl = gesture[i + 1] == '^';
+            const QPoint at = board.SquareRect(MakeSquare(gesture[i + 2], gesture[i + 3])).center();
+            const Qt::KeyboardModifiers mods = ctrl ? Qt::ControlModifier : Qt::NoModifier;
+            const Qt::MouseButton button = std::isupper(op) ? Qt::RightButton : Qt::LeftButton;
+            if (op == 'm')
+                QTest::mouseMove(&board, at);
+            else if (op == 'p' || op == 'P')
+                QTest::mousePress(&board, button, mods, at);
+            else
+                QTest::mouseRelease(&board, button, mods, at);
+        }
     };
     // One pawn with one step (a2, a4 blocked), one with none (h2, h3 blocked).
-    BoardText smart = BoardText::FromText(std::string(64, '-'));
-    smart[SquareIndex(Sq("e1"))] = 'K';
-    smart[SquareIndex(Sq("e8"))] = 'k';
-    smart[SquareIndex(Sq("a2"))] = 'P';
-    smart[SquareIndex(Sq("a4"))] = 'p';
-    smart[SquareIndex(Sq("h2"))] = 'P';
-    smart[SquareIndex(Sq("h3"))] = 'p';
+    std::string smart(64, '-');
+    for (auto [square, piece] :
+         {std::pair{"e1", 'K'}, {"e8", 'k'}, {"a2", 'P'}, {"a4", 'p'}, {"h2", 'P'}, {"h3", 'p'}})
+        smart[static_cast<size_t>(SquareIndex(Sq(square)))] = piece;
 
     using Move = TestBoardHost::Move;
+    constexpr int W = IBoardHost::PlaysWhite, B = IBoardHost::PlaysBlack;
+    constexpr int P = IBoardHost::Playing, O = IBoardHost::Observing, E = IBoardHost::Examining;
     struct Row {
         const char* name;
-        std::function<void(CBoardOptions&, TestBoardHost&)> setUp;
-        std::function<void()> gesture;
+        bool dragMove;
+        int dragType, mode, relation;
+        bool live, smartMove;
+        const char* gesture;
         std::vector<Move> moves = {};
         std::vector<std::string> commands = {};
-        int goLive = 0;
-        int sounds = 0;
+        int goLive = 0, sounds = 0;
     } rows[] = {
-        {"drag", nullptr, [&] { drag("e2", "e4"); }, {{Sq("e2"), Sq("e4"), 'P'}}},
-        {"drag back to start", nullptr, [&] { drag("e2", "e2"); }, {}},
+        {"drag", true, 0, P, W, true, false, "p e2 m e3 r e4", {{Sq("e2"), Sq("e4"), 'P'}}},
+        {"drag back to start", true, 0, P, W, true, false, "p e2 m e3 r e2"},
         {"click-click",
-         [](CBoardOptions& o, TestBoardHost&) {
-             o.dragMove = false;
-             o.dragType = CBoardOptions::DragTargetCursor;
-         },
-         [&] {
-             click("g1");
-             click("f3");
-         },
+         false,
+         1,
+         P,
+         W,
+         true,
+         false,
+         "p g1 r g1 p f3 r f3",
          {{Sq("g1"), Sq("f3"), 'N'}}},
-        {"click-click normal follows the mouse",
-         [](CBoardOptions& o, TestBoardHost&) { o.dragMove = false; },
-         [&] {
-             click("b1");
-             QTest::mouseMove(&board, At("c3"));
-             click("c3");
-         },
-         {{Sq("b1"), Sq("c3"), 'N'}}},
-        {"observing",
-         [](CBoardOptions&, TestBoardHost& h) {
-             h.mode = IBoardHost::Observing;
-             h.relation = IBoardHost::Observes;
-         },
-         [&] { drag("e2", "e4"); },
-         {}},
-        {"opponent's piece",
-         [](CBoardOptions&, TestBoardHost& h) { h.relation = IBoardHost::PlaysBlack; },
-         [&] { drag("e2", "e4"); },
-         {}},
-        {"browsed board goes live first",
-         [](CBoardOptions&, TestBoardHost& h) { h.live = false; },
-         [&] { drag("e2", "e4"); },
-         {},
-         {},
-         1},
-        {"smart move with one destination",
-         [&](CBoardOptions& o, TestBoardHost& h) {
-             o.smartMove = true;
-             h.record.Reset(smart.View());
-         },
-         [&] {
-             press("a2");
-             release("a2");
-         },
-         {{Sq("a2"), Sq("a3"), 'P'}}},
-        {"smart move with none buzzes",
-         [&](CBoardOptions& o, TestBoardHost& h) {
-             o.smartMove = true;
-             h.record.Reset(smart.View());
-         },
-         [&] { drag("h2", "h4"); },
-         {},
-         {},
+        {"click-click, piece follows",
+         false,
          0,
-         1},
-        {"examine arrows and circles",
-         [](CBoardOptions&, TestBoardHost& h) {
-             h.mode = IBoardHost::Examining;
-             h.relation = IBoardHost::Examines;
-         },
-         [&] {
-             press("e2", Qt::RightButton, Qt::ControlModifier);
-             release("e4", Qt::RightButton, Qt::ControlModifier);
-             press("e4", Qt::RightButton);
-             release("e4", Qt::RightButton);
-         },
+         P,
+         W,
+         true,
+         false,
+         "p b1 r b1 m c3 p c3 r c3",
+         {{Sq("b1"), Sq("c3"), 'N'}}},
+        {"observing", true, 0, O, IBoardHost::Observes, true, false, "p e2 m e3 r e4"},
+        {"opponent's piece", true, 0, P, B, true, false, "p e2 m e3 r e4"},
+        {"browsed board goes live", true, 0, P, W, false, false, "p e2 m e3 r e4", {}, {}, 1},
+        {"smart move, one step",
+         true,
+         0,
+         P,
+         W,
+         true,
+         true,
+         "p a2 r a2",
+         {{Sq("a2"), Sq("a3"), 'P'}}},
+        {"smart move, none", true, 0, P, W, true, true, "p h2 r h4", {}, {}, 0, 1},
+        {"examine marks",
+         true,
+         0,
+         E,
+         IBoardHost::Examines,
+         true,
+         false,
+         "P^e2 R^e4 P e4 R e4",
          {},
          {"UnArrow e2 e4\n", "Circle e4\n"}},
-        {"right button while playing sends nothing",
-         nullptr,
-         [&] {
-             press("e2", Qt::RightButton);
-             release("e4", Qt::RightButton);
-         },
-         {}},
+        {"right button while playing", true, 0, P, W, true, false, "P e2 R e4"},
     };
     Show();
-    const CBoardOptions defaults = shared.Options();
     for (const Row& r : rows) {
-        TestBoardHost fresh(shared);
-        host.record = fresh.record;
-        host.live = true;
-        host.mode = IBoardHost::Playing;
-        host.relation = IBoardHost::PlaysWhite;
-        host.moves.clear();
-        host.commands.clear();
-        host.sounds.clear();
-        host.goLiveCalls = 0;
-        CBoardOptions o = defaults;
-        if (r.setUp) r.setUp(o, host);
+        host = TestBoardHost(shared);
+        if (r.smartMove) host.record.Reset(smart);
+        host.live = r.live;
+        host.mode = r.mode;
+        host.relation = r.relation;
+        CBoardOptions o;
+        o.dragMove = r.dragMove;
+        o.dragType = r.dragType;
+        o.smartMove = r.smartMove;
         shared.SetOptions(o);
-        r.gesture();
+        play(r.gesture);
         EXPECT_EQ(host.moves, r.moves) << r.name;
         EXPECT_EQ(host.commands, r.commands) << r.name;
         EXPECT_EQ(host.goLiveCalls, r.goLive) << r.name;

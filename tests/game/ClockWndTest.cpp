@@ -128,12 +128,8 @@ TEST(GameShared, PreferenceChangesNameWhatToRedo) {
         for (const QList<QVariant>& args : spy) got.push_back(args.at(0).value<C>());
         EXPECT_EQ(got, r.expected) << r.expected.size();
     }
-    CGameShared shared;
-    EXPECT_TRUE(shared.TimerRunning());
-    CBoardOptions o = shared.Options();
-    o.pieceSet = 7;
-    shared.SetOptions(o);
-    EXPECT_EQ(shared.Pieces().Set(), 7);
+    // The clock timer runs wherever there is an event loop.
+    EXPECT_TRUE(CGameShared().TimerRunning());
 }
 
 }  // namespace

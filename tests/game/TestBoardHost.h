@@ -20,9 +20,9 @@ class TestBoardHost : public IBoardHost {
         bool operator==(const Move&) const = default;
     };
 
-    explicit TestBoardHost(CGameShared& shared) : m_shared(shared) {}
+    explicit TestBoardHost(CGameShared& shared) : m_shared(&shared) {}
 
-    const CBoardOptions& Options() const override { return m_shared.Options(); }
+    const CBoardOptions& Options() const override { return m_shared->Options(); }
     bool IsLive() const override { return live; }
     const BoardText& ShownBoard() const override { return live ? record.Board() : browsed; }
     const GameRecord& Record() const override { return record; }
@@ -57,5 +57,5 @@ class TestBoardHost : public IBoardHost {
     std::vector<SoundEvent> sounds;
 
   private:
-    CGameShared& m_shared;
+    CGameShared* m_shared;
 };
