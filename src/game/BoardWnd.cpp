@@ -326,15 +326,22 @@ void CBoardWnd::paintEvent(QPaintEvent* event) {
     const QRect clip = event->rect();
     if (clip.isEmpty()) return;
     const qreal ratio = devicePixelRatioF();
-    QImage image(clip.size() * ratio, QImage::Format_RGB32);
-    image.setDevicePixelRatio(ratio);
+    // One off-screen image kept at the window's size: a fresh one per paint
+    // costs more in allocation and page faults than the paint itself. Each
+    // paint fills every pixel of its clip box and copies only that box.
+    const QSize pixels = (size() * ratio).expandedTo(QSize(1, 1));
+    if (m_buffer.size() != pixels || m_buffer.devicePixelRatio() != ratio) {
+        m_buffer = QImage(pixels, QImage::Format_RGB32);
+        m_buffer.setDevicePixelRatio(ratio);
+    }
     {
-        QPainter painter(&image);
-        painter.translate(-clip.topLeft());
+        QPainter painter(&m_buffer);
+        painter.setClipRect(clip);
         Paint(painter, clip, m_shared.Options(), true);
     }
     QPainter screen(this);
-    screen.drawImage(clip.topLeft(), image);
+    const QRectF source(QPointF(clip.topLeft()) * ratio, QSizeF(clip.size()) * ratio);
+    screen.drawImage(QRectF(clip), m_buffer, source);
 }
 
 void CBoardWnd::PaintBoard(QPainter& painter, const QRect& clip, const CBoardOptions& options) {
@@ -375,6 +382,26 @@ void CBoardWnd::Paint(QPainter& painter, const QRect& clip, const CBoardOptions&
         if (tilesAcross * tilesDown < 1) tilesAcross = tilesDown = 1;
     }
     const int tiles = tilesAcross * tilesDown;
+    // On a high-DPI screen the textures are scaled once per ratio, so that
+    // each square is a plain copy rather than a scaled one.
+    const QImage* lightTexture = &textures.Light();
+    const QImage* darkTexture = &textures.Dark();
+    qreal scale = 1.0;
+    if (textured && screen && painter.device()->devicePixelRatioF() != 1.0) {
+        scale = painter.device()->devicePixelRatioF();
+        if (m_scaledRatio != scale || m_scaledKey != textures.Light().cacheKey()) {
+            m_scaledRatio = scale;
+            m_scaledKey = textures.Light().cacheKey();
+            for (int i = 0; i < 2; ++i) {
+                const QImage& original = i ? textures.Dark() : textures.Light();
+                m_scaledTextures[i] = original.scaled(
+                    original.size() * scale, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+                m_scaledTextures[i].setDevicePixelRatio(scale);
+            }
+        }
+        lightTexture = &m_scaledTextures[0];
+        darkTexture = &m_scaledTextures[1];
+    }
     const QColor light = FromColorRef(options.lightSquare);
     const QColor dark = FromColorRef(options.darkSquare);
 
@@ -389,13 +416,16 @@ void CBoardWnd::Paint(QPainter& painter, const QRect& clip, const CBoardOptions&
             if (!r.intersects(reach)) continue;
             const bool isLight = (row + column) % 2 == 0;
             if (textured) {
-                const QImage& texture = isLight ? textures.Light() : textures.Dark();
+                const QImage& texture = isLight ? *lightTexture : *darkTexture;
                 const int t = (k / 2) % tiles;
-                const QRect source((t % tilesAcross) * sw, (t / tilesAcross) * sh, sw, sh);
+                const QRectF source(
+                    QRectF((t % tilesAcross) * sw, (t / tilesAcross) * sh, sw, sh).topLeft() *
+                        scale,
+                    QSizeF(sw, sh) * scale);
                 // A texture smaller than a square is stretched rather than
                 // read past its edge.
-                if (texture.rect().contains(source))
-                    painter.drawImage(r, texture, source);
+                if (QRectF(texture.rect()).contains(source))
+                    painter.drawImage(QRectF(r), texture, source);
                 else
                     painter.drawImage(r, texture, texture.rect());
             } else {
