@@ -325,23 +325,18 @@ void CBoardWnd::DrawPiece(QPainter& painter, const QRect& r, char piece,
 void CBoardWnd::paintEvent(QPaintEvent* event) {
     const QRect clip = event->rect();
     if (clip.isEmpty()) return;
+    // An image of the clip box only, made per paint: one kept at the board's
+    // size would cost megabytes per game window when many games are open.
     const qreal ratio = devicePixelRatioF();
-    // One off-screen image kept at the window's size: a fresh one per paint
-    // costs more in allocation and page faults than the paint itself. Each
-    // paint fills every pixel of its clip box and copies only that box.
-    const QSize pixels = (size() * ratio).expandedTo(QSize(1, 1));
-    if (m_buffer.size() != pixels || m_buffer.devicePixelRatio() != ratio) {
-        m_buffer = QImage(pixels, QImage::Format_RGB32);
-        m_buffer.setDevicePixelRatio(ratio);
-    }
+    QImage image(clip.size() * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
     {
-        QPainter painter(&m_buffer);
-        painter.setClipRect(clip);
+        QPainter painter(&image);
+        painter.translate(-clip.topLeft());
         Paint(painter, clip, m_shared.Options(), true);
     }
     QPainter screen(this);
-    const QRectF source(QPointF(clip.topLeft()) * ratio, QSizeF(clip.size()) * ratio);
-    screen.drawImage(QRectF(clip), m_buffer, source);
+    screen.drawImage(clip.topLeft(), image);
 }
 
 void CBoardWnd::PaintBoard(QPainter& painter, const QRect& clip, const CBoardOptions& options) {

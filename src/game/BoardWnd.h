@@ -117,7 +117,6 @@ class CBoardWnd : public QWidget {
     SquareCode m_dragFrom = kNoSquare;
     char m_dragPiece = '-';
     QFont m_coordFont;
-    QImage m_buffer;
     QImage m_scaledTextures[2];
     qreal m_scaledRatio = 0;
     qint64 m_scaledKey = 0;
