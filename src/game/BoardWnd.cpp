@@ -32,6 +32,29 @@ void FrameInside(QPainter& painter, const QRect& r, int width, const QColor& col
 
 constexpr int kAnimFrameMs = 50;
 
+// The textures at one screen ratio, shared by every board as the textures
+// themselves are (all boards run on the one interface thread).
+struct ScaledTextures {
+    qreal ratio = 0;
+    qint64 key = 0;
+    QImage images[2];
+};
+
+const ScaledTextures& ScaledFor(const CBoardTextures& textures, qreal ratio) {
+    static ScaledTextures cache;
+    if (cache.ratio != ratio || cache.key != textures.Light().cacheKey()) {
+        cache.ratio = ratio;
+        cache.key = textures.Light().cacheKey();
+        for (int i = 0; i < 2; ++i) {
+            const QImage& original = i ? textures.Dark() : textures.Light();
+            cache.images[i] = original.scaled(original.size() * ratio, Qt::IgnoreAspectRatio,
+                                              Qt::SmoothTransformation);
+            cache.images[i].setDevicePixelRatio(ratio);
+        }
+    }
+    return cache;
+}
+
 // A stored slide time of 0 or less is ignored.
 int SlideMs(const CBoardOptions& options) {
     return options.animateTime > 0 ? options.animateTime : 400;
@@ -384,18 +407,9 @@ void CBoardWnd::Paint(QPainter& painter, const QRect& clip, const CBoardOptions&
     qreal scale = 1.0;
     if (textured && screen && painter.device()->devicePixelRatioF() != 1.0) {
         scale = painter.device()->devicePixelRatioF();
-        if (m_scaledRatio != scale || m_scaledKey != textures.Light().cacheKey()) {
-            m_scaledRatio = scale;
-            m_scaledKey = textures.Light().cacheKey();
-            for (int i = 0; i < 2; ++i) {
-                const QImage& original = i ? textures.Dark() : textures.Light();
-                m_scaledTextures[i] = original.scaled(
-                    original.size() * scale, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-                m_scaledTextures[i].setDevicePixelRatio(scale);
-            }
-        }
-        lightTexture = &m_scaledTextures[0];
-        darkTexture = &m_scaledTextures[1];
+        const ScaledTextures& scaled = ScaledFor(textures, scale);
+        lightTexture = &scaled.images[0];
+        darkTexture = &scaled.images[1];
     }
     const QColor light = FromColorRef(options.lightSquare);
     const QColor dark = FromColorRef(options.darkSquare);

@@ -117,9 +117,6 @@ class CBoardWnd : public QWidget {
     SquareCode m_dragFrom = kNoSquare;
     char m_dragPiece = '-';
     QFont m_coordFont;
-    QImage m_scaledTextures[2];
-    qreal m_scaledRatio = 0;
-    qint64 m_scaledKey = 0;
     SquareCode m_animFrom = kNoSquare;
     SquareCode m_animTo = kNoSquare;
     SquareCode m_animCapturedSquare = kNoSquare;
