@@ -2,6 +2,10 @@
 // SPDX-FileCopyrightText: 2026 The Kordane developers
 #pragma once
 
+#include <QElapsedTimer>
+#include <QFont>
+#include <QImage>
+#include <QPolygon>
 #include <QWidget>
 #include <string_view>
 #include <vector>
@@ -69,6 +73,12 @@ class CBoardWnd : public QWidget {
     // (the widget's own paint and printing use it).
     void PaintBoard(QPainter& painter, const QRect& clip, const CBoardOptions& options);
 
+    // The filled arrow from tail a to tip b: shaft width w, head width h,
+    // head length l (seven points; the tip lies exactly on b).
+    static QPolygon ArrowPolygon(QPoint a, QPoint b, int w, int h, int l);
+    // Animation frames drawn so far (the benchmark counts them).
+    int AnimationFrames() const { return m_animFrames; }
+
   protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -78,6 +88,19 @@ class CBoardWnd : public QWidget {
     void timerEvent(QTimerEvent* event) override;
 
   private:
+    void Paint(QPainter& painter, const QRect& clip, const CBoardOptions& options, bool screen);
+    void PaintAnimation(QPainter& painter, const CBoardOptions& options);
+    void DrawPiece(QPainter& painter, const QRect& r, char piece,
+                   const CBoardOptions& options) const;
+    char PieceAt(SquareCode square) const;
+    // A square-sized area centred on p, extended upward for the 3D sets.
+    QRect DragArea(QPoint p) const;
+    void StopAnimation();
+    void LeftDown(QPoint p);
+    void LeftUp(QPoint p);
+    void FinishMove(SquareCode square);
+    void ReleaseCapture();
+
     IBoardHost& m_host;
     CGameShared& m_shared;
     int m_squareWidth = 0;
@@ -93,5 +116,19 @@ class CBoardWnd : public QWidget {
     bool m_animating = false;
     SquareCode m_dragFrom = kNoSquare;
     char m_dragPiece = '-';
-    // The implementation adds the remaining animation, drag and arrow state.
+    QFont m_coordFont;
+    SquareCode m_animFrom = kNoSquare;
+    SquareCode m_animTo = kNoSquare;
+    SquareCode m_animCapturedSquare = kNoSquare;
+    char m_animPiece = '-';
+    char m_animCapturedPiece = '-';
+    QRect m_animRect;
+    QElapsedTimer m_animClock;
+    int m_animTimer = 0;
+    int m_animFrames = 0;
+    static constexpr SquareCode kNoArrowStart = 0xFFFF;
+    SquareCode m_arrowStart = kNoArrowStart;
+    bool m_dragging = false;
+    bool m_grabbed = false;
+    QPoint m_dragPos;
 };

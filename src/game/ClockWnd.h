@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QFont>
+#include <QImage>
 #include <QString>
 #include <QWidget>
 #include <cstdint>
@@ -42,6 +44,23 @@ class CClockWnd : public QWidget {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
+    // What one paint would show, and the fields that decide whether a tick
+    // needs to draw it.
+    struct Face {
+        QString text;
+        bool tenths = false;
+        int minuteDigits = 1;
+        int value = 0;
+    };
+    Face ComputeFace() const;
+    // A tick's paint would draw the same text over itself.
+    bool Unchanged(const Face& face) const;
+    // Milliseconds on one monotonic clock shared by all clocks.
+    static int64_t Now();
+    // The characters a clock can show, drawn once per font and colour pair:
+    // a tick's paint is then a row of small copies instead of text layout.
+    const QImage& Glyphs(bool active);
+
     CGameShared& m_shared;
     bool m_blank = false;
     bool m_active = false;
@@ -49,5 +68,16 @@ class CClockWnd : public QWidget {
     int32_t m_remaining = 300000;
     int32_t m_lastSet = 300000;
     int m_drawCount = 0;
-    // The implementation adds the tick-count and shown-state fields.
+    int64_t m_startTick = 0;
+    bool m_shownTenths = false;
+    int m_shownMinuteDigits = -1;
+    bool m_fullErase = true;
+    bool m_tickPaint = false;
+    int m_shownValue = -1;
+    bool m_shownRunning = true;
+    QFont m_font;
+    QImage m_glyphs[2];
+    QRgb m_glyphColors[2][2] = {};
+    int m_glyphWidth = 0;
+    int m_glyphHeight = 0;
 };

@@ -4,7 +4,9 @@
 
 #include <QCursor>
 #include <QRect>
+#include <memory>
 
+class QImage;
 class QPainter;
 
 // The pieces of the current piece set, shared by every board: drawing one
@@ -33,4 +35,11 @@ class CPieceArt {
     static void DrawVector(QPainter& painter, const QRect& r, char piece);
     // The cursor of a lifted piece, 'X' for the eraser; the arrow otherwise.
     QCursor Cursor(char piece) const;
+
+  private:
+    struct Images;
+    // The piece's image rendered at a size in device pixels, made once.
+    const QImage& Rendered(int index, QSize pixels) const;
+    int m_set = -1;
+    std::unique_ptr<Images> m_images;
 };

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Kordane developers
 #pragma once
 
+#include <QFont>
 #include <QWidget>
 #include <array>
 #include <string>
@@ -42,10 +43,16 @@ class CPlunkPanel : public QWidget {
     void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
+    // Cell index (0 = 'P') of a point, or -1 below the last cell.
+    int CellAt(QPoint p) const;
+    QRect CellRect(int cell) const;
+    int CellHeight() const { return height() / 13; }
+
     IBoardHost& m_host;
     CGameShared& m_shared;
     CBoardWnd& m_board;
     std::array<int, 13> m_counts{};
     int m_selected = -1;
     bool m_flipped = false;
+    QFont m_countFont;
 };
