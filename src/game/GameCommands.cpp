@@ -5,18 +5,13 @@
 #include <QClipboard>
 #include <QFileDialog>
 #include <QGuiApplication>
-#include <QInputDialog>
 #include <QMenu>
 #include <QPushButton>
 
 #include "game/BoardOptions.h"
 #include "game/GameView.h"
-#include "net/qt/Kordane2Doc.h"
-
-#if __has_include("game/PromoteDlg.h")
 #include "game/PromoteDlg.h"
-#define KORDANE_HAVE_PROMOTE_DLG 1
-#endif
+#include "net/qt/Kordane2Doc.h"
 
 namespace {
 
@@ -103,19 +98,7 @@ void CGameCommands::BuildPersonMenu(QMenu& menu, const std::string& name) {
 }
 
 char CGameCommands::AskPromotion(QWidget* parent, bool kingPromotion) {
-#ifdef KORDANE_HAVE_PROMOTE_DLG
     return CPromoteDlg::Ask(parent, kingPromotion);
-#else
-    QStringList pieces = {QStringLiteral("Knight"), QStringLiteral("Bishop"),
-                          QStringLiteral("Rook"), QStringLiteral("Queen")};
-    if (kingPromotion) pieces << QStringLiteral("King");
-    bool ok = false;
-    const QString chosen = QInputDialog::getItem(parent, QStringLiteral("Promote to"), QString(),
-                                                 pieces, 3, false, &ok);
-    static const char kLetters[] = "NBRQK";
-    const qsizetype index = pieces.indexOf(chosen);
-    return ok && index >= 0 ? kLetters[index] : 'Q';
-#endif
 }
 
 QString CGameCommands::AskSaveFile(QWidget* parent, const QString& initial) {
