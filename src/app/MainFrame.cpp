@@ -140,6 +140,12 @@ CMainFrame::~CMainFrame() {
         if (auto* console = qobject_cast<CConsoleFrame*>(window)) {
             disconnect(&console->Doc(), nullptr, this, nullptr);
         }
+        // A game window that goes with the area must not ask it to bring
+        // another game forward.
+        if (auto* game = qobject_cast<CGameFrame*>(window)) {
+            game->View().GetHooks().activate = nullptr;
+            game->View().GetHooks().focusMainConsole = nullptr;
+        }
     }
     delete m_mdi;
     m_settings.SetToolBarState(saveState().toHex().toStdString());

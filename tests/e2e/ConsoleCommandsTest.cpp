@@ -71,7 +71,8 @@ TEST_F(ConsoleCommands, TagsRepliesButtonsAndStartWindows) {
     EXPECT_TRUE(Received("Set-2 65 1"));
     const std::string transcript = m_server.Transcript();
     EXPECT_EQ(transcript.find("Set-2 64 1"), transcript.rfind("Set-2 64 1")) << "asked for once";
-    EXPECT_EQ(SubViews().front()->ConsoleId(), 2) << "the start console";
+    // The start game board opened first and took id 2 for its tag.
+    EXPECT_EQ(SubViews().front()->ConsoleId(), 3) << "the start console";
     EXPECT_FALSE(SubViews().front()->Temporary());
 
     Type(View().Entry(), "who", Qt::NoModifier);
@@ -83,9 +84,9 @@ TEST_F(ConsoleCommands, TagsRepliesButtonsAndStartWindows) {
     Type(View().Entry(), "who", Qt::ControlModifier);
     ASSERT_EQ(SubViews().size(), 2u);
     CConsoleSubView* temporary = SubViews().back();
-    EXPECT_EQ(temporary->ConsoleId(), 3);
+    EXPECT_EQ(temporary->ConsoleId(), 4);
     EXPECT_TRUE(temporary->Temporary());
-    EXPECT_TRUE(Received("`3`who"));
+    EXPECT_TRUE(Received("`4`who"));
     ASSERT_TRUE(WaitFor(
         [&] { return temporary->Console()->Text()->toPlainText().contains("logged in."); }));
     EXPECT_EQ(whoReplies(), 1) << "the tagged reply did not reach the main console";
@@ -101,7 +102,7 @@ TEST_F(ConsoleCommands, TagsRepliesButtonsAndStartWindows) {
     View().RunUserButton("`7`finger");
     EXPECT_TRUE(Received("`7`finger")) << "a line with its own tag keeps it";
     View().RunUserButton("who %newwindow");
-    EXPECT_TRUE(Received("`4`who "));
+    EXPECT_TRUE(Received("`5`who "));
 
     // The connection closes: tagging ends in every console.
     m_doc->Disconnect();
