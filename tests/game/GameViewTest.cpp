@@ -9,6 +9,7 @@
 #include "GameViewFixture.h"
 #include "chess/BoardText.h"
 #include "chess/PgnFile.h"
+#include "console/CommandEdit.h"
 #include "console/ConsoleText.h"
 #include "console/ConsoleWnd.h"
 #include "game/BoardWnd.h"
@@ -291,6 +292,20 @@ TEST_F(GameViewTest, GameConsoleTakesTaggedRepliesAndSendsTyping) {
     view->Console()->FlushPending();
     EXPECT_TRUE(view->Console()->Text()->toPlainText().contains("Game 21 is being observed."));
     EXPECT_EQ(view->Console()->HelperPrefix(2).toStdString(), "Kibitzto 21");
+
+    // Typing: the window's tag, or the main console's with Ctrl held.
+    m_doc.Values().ownHandle = "me";
+    const std::string tag = "`" + std::to_string(view->CommandTag()) + "`";
+    CConsoleWnd& console = *view->Console();
+    console.Entry()->setText("who");
+    emit console.enterPressed(0);
+    console.Entry()->setText("who");
+    emit console.enterPressed(CCommandEdit::kCtrlReturn);
+    console.SelectHelper(1);
+    console.Entry()->setText("nice move");
+    emit console.enterPressed(0);
+    EXPECT_EQ(m_sent, (std::vector<std::string>{tag + "who\n", "`1`who\n",
+                                                tag + "Whisperto 21 nice move\n"}));
 }
 
 TEST_F(GameViewTest, DamagedDatagramsOfTheGameDoNoHarm) {
