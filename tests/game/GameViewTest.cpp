@@ -95,6 +95,16 @@ TEST_F(GameViewTest, RelationsKeepTheConnectionCountsAndXEndsTheWindowsGame) {
     EXPECT_FALSE(Offer(*view, DG_MOVE, {"12", "e4", "e2e4"}));
     EXPECT_EQ(view->Console()->HelperPrefix(1).toStdString(), "Whisperto -1");
     EXPECT_EQ(view->TitleText().toStdString(), "Was Game #12 - Wh - Bl");
+
+    // A lost connection ends every game of it the same way.
+    auto other = NewView();
+    Join(*other, 15, "PB");
+    ASSERT_EQ(m_doc.Games().played, 1);
+    emit m_doc.connectionClosed(0);
+    EXPECT_EQ(m_doc.Games().played, 0);
+    EXPECT_EQ(other->GameNumber(), -1);
+    EXPECT_EQ(other->Mode(), CGameView::Inactive);
+    EXPECT_FALSE(Offer(*other, DG_MOVE, {"15", "e4", "e2e4"}));
 }
 
 TEST_F(GameViewTest, ResultAndOfferSounds) {
