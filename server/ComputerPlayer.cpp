@@ -39,10 +39,10 @@ int ComputerPlayer::SkillForRating(int rating) {
 
 int ComputerPlayer::ThinkMs(int64_t timeLeftMs, int increment, bool timed) {
     constexpr int kUntimed = 1000;
-    constexpr int kMost = 3000;
+    constexpr int kMost = 2000;
     constexpr int kLeast = 50;
     if (!timed) return kUntimed;
-    const int64_t share = timeLeftMs / 40 + int64_t{increment} * 500;
+    const int64_t share = timeLeftMs / 60 + int64_t{increment} * 500;
     return static_cast<int>(std::clamp<int64_t>(share, kLeast, kMost));
 }
 

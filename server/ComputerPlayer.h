@@ -33,7 +33,8 @@ class ComputerPlayer {
 
     // The skill level for an opponent's rating when the challenge named none.
     static int SkillForRating(int rating);
-    // How long to think: a share of the time left, at most 3 seconds.
+    // How long to think: a sixtieth of the time left and half the
+    // increment, at most 2 seconds.
     static int ThinkMs(int64_t timeLeftMs, int increment, bool timed);
 
   private:

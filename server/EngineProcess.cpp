@@ -43,6 +43,10 @@ std::string EngineProcess::Find(const std::vector<std::string>& names) {
     return {};
 }
 
+std::string EngineProcess::Usable(const std::string& path) {
+    return Executable(path) ? path : std::string();
+}
+
 bool EngineProcess::Start(const std::string& path) {
     Stop();
     int toChild[2];

@@ -32,6 +32,8 @@ class EngineProcess {
 
     // The first of the given program names found on PATH or in /usr/games.
     static std::string Find(const std::vector<std::string>& names);
+    // The path if it names an executable file, else empty.
+    static std::string Usable(const std::string& path);
 
   private:
     pid_t m_pid = -1;

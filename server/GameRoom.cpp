@@ -70,7 +70,11 @@ ServerGame& GameRoom::StartPlayed(const Terms& terms) {
         AccountStore::kCategories[static_cast<size_t>(std::clamp(terms.category, 1, 3) - 1)]);
     game->skill = terms.skill;
     game->date = Today();
-    const int64_t start = game->Timed() ? int64_t{terms.minutes} * 60000 : 0;
+    // "0 N" games start with 10 seconds, so that the first move is possible.
+    constexpr int64_t kNoMinutesStart = 10000;
+    const int64_t start = !game->Timed()       ? 0
+                          : terms.minutes == 0 ? kNoMinutesStart
+                                               : int64_t{terms.minutes} * 60000;
     game->clockMs = {start, start};
     game->turnStartMs = Now();
     ServerGame& ref = *game;

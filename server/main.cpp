@@ -63,7 +63,9 @@ int main(int argc, char** argv) {
     coreOptions.passwordSeed = std::random_device{}();
     ServerCore core(accounts, transcript, coreOptions);
     if (options->computer) {
-        const std::string engine = EngineProcess::Find({"stockfish", "fairy-stockfish"});
+        const std::string engine = options->enginePath.empty()
+                                       ? EngineProcess::Find({"stockfish", "fairy-stockfish"})
+                                       : EngineProcess::Usable(options->enginePath);
         if (engine.empty()) {
             std::fprintf(stderr,
                          "vcx-server: no stockfish found; the computer player Botty stays away\n");
