@@ -67,11 +67,19 @@ void ComputerPlayer::Tick(int64_t now) {
             return game->number == entry.first && !game->over;
         });
     });
-    for (ServerGame* game : games) {
-        if (game->over) continue;
-        AnswerOffers(*game);
-        if (game->over) continue;
-        Think(*game, m_searches[game->number], now);
+    std::vector<int> numbers;
+    for (const ServerGame* game : games) numbers.push_back(game->number);
+    // Each command may end a game and take it away: look it up again after
+    // every step.
+    auto playing = [&](int number) {
+        ServerGame* game = m_core.Games().Find(number);
+        return game != nullptr && !game->over && game->state == ServerGame::State::Playing
+                   ? game
+                   : nullptr;
+    };
+    for (int number : numbers) {
+        if (ServerGame* game = playing(number)) AnswerOffers(*game);
+        if (playing(number) != nullptr) Think(number, m_searches[number], now);
     }
     KeepSeeking();
 }
@@ -107,21 +115,29 @@ void ComputerPlayer::AnswerOffers(ServerGame& game) {
     }
 }
 
-void ComputerPlayer::Think(ServerGame& game, Search& search, int64_t now) {
-    const int own = game.ColourOf(Handle());
+void ComputerPlayer::Think(int number, Search& search, int64_t now) {
+    std::string answer;
     if (search.engine) {
+        const ServerGame* game = m_core.Games().Find(number);
         for (const std::string& line : search.engine->ReadLines()) {
             if (line.rfind("bestmove ", 0) != 0 || search.askedAtPly < 0) continue;
             const int asked = search.askedAtPly;
             search.askedAtPly = -1;
             // A takeback meanwhile makes the answer stale.
-            if (asked != game.PlyCount() || game.Current().SideToMove() != own) continue;
-            const std::string move = line.substr(9, line.find(' ', 9) - 9);
-            Run("goto " + std::to_string(game.number));
-            Run(move);
-            if (game.over) return;
+            if (asked != game->PlyCount() ||
+                game->Current().SideToMove() != game->ColourOf(Handle()))
+                continue;
+            answer = line.substr(9, line.find(' ', 9) - 9);
         }
     }
+    if (!answer.empty()) {
+        Run("goto " + std::to_string(number));
+        Run(answer);
+    }
+    ServerGame* found = m_core.Games().Find(number);
+    if (found == nullptr || found->over || found->state != ServerGame::State::Playing) return;
+    ServerGame& game = *found;
+    const int own = game.ColourOf(Handle());
     if (game.Current().SideToMove() != own) {
         search.askedAtPly = -1;
         return;

@@ -46,7 +46,7 @@ class ComputerPlayer {
 
     void AcceptChallenges();
     void KeepSeeking();
-    void Think(ServerGame& game, Search& search, int64_t now);
+    void Think(int number, Search& search, int64_t now);
     void AnswerOffers(ServerGame& game);
     void Run(const std::string& line);
 

@@ -96,8 +96,14 @@ bool GameCommands::TryMove(ServerCore& core, ClientSession& session, std::string
     if (!LooksLikeMove(line)) return false;
     ServerGame* game = core.Games().CurrentOf(session.Handle());
     if (game == nullptr) return false;
-    const bool examines = game->state == ServerGame::State::Examining;
-    if (!examines && game->ColourOf(session.Handle()) < 0) return false;
+    const bool examines =
+        game->state == ServerGame::State::Examining &&
+        std::any_of(game->examiners.begin(), game->examiners.end(), [&](const std::string& h) {
+            return AccountStore::SameHandle(h, session.Handle());
+        });
+    if (!examines &&
+        (game->state == ServerGame::State::Examining || game->ColourOf(session.Handle()) < 0))
+        return false;
     // "N@e4", "n@e4" and "X@e4" edit an examined board.
     if (line.size() == 4 && line[1] == '@') {
         const int square = Referee::SquareFrom(line.substr(2));

@@ -318,8 +318,10 @@ std::vector<Referee::Move> Referee::LegalMoves() const {
     for (const Move& move : pseudo) {
         Referee after = *this;
         after.Play(move);
+        // A set-up position in examine mode may lack a king: then no move
+        // can leave it in check.
         const int king = after.KingSquare(m_side);
-        if (king >= 0 && !after.Attacked(king, after.m_side)) legal.push_back(move);
+        if (king < 0 || !after.Attacked(king, after.m_side)) legal.push_back(move);
     }
     return legal;
 }

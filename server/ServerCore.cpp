@@ -358,6 +358,16 @@ void ServerCore::CheckPassword(ClientSession& session, std::string_view password
         session.SendText(kLoginPrompt);
         return;
     }
+    // The computer player's session has no socket to close; taking over its
+    // account would leave two of it.
+    if (const ClientSession* earlier = FindLoggedIn(account->handle);
+        earlier != nullptr && earlier->IsRobot()) {
+        session.SetHandle({});
+        session.SetState(ClientSession::State::LoginPrompt);
+        session.SendText(account->handle + " is played by the server itself.\n");
+        session.SendText(kLoginPrompt);
+        return;
+    }
     CompleteLogin(session, account);
 }
 
