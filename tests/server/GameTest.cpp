@@ -5,6 +5,7 @@
 // the PGN the server writes read back by the client's own reader.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -280,6 +281,49 @@ TEST_F(GameTest, SeeksAreAnnouncedAndPlayed) {
     EXPECT_TRUE(Has(out, "51 1"));
     EXPECT_TRUE(Has(out, "43 1 PB"));
     EXPECT_TRUE(Has(Take(m_magnus), "43 1 PW"));
+}
+
+// Games the referee ends by itself, typed move by move (White, Black, ...).
+TEST_F(GameTest, TheRefereeEndsGames) {
+    struct Row {
+        const char* moves;
+        const char* result;
+    } rows[] = {
+        {"f3 e5 g4 Qh4#", "16 1 1 Mat 0-1 Magnus checkmated"},
+        {"e3 a5 Qh5 Ra6 Qxa5 h5 h4 Rah6 Qxc7 f6 Qxd7+ Kf7 Qxb7 Qd3 Qxb8 Qh7 Qxc8 Kg6 Qe6",
+         "16 1 1 Sta 1/2-1/2 Game drawn by stalemate"},
+        {"Nf3 Nf6 Ng1 Ng8 Nf3 Nf6 Ng1 Ng8", "16 1 1 Rep 1/2-1/2 Game drawn by repetition"},
+    };
+    for (const Row& row : rows) {
+        ServerCore core(Accounts(), m_transcript, Options());
+        const int white = core.Connect();
+        const int black = core.Connect();
+        core.Receive(white, "level2settings=" + kAll + "\nMagnus carlsen1\n");
+        core.Receive(black, "level2settings=" + kAll + "\nJudit polgar1\nmatch magnus 5 0 black\n");
+        core.Receive(white, "accept judit\n");
+        std::string moves = row.moves;
+        bool whiteToMove = true;
+        for (size_t start = 0; start < moves.size();) {
+            const size_t end = std::min(moves.find(' ', start), moves.size());
+            core.Receive(whiteToMove ? white : black, moves.substr(start, end - start) + "\n");
+            whiteToMove = !whiteToMove;
+            start = end + 1;
+        }
+        const std::string out = core.Find(black)->Outbox();
+        EXPECT_TRUE(Has(out, row.result)) << row.moves;
+        EXPECT_EQ(core.Games().Find(1)->PlyCount(),
+                  static_cast<int>(std::count(moves.begin(), moves.end(), ' ') + 1))
+            << "a move was refused: " << row.moves;
+    }
+}
+
+TEST_F(GameTest, LeavingForfeitsTheGame) {
+    StartGame("5 0");
+    const int tester = LoggedIn("Tester test1");
+    Say(tester, "observe 1");
+    m_core.Remove(m_judit);
+    EXPECT_TRUE(Has(Take(m_magnus), "16 1 1 Dis 1-0 Judit forfeits by disconnection"));
+    EXPECT_TRUE(Has(Take(tester), "43 1 X"));
 }
 
 }  // namespace
