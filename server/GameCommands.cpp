@@ -94,20 +94,29 @@ void MakeOffer(ServerCore& core, ClientSession& session, ServerGame::Offer kind,
 
 bool GameCommands::TryMove(ServerCore& core, ClientSession& session, std::string_view line) {
     if (!LooksLikeMove(line)) return false;
+    auto examines = [&](const ServerGame* g) {
+        return g->state == ServerGame::State::Examining &&
+               std::any_of(g->examiners.begin(), g->examiners.end(), [&](const std::string& h) {
+                   return AccountStore::SameHandle(h, session.Handle());
+               });
+    };
+    auto moves = [&](const ServerGame* g) {
+        return examines(g) ||
+               (g->state == ServerGame::State::Playing && g->ColourOf(session.Handle()) >= 0);
+    };
     ServerGame* game = core.Games().CurrentOf(session.Handle());
+    // Observing a game last does not take the person's moves away from the
+    // game the person plays.
+    if (game != nullptr && !moves(game)) {
+        const std::vector<ServerGame*> played = core.Games().PlayedBy(session.Handle());
+        game = played.empty() ? nullptr : played.back();
+    }
     if (game == nullptr) return false;
-    const bool examines =
-        game->state == ServerGame::State::Examining &&
-        std::any_of(game->examiners.begin(), game->examiners.end(), [&](const std::string& h) {
-            return AccountStore::SameHandle(h, session.Handle());
-        });
-    if (!examines &&
-        (game->state == ServerGame::State::Examining || game->ColourOf(session.Handle()) < 0))
-        return false;
+    const bool examining = examines(game);
     // "N@e4", "n@e4" and "X@e4" edit an examined board.
     if (line.size() == 4 && line[1] == '@') {
         const int square = Referee::SquareFrom(line.substr(2));
-        if (!examines || square < 0 ||
+        if (!examining || square < 0 ||
             std::string_view("PNBRQKpnbrqkXx").find(line[0]) == std::string_view::npos) {
             DatagramWriter illegal(DG_ILLEGAL_MOVE);
             session.SendDatagram(illegal.Add(game->number).Add(line));
