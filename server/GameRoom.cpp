@@ -414,6 +414,8 @@ void GameRoom::Offer(ClientSession& actor, ServerGame& game, ServerGame::Offer k
 }
 
 void GameRoom::TakeBack(ServerGame& game, int plies) {
+    // The side on move until now pays for its thinking before the turn changes.
+    StopClock(game);
     const int taken = game.Back(plies, true);
     game.turnStartMs = Now();
     game.offers = {};
@@ -437,8 +439,6 @@ void GameRoom::Resign(ClientSession& actor, ServerGame& game) {
 void GameRoom::FlagSide(ServerGame& game, int side) {
     const std::string& loser = game.names[static_cast<size_t>(side)];
     const std::string& other = game.names[static_cast<size_t>(1 - side)];
-    game.clockMs[static_cast<size_t>(side)] = game.TimeLeft(side, Now());
-    game.turnStartMs = Now();
     if (!game.HasMatingMaterial(1 - side)) {
         End(game, "Fla", "1/2-1/2",
             loser + " ran out of time and " + other + " has no material to mate");
@@ -495,8 +495,16 @@ void GameRoom::Pending(ClientSession& actor, ServerGame& game) {
     if (!any) actor.SendText("There are no offers pending.\n");
 }
 
+void GameRoom::StopClock(ServerGame& game) {
+    const int side = game.Current().SideToMove();
+    const int64_t now = Now();
+    game.clockMs[static_cast<size_t>(side)] = game.TimeLeft(side, now);
+    game.turnStartMs = now;
+}
+
 void GameRoom::End(ServerGame& game, std::string code, std::string result,
                    std::string description) {
+    if (!game.over && game.state == ServerGame::State::Playing) StopClock(game);
     game.over = true;
     game.resultCode = std::move(code);
     game.result = std::move(result);

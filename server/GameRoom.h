@@ -107,6 +107,8 @@ class GameRoom {
     void CheckEnding(ServerGame& game);
     void FlagSide(ServerGame& game, int side);
     void TakeBack(ServerGame& game, int plies);
+    // Charges the side to move for its time so far and restarts its turn.
+    void StopClock(ServerGame& game);
     int64_t Now() const;
 
     ServerCore& m_core;

@@ -205,7 +205,10 @@ TEST_F(GameTest, AutoflagEndsTheGameWhenTheTimeRunsOut) {
     EXPECT_TRUE(Take(m_magnus).empty());
     m_now += 1;
     m_core.Tick();
-    EXPECT_TRUE(Has(Take(m_magnus), "16 1 1 Fla 1-0 Judit forfeits on time"));
+    const std::string out = Take(m_magnus);
+    EXPECT_TRUE(Has(out, "16 1 1 Fla 1-0 Judit forfeits on time"));
+    // The clocks stop where they stood, Black's at nothing left.
+    EXPECT_TRUE(Has(out, "56 1 B 0 0"));
 }
 
 TEST_F(GameTest, ObserversSeeTheGameAndKibitzes) {
