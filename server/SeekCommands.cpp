@@ -43,7 +43,9 @@ void Announce(ServerCore& core, const SeekList::Seek& seek) {
         if (person->WantsDatagram(DG_SEEK)) {
             SeekCommands::SendSeek(core, *person, seek);
         } else if (person->Variable("seek") == "1" &&
-                   !AccountStore::SameHandle(person->Handle(), seek.handle)) {
+                   !AccountStore::SameHandle(person->Handle(), seek.handle) &&
+                   core.Games().PlayedBy(person->Handle()).empty()) {
+            // A line in the middle of one's own game is only in the way.
             person->SendText(text);
         }
     }
