@@ -3,13 +3,19 @@
 #include "app/FileMenu.h"
 
 #include <QAction>
+#include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPageSetupDialog>
 
 #include "app/ConnectionFiles.h"
 #include "app/MainFrame.h"
+#include "chess/PgnFile.h"
+#include "chess/PgnGame.h"
 #include "console/ConsoleFrame.h"
+#include "game/GameView.h"
 
 namespace {
 
@@ -34,6 +40,8 @@ constexpr FileItem kItems[] = {
     {"Se&t Log File...", "Choose the PGN file finished games are appended to",
      QKeySequence::UnknownKey, Needs::Connection},
     {"Open P&GN...", "List the games of a PGN file", QKeySequence::UnknownKey, Needs::Later},
+    {"&View PGN Game...", "Show a game of a PGN file on a board", QKeySequence::UnknownKey,
+     Needs::Connection},
     {"P&rint Setup...", "Change the printer and printing options", QKeySequence::UnknownKey,
      Needs::Nothing},
 };
@@ -67,7 +75,9 @@ CFileMenu::CFileMenu(QMenu* file, CConnectionFiles& files, CMainFrame& frame)
     m_save = items[2];
     m_saveAs = items[3];
     m_logFile = items[4];
-    connect(items[6], &QAction::triggered, this, [this] {
+    m_viewPgn = items[6];
+    connect(m_viewPgn, &QAction::triggered, this, &CFileMenu::ViewPgnGame);
+    connect(items[7], &QAction::triggered, this, [this] {
         QPageSetupDialog dialog(&m_frame.Printer(), &m_frame);
         dialog.exec();
     });
@@ -89,6 +99,7 @@ CFileMenu::CFileMenu(QMenu* file, CConnectionFiles& files, CMainFrame& frame)
 void CFileMenu::Update() {
     const bool active = m_frame.ActiveConsole() != nullptr;
     for (QAction* action : {m_save, m_saveAs, m_logFile}) action->setEnabled(active);
+    m_viewPgn->setEnabled(m_frame.ActiveConnectionConsole() != nullptr);
     const std::vector<std::string>& entries = m_files.Recent().Entries();
     for (size_t i = 0; i < m_recent.size(); ++i) {
         QAction* action = m_recent[i];
@@ -99,5 +110,47 @@ void CFileMenu::Update() {
         name.replace(QLatin1Char('&'), QStringLiteral("&&"));
         action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(name));
         action->setStatusTip(QString::fromLocal8Bit(entries[i].c_str()));
+    }
+}
+
+QString CFileMenu::GameChoiceText(const PgnGame& game, int index) {
+    const auto tag = [&game](const char* name) {
+        return QString::fromUtf8(std::string(game.GetTag(name).value_or("?")));
+    };
+    return QStringLiteral("%1. %2 - %3 %4")
+        .arg(index + 1)
+        .arg(tag("White"), tag("Black"), tag("Result"));
+}
+
+void CFileMenu::ViewPgnGame() {
+    CConsoleFrame* console = m_frame.ActiveConnectionConsole();
+    if (!console) return;
+    const QString path = QFileDialog::getOpenFileName(
+        &m_frame, QStringLiteral("View PGN Game"), QString(), QStringLiteral("PGN files (*.pgn)"));
+    if (path.isEmpty()) return;
+    const PgnFile file = PgnFile::ReadPgnFile(path.toLocal8Bit().toStdString());
+    if (file.Games().empty()) {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Kordane 2"),
+                        QString::fromLatin1(PgnFile::kOpenErrorText.data(),
+                                            static_cast<qsizetype>(PgnFile::kOpenErrorText.size())),
+                        QMessageBox::Ok, &m_frame);
+        box.setTextFormat(Qt::PlainText);
+        box.exec();
+        return;
+    }
+    size_t chosen = 0;
+    if (file.Games().size() > 1) {
+        QStringList names;
+        for (size_t i = 0; i < file.Games().size(); ++i) {
+            names << GameChoiceText(file.Games()[i], static_cast<int>(i));
+        }
+        bool ok = false;
+        const QString picked = QInputDialog::getItem(&m_frame, QStringLiteral("View PGN Game"),
+                                                     QStringLiteral("Game:"), names, 0, false, &ok);
+        if (!ok) return;
+        chosen = static_cast<size_t>(std::max<qsizetype>(names.indexOf(picked), 0));
+    }
+    if (CGameView* view = m_frame.OpenGameWindow(console->Doc())) {
+        view->LoadPgnGame(file.Games()[chosen]);
     }
 }

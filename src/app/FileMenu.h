@@ -3,10 +3,12 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 #include <vector>
 
 class CConnectionFiles;
 class CMainFrame;
+class PgnGame;
 class QAction;
 class QMenu;
 
@@ -26,6 +28,11 @@ class CFileMenu : public QObject {
     QAction* SaveAction() const { return m_save; }
     const std::vector<QAction*>& RecentActions() const { return m_recent; }
 
+    // "&View PGN Game...": a game of a chosen file in a new game window of
+    // the active connection.
+    void ViewPgnGame();
+    static QString GameChoiceText(const PgnGame& game, int index);
+
   private:
     void Update();
 
@@ -36,5 +43,6 @@ class CFileMenu : public QObject {
     QAction* m_save = nullptr;
     QAction* m_saveAs = nullptr;
     QAction* m_logFile = nullptr;
+    QAction* m_viewPgn = nullptr;
     std::vector<QAction*> m_recent;
 };

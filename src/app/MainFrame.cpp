@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPrinter>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 
 #include "app/AboutBox.h"
@@ -18,12 +19,18 @@
 #include "app/UrlOpener.h"
 #include "app/WindowLayout.h"
 #include "console/ChannelColorsDlg.h"
+#include "console/CommandEdit.h"
 #include "console/ConsoleFont.h"
 #include "console/ConsoleFrame.h"
 #include "console/ConsoleSubView.h"
 #include "console/ConsoleView.h"
 #include "console/ConsoleWnd.h"
 #include "console/CustomizeTextDlg.h"
+#include "game/BoardOptions.h"
+#include "game/GameFrame.h"
+#include "game/GameMenu.h"
+#include "game/GameShared.h"
+#include "game/GameView.h"
 #include "net/DatagramTable.h"
 #include "net/Profile.h"
 #include "net/TextStyles.h"
@@ -34,6 +41,41 @@ namespace {
 // Where a connection's console sits when no place is stored for its slot.
 const QRect kFirstConsoleRect(0, 0, 703, 436);
 constexpr const char* kStateProperty = "kordaneState";
+constexpr const char* kGameConsoleHeight = "GameConsoleHeight_%d";
+constexpr const char* kNoTimers =
+    "You are out of system timers, so clocks will not count down.  To fix this situation, exit "
+    "Kordane and close some of your other running programs, and/or reboot.";
+
+// The preferences game windows read, from the settings facade.
+CBoardOptions BoardOptionsFrom(const CSettings& settings) {
+    using O = CSettings::Option;
+    using C = CSettings::BoardColour;
+    CBoardOptions o;
+    o.pieceSet = settings.Value(O::PieceSet);
+    o.boardStyle = settings.Value(O::BoardStyle);
+    o.drawCoords = settings.Flag(O::DrawCoords);
+    o.highlightMoves = settings.Flag(O::HighlightMoves);
+    o.strength = settings.Flag(O::Strength);
+    o.showCaptures = settings.Flag(O::ShowCaptures);
+    o.examinePlunkers = settings.Flag(O::ExaminePlunkers);
+    o.animateMoves = settings.Flag(O::AnimateMoves);
+    o.animateTime = settings.Value(O::AnimateTime);
+    o.lightSquare = settings.Colour(C::LightSquare);
+    o.darkSquare = settings.Colour(C::DarkSquare);
+    o.highlight = settings.Colour(C::Highlight);
+    o.arrow = settings.Colour(C::Arrow);
+    o.circle = settings.Colour(C::Circle);
+    o.dragMove = settings.Flag(O::DragMove);
+    o.dragType = settings.Value(O::DragType);
+    o.smartMove = settings.Flag(O::SmartMove);
+    o.alwaysQueen = settings.Flag(O::AlwaysQueen);
+    o.showTenthsAlways = settings.Flag(O::ShowTenthsAlways);
+    o.showTenthsWhenLow = settings.Flag(O::ShowTenthsWhenLow);
+    o.bypassConsole = settings.Flag(O::BypassConsole);
+    o.confirmResign = settings.Flag(O::ConfirmResign);
+    o.logMyGames = settings.Flag(O::LogMyGames);
+    return o;
+}
 
 }  // namespace
 
@@ -45,6 +87,22 @@ CMainFrame::CMainFrame(CProfile& profile, QWidget* parent)
     m_printer = std::make_unique<QPrinter>();
     m_textStyles = std::make_shared<CTextStyles>();
     m_textStyles->Load(m_profile);
+    m_gameShared = new CGameShared(this);
+    m_gameShared->SetOptions(BoardOptionsFrom(m_settings));
+    connect(this, &CMainFrame::optionEffect, this,
+            [this] { m_gameShared->SetOptions(BoardOptionsFrom(m_settings)); });
+    if (!m_gameShared->TimerRunning()) {
+        // Told once the window is up; the program runs on without ticking.
+        QTimer::singleShot(0, this, [this] {
+            QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kAppTitle),
+                            QString::fromLatin1(kNoTimers), QMessageBox::Ok, this);
+            box.setTextFormat(Qt::PlainText);
+            box.exec();
+        });
+    }
+    m_startWindows->Hooks().gameBoard = [this](CKordane2Doc& doc) {
+        return OpenGameWindow(doc) != nullptr;
+    };
     m_startWindows->Hooks().extraConsole = [this](CKordane2Doc& doc) {
         CConsoleSubView* view = CConsoleSubView::Open(doc, m_mdi, m_textStyles, false);
         // Opened as the log-in completes, so its commands are tagged.
@@ -140,6 +198,7 @@ void CMainFrame::CreateMenus() {
     window->addAction(QStringLiteral("&Tile"), m_mdi, &QMdiArea::tileSubWindows);
     m_connectionMenus =
         new CConnectionMenus(game, window, [this] { return ActiveConnectionConsole() != nullptr; });
+    new CGameMenu(game, m_mdi, *m_printer);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("helpMenu"));
@@ -236,11 +295,21 @@ CConsoleFrame* CMainFrame::AddConnection(CKordane2Doc& doc, const QString& title
     connect(&doc, &CKordane2Doc::closing, this, [this, &doc] {
         // Counted before the windows are stored and freed.
         m_startWindows->Record(doc);
+        for (QMdiSubWindow* window : m_mdi->subWindowList()) {
+            auto* game = qobject_cast<CGameFrame*>(window);
+            if (game && &game->View().Doc() == &doc) StoreGameWindow(game);
+        }
         m_layout->CloseAll(&doc);
     });
     connect(frame, &QWidget::windowTitleChanged, this, &CMainFrame::UpdateTitle);
     frame->View().Host().SetBypassMatch(
         [this] { return m_settings.Value(CSettings::Option::BypassMatch) != 0; });
+    frame->View().Host().SetGameWindowOpener(
+        [this, &doc](std::unique_ptr<CServerMessage>& message) {
+            CGameView* view = OpenGameWindow(doc);
+            return view && view->Receive(message) != 0;
+        });
+    frame->View().Host().SetTaggedGameFile([this] { return m_pgnTarget; });
     frame->View().Host().SetUrlOpener(
         [frame](const QString& url) { return CUrlOpener::Open(url, frame); });
     frame->setGeometry(kFirstConsoleRect);
@@ -258,6 +327,41 @@ CConsoleFrame* CMainFrame::AddConnection(CKordane2Doc& doc, const QString& title
     frame->View().setFocus();
     frame->View().InitialUpdate();
     return frame;
+}
+
+CGameView* CMainFrame::OpenGameWindow(CKordane2Doc& doc) {
+    auto* frame = new CGameFrame(doc, *m_gameShared);
+    CGameView& view = frame->View();
+    m_mdi->addSubWindow(frame);
+    view.SetTextStyles(m_textStyles);
+    CGameView::Hooks& hooks = view.GetHooks();
+    hooks.pgnTarget = &m_pgnTarget;
+    hooks.activate = [this](CGameView* target) {
+        if (auto* window = qobject_cast<QMdiSubWindow*>(target->parentWidget())) {
+            m_mdi->setActiveSubWindow(window);
+        }
+    };
+    hooks.focusMainConsole = [this, &doc] {
+        for (QMdiSubWindow* window : m_mdi->subWindowList()) {
+            auto* console = qobject_cast<CConsoleFrame*>(window);
+            if (console && &console->Doc() == &doc) console->View().Entry()->setFocus();
+        }
+    };
+    frame->resize(600, 480);
+    const int slot = m_layout->Open(frame, WindowKind::Game, &doc);
+    const std::string height = m_layout->SlotValue(kGameConsoleHeight, slot);
+    if (!height.empty()) view.SetConsoleHeight(std::atoi(height.c_str()));
+    connect(frame, &CGameFrame::closing, this, [this, frame] { StoreGameWindow(frame); });
+    frame->show();
+    return &view;
+}
+
+void CMainFrame::StoreGameWindow(CGameFrame* frame) {
+    const int slot = m_layout->SlotOf(frame);
+    if (slot == 0) return;
+    m_layout->WriteSlotValue(kGameConsoleHeight, slot,
+                             std::to_string(frame->View().ConsoleHeight()));
+    m_layout->Close(frame);
 }
 
 bool CMainFrame::OpenStartWindows(CKordane2Doc& doc) {

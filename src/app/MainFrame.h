@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 #include <memory>
+#include <string>
 
 #include "app/OptionsMenu.h"
 #include "app/Settings.h"
@@ -11,6 +12,9 @@
 
 class CConnectionMenus;
 class CConsoleFrame;
+class CGameFrame;
+class CGameShared;
+class CGameView;
 class CKordane2Doc;
 class CProfile;
 class CTextStyles;
@@ -65,6 +69,12 @@ class CMainFrame : public QMainWindow {
     QToolBar* UserToolBar() const { return m_userBar; }
     // The printer and page set-up that every print of this run uses.
     QPrinter& Printer() const { return *m_printer; }
+    // What every game window shares (options, pieces, the clock timer).
+    CGameShared& GameShared() const { return *m_gameShared; }
+    // A new, empty game window of `doc` in the MDI area.
+    CGameView* OpenGameWindow(CKordane2Doc& doc);
+    // The PGN file game text asked for with a game window's tag goes to.
+    const std::string& PgnTarget() const { return m_pgnTarget; }
 
   signals:
     // A user button (0 for "User Button 1" .. 9 for "User Button 0") was
@@ -87,6 +97,7 @@ class CMainFrame : public QMainWindow {
     void CustomizeText();
     void CustomizeChannelColours();
     void SaveMainWindowLayout();
+    void StoreGameWindow(CGameFrame* frame);
 
     CProfile& m_profile;
     CSettings m_settings;
@@ -99,6 +110,8 @@ class CMainFrame : public QMainWindow {
     QToolBar* m_userBar = nullptr;
     std::shared_ptr<CTextStyles> m_textStyles;
     std::unique_ptr<QPrinter> m_printer;
+    CGameShared* m_gameShared = nullptr;
+    std::string m_pgnTarget;
     bool m_textColoursChanged = false;
     bool m_channelColoursChanged = false;
 };

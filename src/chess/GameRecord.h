@@ -43,6 +43,9 @@ class GameRecord {
     // Applies a Smith move without any legality test and stores it at index
     // Ply(). A malformed move changes only squares it names validly.
     void AddMove(std::string_view smith);
+    // Replaces the current board (the server's whole-board update, a set-up
+    // edit); the moves and the ply stay.
+    void SetBoard(const BoardText& board) { m_board = board; }
     // Takes back n moves (not below the start ply) by replaying the rest.
     void TakeBack(int n);
     // The board after p moves, p clamped to StartPly()..Ply().

@@ -78,6 +78,14 @@ class CConsoleWnd : public QWidget {
 
     void AddHelper(const QString& text, const QString& prefix);
     int HelperCount() const { return static_cast<int>(m_prefixes.size()); }
+    // A game window's whisper and kibitz entries follow its game number.
+    void SetHelperPrefix(int index, const QString& prefix) {
+        if (index >= 0 && index < HelperCount()) m_prefixes[static_cast<size_t>(index)] = prefix;
+    }
+    QString HelperPrefix(int index) const {
+        return index >= 0 && index < HelperCount() ? m_prefixes[static_cast<size_t>(index)]
+                                                   : QString();
+    }
     void SelectHelper(int index);
 
     void SelectAll();

@@ -32,6 +32,12 @@ class CMainConsoleHost : public IMainConsoleHost {
     // The main frame's "Disable Challenge Popups", which takes effect at once;
     // without it the stored setting is read.
     void SetBypassMatch(std::function<bool()> bypass) { m_bypassMatch = std::move(bypass); }
+    // Game starts that no game window took open a new one here; without an
+    // opener the console view is asked (and drops them).
+    using GameWindowOpener = std::function<bool(std::unique_ptr<CServerMessage>&)>;
+    void SetGameWindowOpener(GameWindowOpener open) { m_openGame = std::move(open); }
+    // The main frame's PGN target, which tagged game text is appended to.
+    void SetTaggedGameFile(std::function<std::string()> file) { m_taggedFile = std::move(file); }
     CPopupList& Popups() { return m_popups; }
 
     // The console window's own part.
@@ -41,7 +47,7 @@ class CMainConsoleHost : public IMainConsoleHost {
     }
     bool LogsInAutomatically() const override { return m_view.LogsInAutomatically(); }
     bool OpenGameWindow(std::unique_ptr<CServerMessage>& message) override {
-        return m_view.OpenGameWindow(message);
+        return m_openGame ? m_openGame(message) : m_view.OpenGameWindow(message);
     }
     bool OpenGameList(std::unique_ptr<CServerMessage>& message, bool history) override {
         return m_view.OpenGameList(message, history);
@@ -49,7 +55,9 @@ class CMainConsoleHost : public IMainConsoleHost {
     std::vector<std::string> PluginNames() const override { return m_view.PluginNames(); }
     bool OpenStartWindows() override { return m_view.OpenStartWindows(); }
     void ServerValuesChanged() override { m_view.ServerValuesChanged(); }
-    std::string TaggedGameFile() const override { return m_view.TaggedGameFile(); }
+    std::string TaggedGameFile() const override {
+        return m_taggedFile ? m_taggedFile() : m_view.TaggedGameFile();
+    }
     void OnLoggedIn(const std::string& handle) override;
 
     // The connection's part.
@@ -73,4 +81,6 @@ class CMainConsoleHost : public IMainConsoleHost {
     std::function<bool(const QString&)> m_openUrl;
     std::function<void(const QString&)> m_warn;
     std::function<bool()> m_bypassMatch;
+    GameWindowOpener m_openGame;
+    std::function<std::string()> m_taggedFile;
 };

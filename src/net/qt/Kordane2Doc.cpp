@@ -360,6 +360,11 @@ void CKordane2Doc::StopAlarmTimer() {
     m_alarm->stop();
 }
 
+void CKordane2Doc::EndGameAlarm() {
+    m_games.gameEnded = true;
+    m_alarm->stop();
+}
+
 bool CKordane2Doc::Save() {
     std::string path = m_filePath;
     if (path.empty()) {

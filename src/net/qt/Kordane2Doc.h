@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "net/Chronel.h"
+#include "net/ConnectionGames.h"
 #include "net/ConnectionParams.h"
 #include "net/ServerValues.h"
 #include "net/SoundEvent.h"
@@ -98,6 +99,10 @@ class CKordane2Doc : public QObject,
     // The players of the current game and the user's opponent, as game
     // windows report them; user buttons fill them into their commands.
     UserButtonNames& GameNames() { return m_gameNames; }
+    // The user's games on this connection, as its game windows keep them.
+    ConnectionGames& Games() { return m_games; }
+    // A played game ended: no Chronel alarm of it is answered any more.
+    void EndGameAlarm();
 
     ConnState State() const { return m_state; }
     bool IsConnected() const override { return m_connected; }
@@ -175,6 +180,7 @@ class CKordane2Doc : public QObject,
     bool m_closing = false;
     int m_nextConsoleId = 1;
     UserButtonNames m_gameNames;
+    ConnectionGames m_games;
     int m_lookupSerial = 0;
     // Bytes the filter handed over early during the current chunk.
     size_t m_takenOutput = 0;
