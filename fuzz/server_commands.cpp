@@ -2,12 +2,13 @@
 // SPDX-FileCopyrightText: 2026 The Kordane developers
 //
 // Client bytes into the test server's session logic, without sockets: up to
-// six clients connect, send chunks, finish, and go away in an order the input
-// chooses. No input may crash, hang or overrun; and whatever the clients say,
-// the server's own output to a plain client must only hold escape pairs the
-// client's parser knows, balanced level-1 blocks, and never the byte 0x1A.
+// six clients connect, send chunks, finish, go away, and let the server's
+// clock run on (game clocks, flags) in an order the input chooses. No input may crash, hang or
+// overrun; and whatever the clients say, the server's own output to a plain client must only hold
+// escape pairs the client's parser knows, balanced level-1 blocks, and never the byte 0x1A.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,7 +51,10 @@ void CheckOutput(ClientSession& session) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Transcript transcript;
-    ServerCore core(Accounts(), transcript);
+    int64_t now = 0;
+    ServerCore::Options options;
+    options.clock = [&now] { return now; };
+    ServerCore core(Accounts(), transcript, options);
     std::vector<int> clients = {core.Connect(), core.Connect()};
     size_t i = 0;
     while (i < size && !clients.empty()) {
@@ -58,6 +62,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const size_t who = (op >> 3) % clients.size();
         const int id = clients[who];
         switch (op & 7) {
+            case 4: {
+                const int64_t seconds = i < size ? data[i++] : 0;
+                now += seconds * 1000;
+                core.Tick();
+                break;
+            }
             case 5:
                 core.PeerFinished(id);
                 break;

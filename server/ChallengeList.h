@@ -19,8 +19,11 @@ class ChallengeList {
         bool rated = false;
         int colour = -1;   // the challenger's: -1 none, 0 Black, 1 White
         int category = 0;  // rating category number
+        int wild = 0;
+        int skill = -1;  // the computer player's strength asked for, or -1
     };
 
+    const std::vector<Challenge>& All() const { return m_challenges; }
     const Challenge* Find(std::string_view from, std::string_view to) const;
     // Adds the challenge, or replaces the one between the same two players.
     void Put(Challenge challenge);

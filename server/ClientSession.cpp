@@ -78,6 +78,7 @@ void ClientSession::SendTiming(std::string_view command) {
 }
 
 void ClientSession::Flush() {
+    if (m_robot) m_plain.clear();
     if (m_plain.empty()) return;
     m_transcript.Sent(m_id, m_plain);
     m_outbox += m_chronel.Outgoing(m_plain);

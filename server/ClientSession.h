@@ -94,6 +94,11 @@ class ClientSession {
     // Channels joined with "+channel".
     std::set<int>& Channels() { return m_channels; }
 
+    // A session of the server itself (the computer player): its output is
+    // dropped, as nobody reads it.
+    void SetRobot(bool robot) { m_robot = robot; }
+    bool IsRobot() const { return m_robot; }
+
     void RequestClose(Close how);
     Close CloseRequest() const { return m_close; }
 
@@ -117,4 +122,5 @@ class ClientSession {
     std::map<std::string, std::string> m_variables;
     std::set<int> m_channels;
     Close m_close = Close::None;
+    bool m_robot = false;
 };

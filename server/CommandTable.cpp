@@ -8,7 +8,10 @@
 #include "ChatCommands.h"
 #include "ClientSession.h"
 #include "CommandWords.h"
+#include "ExamineCommands.h"
+#include "GameCommands.h"
 #include "MatchCommands.h"
+#include "SeekCommands.h"
 #include "ServerCore.h"
 #include "UserCommands.h"
 
@@ -84,7 +87,7 @@ void Help(ServerCore&, ClientSession& session, std::string_view) {
     }
 }
 
-constexpr std::array<CommandTable::Command, 29> kCommands = {{
+constexpr std::array<CommandTable::Command, 66> kCommands = {{
     {"tell", 101, ChatCommands::Tell, "tell <name or channel> <text>"},
     {"shout", 102, ChatCommands::Shout, "shout <text>"},
     {"set-2", 103, Set2, "Set-2 <datagram 0-255> <0|1>"},
@@ -102,7 +105,7 @@ constexpr std::array<CommandTable::Command, 29> kCommands = {{
     {"qtell", 115, ChatCommands::QTell, "qtell <name or channel> <text>"},
     {"info", 116, ChatCommands::Info, "info <name> <text>"},
     {"match", 117, MatchCommands::Match,
-     "match <name> [<minutes> <increment>] [rated|unrated] [white|black]"},
+     "match <name> [<minutes> <increment>] [rated|unrated] [white|black] [w0] [skill<0-20>]"},
     {"unmatch", 118, MatchCommands::Unmatch, "unmatch [<name>]"},
     {"decline", 119, MatchCommands::Decline, "decline <name>"},
     {"accept", 120, MatchCommands::Accept, "accept <name>"},
@@ -115,6 +118,44 @@ constexpr std::array<CommandTable::Command, 29> kCommands = {{
      "suggest <name> <63|91> <id> <type> <command or URL> [| <description> [| <title>]]"},
     {"unsuggest", 127, UserCommands::Unsuggest, "unsuggest <name> <id>"},
     {"redirect", 128, UserCommands::Redirect, "redirect <name> <port>"},
+    {"draw", 129, GameCommands::Draw, "draw"},
+    {"abort", 130, GameCommands::Abort, "abort"},
+    {"adjourn", 131, GameCommands::Adjourn, "adjourn"},
+    {"takeback", 132, GameCommands::Takeback, "takeback [<half moves>]"},
+    {"resign", 133, GameCommands::Resign, "resign"},
+    {"flag", 134, GameCommands::Flag, "flag"},
+    {"moretime", 135, GameCommands::Moretime, "moretime <seconds 1-3600>"},
+    {"pending", 136, GameCommands::Pending, "pending"},
+    {"observe", 137, GameCommands::Observe, "observe <game number or name>"},
+    {"unobserve", 138, GameCommands::Unobserve, "unobserve [<game number>]"},
+    {"kibitz", 139, GameCommands::Kibitz, "kibitz <text>"},
+    {"whisper", 140, GameCommands::Whisper, "whisper <text>"},
+    {"kibitzto", 141, GameCommands::KibitzTo, "kibitzto <game number> <text>"},
+    {"whisperto", 142, GameCommands::WhisperTo, "whisperto <game number> <text>"},
+    {"primary", 143, GameCommands::Primary, "primary <game number>"},
+    {"goto", 144, GameCommands::Goto, "goto <game number>"},
+    {"games", 145, GameCommands::Games, "games"},
+    {"logpgn", 146, GameCommands::Logpgn, "logpgn [#<game id> | <game number>]"},
+    {"flip", 147, GameCommands::Flip, "flip"},
+    {"examine", 148, ExamineCommands::Examine, "examine [#<game id>]"},
+    {"unexamine", 149, ExamineCommands::Unexamine, "unexamine"},
+    {"back", 150, ExamineCommands::Back, "back [<half moves>]"},
+    {"forward", 151, ExamineCommands::Forward, "forward [<half moves>]"},
+    {"circle", 152, ExamineCommands::Circle, "circle <square>"},
+    {"uncircle", 153, ExamineCommands::Uncircle, "uncircle <square>"},
+    {"arrow", 154, ExamineCommands::Arrow, "arrow <square> <square>"},
+    {"unarrow", 155, ExamineCommands::Unarrow, "unarrow <square> <square>"},
+    {"loadfen", 156, ExamineCommands::Loadfen, "loadfen <FEN>"},
+    {"setwhitename", 157, ExamineCommands::SetWhiteName, "setwhitename <name>"},
+    {"setblackname", 158, ExamineCommands::SetBlackName, "setblackname <name>"},
+    {"result", 159, ExamineCommands::Result, "result <1-0|0-1|1/2-1/2|*>"},
+    {"tag", 160, ExamineCommands::Tag, "tag <name> <value>"},
+    {"libkeepexam", 161, ExamineCommands::Libkeepexam, "libkeepexam"},
+    {"seek", 162, SeekCommands::Seek,
+     "seek <minutes> <increment> [rated|unrated] [w0] [white|black]"},
+    {"unseek", 163, SeekCommands::Unseek, "unseek [<index>]"},
+    {"play", 164, SeekCommands::Play, "play <seek index>"},
+    {"sought", 165, SeekCommands::Sought, "sought"},
     {"set-quietly", 206, UserCommands::SetQuietly, "Set-quietly <variable> <value>"},
 }};
 

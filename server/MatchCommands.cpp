@@ -7,6 +7,8 @@
 #include "ClientSession.h"
 #include "CommandTable.h"
 #include "CommandWords.h"
+#include "GameRoom.h"
+#include "SeekCommands.h"
 #include "ServerCore.h"
 
 namespace {
@@ -15,15 +17,6 @@ using Challenge = ChallengeList::Challenge;
 
 constexpr int kMaxMinutes = 600;
 constexpr int kMaxIncrement = 300;
-
-// The rating category of a time control, by its expected length: bullet
-// under 3 minutes, blitz under 15, standard beyond (categories 1, 2, 3).
-int CategoryOf(int minutes, int increment) {
-    const int seconds = minutes * 60 + increment * 40;
-    if (seconds < 180) return 1;
-    if (seconds < 900) return 2;
-    return 3;
-}
 
 int RatingIn(const ClientSession* person, int category) {
     if (person == nullptr || person->IsGuest()) return 0;
@@ -91,6 +84,18 @@ void End(ServerCore& core, const Challenge& c, const std::string& why) {
     }
 }
 
+// "skill5": the computer player's strength asked for, 0 to 20.
+bool ReadSkill(std::string_view word, int& skill) {
+    constexpr std::string_view kSkill = "skill";
+    int value = 0;
+    if (word.size() <= kSkill.size() ||
+        !AccountStore::SameHandle(word.substr(0, kSkill.size()), kSkill) ||
+        !CommandWords::ParseInt(word.substr(kSkill.size()), value) || value < 0 || value > 20)
+        return false;
+    skill = value;
+    return true;
+}
+
 // Reads "[minutes increment] [rated|unrated] [white|black]" over the defaults
 // already in `c`; false on anything else.
 bool ReadTerms(std::string_view args, Challenge& c, bool& ratedGiven) {
@@ -111,12 +116,15 @@ bool ReadTerms(std::string_view args, Challenge& c, bool& ratedGiven) {
             c.colour = 1;
         } else if (AccountStore::SameHandle(word, "black")) {
             c.colour = 0;
+        } else if (ReadSkill(word, c.skill)) {
+        } else if ((word.front() == 'w' || word.front() == 'W') && word.size() > 1 &&
+                   CommandWords::ParseInt(word.substr(1), c.wild) && c.wild >= 0) {
         } else {
             return false;
         }
     }
     return c.minutes >= 0 && c.minutes <= kMaxMinutes && c.increment >= 0 &&
-           c.increment <= kMaxIncrement && (c.minutes > 0 || c.increment > 0);
+           c.increment <= kMaxIncrement;
 }
 
 int IntVariable(const ClientSession& session, std::string_view name) {
@@ -144,7 +152,24 @@ void MatchCommands::Match(ServerCore& core, ClientSession& session, std::string_
         return;
     }
     if (opponent == &session) {
-        session.SendText("You cannot challenge yourself.\n");
+        // A match against oneself is a game to examine (the PGN upload).
+        if (core.Games().CountInvolving(session.Handle()) >= GameRoom::kMaxGamesPerPerson) {
+            session.SendText("You are part of too many games already.\n");
+            return;
+        }
+        std::string_view unused;
+        int minutes = 0;
+        const bool timed = CommandWords::ParseInt(CommandWords::First(terms, unused), minutes);
+        core.Games().StartExamined(session.Handle(), timed ? c.minutes : 0,
+                                   timed ? c.increment : 0);
+        return;
+    }
+    if (c.minutes == 0 && c.increment == 0) {
+        session.SendText("Games against others need a time control.\n");
+        return;
+    }
+    if (c.wild != 0) {
+        session.SendText("Only standard chess (w0) is played here.\n");
         return;
     }
     if (session.IsGuest() || opponent->IsGuest()) {
@@ -199,10 +224,34 @@ void MatchCommands::Accept(ServerCore& core, ClientSession& session, std::string
     const std::vector<Challenge> taken = core.Challenges().Take(args, session.Handle());
     if (taken.empty()) session.SendText("There is no challenge from " + std::string(args) + ".\n");
     for (const Challenge& c : taken) {
-        End(core, c,
-            c.to + " accepts the challenge from " + c.from +
-                " (games are not played on this test server yet).");
+        End(core, c, c.to + " accepts the challenge from " + c.from + ".");
+        if (core.FindLoggedIn(c.from) == nullptr) continue;
+        if (core.Games().CountInvolving(c.from) >= GameRoom::kMaxGamesPerPerson ||
+            core.Games().CountInvolving(c.to) >= GameRoom::kMaxGamesPerPerson) {
+            session.SendText("Too many games at once; the game is not started.\n");
+            continue;
+        }
+        GameRoom::Terms terms;
+        // The challenger plays White unless the challenge said otherwise.
+        const bool challengerWhite = c.colour != 0;
+        terms.white = challengerWhite ? c.from : c.to;
+        terms.black = challengerWhite ? c.to : c.from;
+        terms.minutes = c.minutes;
+        terms.increment = c.increment;
+        terms.rated = c.rated;
+        terms.category = c.category;
+        terms.skill = c.skill;
+        SeekCommands::RemoveSeeksOf(core, c.from);
+        SeekCommands::RemoveSeeksOf(core, c.to);
+        core.Games().StartPlayed(terms);
     }
+}
+
+int MatchCommands::CategoryOf(int minutes, int increment) {
+    const int seconds = minutes * 60 + increment * 40;
+    if (seconds < 180) return 1;
+    if (seconds < 900) return 2;
+    return 3;
 }
 
 void MatchCommands::EndChallengesOf(ServerCore& core, std::string_view handle,

@@ -11,7 +11,8 @@ class ServerCore;
 // Challenges between two logged-in players, rows of CommandTable: "match"
 // sends datagram 29 to both, and "unmatch", "decline" and "accept" end the
 // challenge with datagram 30 to both (or text to those who do not want the
-// datagrams). Games are not played yet: "accept" only ends the challenge.
+// datagrams); "accept" then starts the game (GameRoom). A match against
+// oneself opens a game to examine, as the client's PGN upload expects.
 class MatchCommands {
   public:
     static void Match(ServerCore& core, ClientSession& session, std::string_view args);
@@ -20,5 +21,8 @@ class MatchCommands {
     static void Accept(ServerCore& core, ClientSession& session, std::string_view args);
 
     // Ends every challenge from or to `handle`, telling the parties `why`.
+    // The rating category of a time control: bullet under 3 minutes of
+    // expected length, blitz under 15, standard beyond (1, 2, 3).
+    static int CategoryOf(int minutes, int increment);
     static void EndChallengesOf(ServerCore& core, std::string_view handle, const std::string& why);
 };

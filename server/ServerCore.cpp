@@ -4,10 +4,14 @@
 
 #include <array>
 #include <cctype>
+#include <chrono>
 
 #include "CommandTable.h"
 #include "CommandWords.h"
+#include "ComputerPlayer.h"
+#include "GameCommands.h"
 #include "MatchCommands.h"
+#include "SeekCommands.h"
 #include "Transcript.h"
 #include "VariableTable.h"
 
@@ -68,6 +72,47 @@ ServerCore::ServerCore(const AccountStore& accounts, Transcript& transcript, Opt
       m_options(options),
       m_random(options.passwordSeed) {}
 
+ServerCore::~ServerCore() = default;
+
+int64_t ServerCore::NowMs() const {
+    if (m_options.clock) return m_options.clock();
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+void ServerCore::Tick() {
+    const int64_t now = NowMs();
+    m_games.Tick(now);
+    if (m_computer) m_computer->Tick(now);
+    FlushAll();
+}
+
+std::vector<int> ServerCore::WatchedFds() const {
+    return m_computer ? m_computer->Fds() : std::vector<int>{};
+}
+
+void ServerCore::StartComputerPlayer(const std::string& handle, const std::string& enginePath) {
+    const int id = m_nextId++;
+    auto session = std::make_unique<ClientSession>(id, m_transcript);
+    session->SetRobot(true);
+    session->SetHandle(handle);
+    ClientSession& ref = *session;
+    m_sessions.emplace(id, std::move(session));
+    const AccountStore::Account* account = m_accounts.Find(handle);
+    AccountStore::Account made;
+    if (account == nullptr) {
+        made.handle = handle;
+        made.titles = {"C"};
+        made.ratings = std::vector<int>(AccountStore::kCategories.size(), 0);
+        account = &made;
+    }
+    CompleteLogin(ref, account);
+    m_computer = std::make_unique<ComputerPlayer>(*this, ref, enginePath);
+    m_computer->Tick(NowMs());
+    FlushAll();
+}
+
 int ServerCore::Connect() {
     const int id = m_nextId++;
     auto session = std::make_unique<ClientSession>(id, m_transcript, m_options.chronelFail);
@@ -114,6 +159,8 @@ void ServerCore::Depart(const ClientSession& session) {
     // A second login of the account closed this one: the person is still here.
     if (FindLoggedIn(session.Handle()) != nullptr) return;
     MatchCommands::EndChallengesOf(*this, session.Handle(), session.Handle() + " has left.");
+    SeekCommands::RemoveSeeksOf(*this, session.Handle());
+    m_games.Leave(session.Handle());
     TellWatchers(session, false);
 }
 
@@ -311,6 +358,16 @@ void ServerCore::CheckPassword(ClientSession& session, std::string_view password
         session.SendText(kLoginPrompt);
         return;
     }
+    // The computer player's session has no socket to close; taking over its
+    // account would leave two of it.
+    if (const ClientSession* earlier = FindLoggedIn(account->handle);
+        earlier != nullptr && earlier->IsRobot()) {
+        session.SetHandle({});
+        session.SetState(ClientSession::State::LoginPrompt);
+        session.SendText(account->handle + " is played by the server itself.\n");
+        session.SendText(kLoginPrompt);
+        return;
+    }
     CompleteLogin(session, account);
 }
 
@@ -394,6 +451,10 @@ void ServerCore::SendOnSwitch(ClientSession& session, int number) {
                 session.SendDatagram(datagram.Add(static_cast<int>(i)).Add(kWildNames[i]));
             }
             break;
+        case DG_SEEK:
+            for (const SeekList::Seek& seek : m_seeks.All())
+                SeekCommands::SendSeek(*this, session, seek);
+            break;
         case DG_NOTIFY_STAGE:
             session.SendDatagram(DatagramWriter(DG_NOTIFY_STAGE));
             break;
@@ -435,6 +496,7 @@ void ServerCore::RunCommand(ClientSession& session, std::string_view line, bool 
     }
     if (command != nullptr) {
         command->handler(*this, session, args);
+    } else if (GameCommands::TryMove(*this, session, line)) {
     } else {
         session.SendText("Unknown command \"" + std::string(name) +
                          "\". Type \"help\" for a list of commands.\n");

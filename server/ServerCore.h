@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 The Kordane developers
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <random>
@@ -12,7 +14,10 @@
 #include "AccountStore.h"
 #include "ChallengeList.h"
 #include "ClientSession.h"
+#include "GameRoom.h"
+#include "SeekList.h"
 
+class ComputerPlayer;
 class Transcript;
 
 // The test server without its sockets: the table of connected sessions, the
@@ -28,6 +33,9 @@ class ServerCore {
         uint32_t loginAlarmMs = 500;
         // Seeds the passwords that "register" hands out.
         uint32_t passwordSeed = 1;
+        // Milliseconds of a steady clock; the tests put their own here so
+        // that clocks run out without waiting.
+        std::function<int64_t()> clock;
     };
 
     // Outbox size past which a client that does not read is given up on.
@@ -40,6 +48,9 @@ class ServerCore {
     ServerCore(const AccountStore& accounts, Transcript& transcript, Options options);
     ServerCore(const AccountStore& accounts, Transcript& transcript)
         : ServerCore(accounts, transcript, Options{}) {}
+    ~ServerCore();
+    ServerCore(const ServerCore&) = delete;
+    ServerCore& operator=(const ServerCore&) = delete;
 
     // A new client: greets it with the login prompt; returns its id.
     int Connect();
@@ -82,6 +93,20 @@ class ServerCore {
 
     Transcript& GetTranscript() { return m_transcript; }
 
+    GameRoom& Games() { return m_games; }
+    SeekList& Seeks() { return m_seeks; }
+    int64_t NowMs() const;
+    // Clocks that ran out, and the computer player's work; the poll loop
+    // calls this at least every 100 ms and whenever a watched descriptor
+    // is readable.
+    void Tick();
+    // Descriptors besides the sockets to wake the poll loop (engine output).
+    std::vector<int> WatchedFds() const;
+    // Logs the computer player in, playing with the UCI engine at
+    // `enginePath`, as `handle` (its account, if any, gives titles and ratings).
+    void StartComputerPlayer(const std::string& handle, const std::string& enginePath);
+    ComputerPlayer* Computer() { return m_computer.get(); }
+
   private:
     void HandleLine(ClientSession& session, const LineSplitter::Line& line);
     bool HandleSettingsLine(ClientSession& session, std::string_view line);
@@ -103,4 +128,8 @@ class ServerCore {
     ChallengeList m_challenges;
     std::map<std::string, std::vector<std::string>> m_notifyLists;  // by lower-case handle
     std::mt19937 m_random;
+    GameRoom m_games{*this};
+    SeekList m_seeks;
+    // Last: it holds a session of m_sessions and goes first.
+    std::unique_ptr<ComputerPlayer> m_computer;
 };

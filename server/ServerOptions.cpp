@@ -37,6 +37,15 @@ std::optional<ServerOptions> ServerOptions::Parse(const std::vector<std::string>
     for (size_t i = 0; i < args.size(); ++i) {
         std::string value;
         bool matched = false;
+        if (args[i] == "--no-computer") {
+            options.computer = false;
+            continue;
+        }
+        if (!TakeValue(args, i, "--engine", value, matched, error)) return std::nullopt;
+        if (matched) {
+            options.enginePath = value;
+            continue;
+        }
         if (!TakeValue(args, i, "--port", value, matched, error)) return std::nullopt;
         if (matched) {
             int port = -1;
@@ -83,5 +92,5 @@ std::optional<ServerOptions> ServerOptions::Parse(const std::vector<std::string>
 
 const char* ServerOptions::Usage() {
     return "usage: vcx-server --port N [--accounts FILE] [--transcript FILE] "
-           "[--chronel-fail=step1|check]\n";
+           "[--chronel-fail=step1|check] [--no-computer] [--engine FILE]\n";
 }

@@ -68,7 +68,9 @@ void SocketServer::Run(const volatile std::sig_atomic_t& stop) {
             lingering = lingering || client.lingering;
             fds.push_back({client.fd, events, 0});
         }
-        const int timeout = lingering || !accepting ? 100 : 1000;
+        for (int fd : m_core.WatchedFds()) fds.push_back({fd, POLLIN, 0});
+        // Game clocks and the computer player need a turn at least this often.
+        const int timeout = lingering || !accepting || !m_core.Games().All().empty() ? 50 : 250;
         if (::poll(fds.data(), fds.size(), timeout) < 0) {
             if (errno == EINTR) continue;
             break;
@@ -84,6 +86,7 @@ void SocketServer::Run(const volatile std::sig_atomic_t& stop) {
             if (client.fd >= 0 && (revents & POLLOUT) != 0) WriteTo(client);
         }
         if ((fds[0].revents & POLLIN) != 0) AcceptAll();
+        m_core.Tick();
         SettleCloses();
     }
 }

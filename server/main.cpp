@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "AccountStore.h"
+#include "EngineProcess.h"
 #include "ServerCore.h"
 #include "ServerOptions.h"
 #include "SocketServer.h"
@@ -61,6 +62,17 @@ int main(int argc, char** argv) {
     coreOptions.chronelFail = options->chronelFail;
     coreOptions.passwordSeed = std::random_device{}();
     ServerCore core(accounts, transcript, coreOptions);
+    if (options->computer) {
+        const std::string engine = options->enginePath.empty()
+                                       ? EngineProcess::Find({"stockfish", "fairy-stockfish"})
+                                       : EngineProcess::Usable(options->enginePath);
+        if (engine.empty()) {
+            std::fprintf(stderr,
+                         "vcx-server: no stockfish found; the computer player Botty stays away\n");
+        } else {
+            core.StartComputerPlayer("Botty", engine);
+        }
+    }
     SocketServer server(core);
     if (!server.Listen(options->port, error)) {
         std::fprintf(stderr, "vcx-server: %s\n", error.c_str());

@@ -293,7 +293,9 @@ void CMainFrame::RestoreWindowLayout(QSize screen) {
 CConsoleFrame* CMainFrame::AddConnection(CKordane2Doc& doc, const QString& title) {
     auto* frame = new CConsoleFrame(doc, title);
     m_mdi->addSubWindow(frame);
-    connect(&doc, &CKordane2Doc::statusText, this, [this, frame](const QString& text) {
+    // The console frame is the context: a game window that sends its last
+    // command while the connection goes must not reach a console already gone.
+    connect(&doc, &CKordane2Doc::statusText, frame, [this, frame](const QString& text) {
         // Kept per window, so that activating a connection shows its own state.
         frame->setProperty(kStateProperty, text);
         if (m_mdi->activeSubWindow() == frame) m_statePane->setText(text);

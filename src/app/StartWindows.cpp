@@ -2,6 +2,9 @@
 // SPDX-FileCopyrightText: 2026 The Kordane developers
 #include "app/StartWindows.h"
 
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
 #include <QWidget>
 
 #include "app/Settings.h"
@@ -26,7 +29,13 @@ bool CStartWindows::Open(CKordane2Doc& doc, QWidget* mainConsole) {
     if (m_settings.StartCount(W::SeekViews) > 0) open(m_openers.seekGraph);
     if (m_settings.StartCount(W::EventListViews) > 0) open(m_openers.eventList);
     m_opened = true;
-    if (mainConsole) mainConsole->raise();
+    // On top and active, so that typing goes on into the main console.
+    auto* frame = qobject_cast<QMdiSubWindow*>(mainConsole);
+    if (frame && frame->mdiArea()) {
+        frame->mdiArea()->setActiveSubWindow(frame);
+    } else if (mainConsole) {
+        mainConsole->raise();
+    }
     return notifyList;
 }
 

@@ -43,7 +43,8 @@ class TestServer {
         QStringList args = {
             "--port",       "0",
             "--accounts",   QString(KORDANE_SOURCE_DIR) + "/server/demo-accounts.txt",
-            "--transcript", TranscriptPath()};
+            "--transcript", TranscriptPath(),
+            "--no-computer"};
         args += extra;
         m_process.setArguments(args);
         m_process.start();

@@ -27,7 +27,13 @@ AccountStore TestAccounts() {
 
 class ServerCoreTest : public testing::Test {
   protected:
-    ServerCoreTest() : m_core(TestAccounts(), m_transcript) {}
+    // The server's clock is the test's: clocks only move when a test says so.
+    ServerCoreTest() : m_core(TestAccounts(), m_transcript, FixedClock(m_now)) {}
+    static ServerCore::Options FixedClock(const int64_t& now) {
+        ServerCore::Options options;
+        options.clock = [&now] { return now; };
+        return options;
+    }
 
     // Output of the client since the last call.
     std::string Take(int id) {
@@ -57,6 +63,7 @@ class ServerCoreTest : public testing::Test {
         return id;
     }
 
+    int64_t m_now = 1000000;
     Transcript m_transcript;
     ServerCore m_core;
 };
@@ -222,6 +229,14 @@ TEST_P(CommandTest, BothPartiesGetTheirDatagrams) {
 }
 
 const std::string kJuditsChallengeEnds = "\x19(30 Judit Magnus \x19{";
+const std::string kAccepted =
+    "Magnus accepts the challenge from Judit.\x19}\x19){Game 1 (Magnus vs. Judit) Creating "
+    "unrated blitz match.}\n";
+const std::string kGameStart =
+    "\x19(15 1 Magnus Judit 0 Blitz 0 10 5 10 5 1 0 2880 2700 1 GM \x19{GM H\x19} 0 0 0 "
+    "\x19{10 5\x19} 0\x19)\x19(43 1 ";
+const std::string kGameStartTail =
+    "\x19)\x19(25 1 *\x19)\x19(56 1 W 600000 1\x19)\x19(56 1 B 600000 0\x19)";
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, CommandTest,
@@ -253,16 +268,16 @@ INSTANTIATE_TEST_SUITE_P(
                     "-1\x19)"},
         CommandCase{"bad_match", "match judit 5",
                     "Usage: match <name> [<minutes> <increment>] "
-                    "[rated|unrated] [white|black]\n",
+                    "[rated|unrated] [white|black] [w0] [skill<0-20>]\n",
                     ""},
         CommandCase{"decline", "decline judit",
                     kJuditsChallengeEnds + "Magnus declines the challenge from Judit.\x19}\x19)",
                     kJuditsChallengeEnds + "Magnus declines the challenge from Judit.\x19}\x19)"},
+        // Accepting starts the game: its header, the relation, the start
+        // position and both clocks, White's running.
         CommandCase{"accept", "accept JUDIT",
-                    kJuditsChallengeEnds + "Magnus accepts the challenge from Judit (games are "
-                                           "not played on this test server yet).\x19}\x19)",
-                    kJuditsChallengeEnds + "Magnus accepts the challenge from Judit (games are "
-                                           "not played on this test server yet).\x19}\x19)"},
+                    kJuditsChallengeEnds + kAccepted + kGameStart + "PW" + kGameStartTail,
+                    kJuditsChallengeEnds + kAccepted + kGameStart + "PB" + kGameStartTail},
         CommandCase{"accept_nothing", "accept tester", "There is no challenge from tester.\n", ""},
         CommandCase{"suggestion", "suggest judit 63 s1 0 observe 12 | Watch game 12",
                     "(suggested to Judit)\n",

@@ -19,9 +19,14 @@ TEST(ServerOptionsTest, BothSpellingsOfEveryOptionAndEachRefusal) {
     EXPECT_EQ(options->accountsPath, "a.txt");
     EXPECT_EQ(options->transcriptPath, "t.log");
     EXPECT_EQ(options->chronelFail, ChronelServerSession::FailAt::CheckString);
-    options = ServerOptions::Parse({"--chronel-fail", "step1", "--port", "65535"}, error);
+    EXPECT_TRUE(options->computer);
+    options = ServerOptions::Parse(
+        {"--chronel-fail", "step1", "--port", "65535", "--no-computer", "--engine", "/x/sf"},
+        error);
     ASSERT_TRUE(options) << error;
     EXPECT_EQ(options->chronelFail, ChronelServerSession::FailAt::Step1);
+    EXPECT_FALSE(options->computer);
+    EXPECT_EQ(options->enginePath, "/x/sf");
 
     const std::vector<std::pair<std::vector<std::string>, std::string>> refused = {
         {{}, "--port is required"},
@@ -32,7 +37,8 @@ TEST(ServerOptionsTest, BothSpellingsOfEveryOptionAndEachRefusal) {
         {{"--port", "1", "--chronel-fail=step2"},
          "--chronel-fail: expected step1 or check, not \"step2\""},
         {{"--portx=1"}, "unknown argument \"--portx=1\""},
-        {{"--port", "1", "--accounts"}, "--accounts needs a value"}};
+        {{"--port", "1", "--accounts"}, "--accounts needs a value"},
+        {{"--port", "1", "--engine"}, "--engine needs a value"}};
     for (const auto& [args, reason] : refused) {
         EXPECT_FALSE(ServerOptions::Parse(args, error)) << reason;
         EXPECT_EQ(error, reason);

@@ -65,7 +65,8 @@ bool ServerProcess::Start(const std::vector<std::string>& args, std::string& err
         error = "pipe failed";
         return false;
     }
-    std::vector<std::string> all = {"--port", "0"};
+    // The computer player would make every run depend on an engine.
+    std::vector<std::string> all = {"--port", "0", "--no-computer"};
     all.insert(all.end(), args.begin(), args.end());
     m_pid = Spawn(all, out[1], -1, m_fileLimit);
     close(out[1]);

@@ -1,0 +1,176 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kordane developers
+#include "SeekCommands.h"
+
+#include <string>
+
+#include "AccountStore.h"
+#include "ClientSession.h"
+#include "CommandTable.h"
+#include "CommandWords.h"
+#include "GameRoom.h"
+#include "MatchCommands.h"
+#include "ServerCore.h"
+
+namespace {
+
+constexpr int kMaxMinutes = 600;
+constexpr int kMaxIncrement = 300;
+
+int RatingIn(const ClientSession* person, int category) {
+    if (person == nullptr || person->IsGuest()) return 0;
+    const auto index = static_cast<size_t>(category - 1);
+    return index < person->Ratings().size() ? person->Ratings()[index] : 0;
+}
+
+std::string Describe(ServerCore& core, const SeekList::Seek& seek) {
+    const ClientSession* person = core.FindLoggedIn(seek.handle);
+    const int rating = RatingIn(person, seek.category);
+    std::string text =
+        (person != nullptr ? person->DisplayName() : seek.handle) + " (" +
+        (rating > 0 ? std::to_string(rating) : std::string("----")) + ") seeking " +
+        std::to_string(seek.minutes) + " " + std::to_string(seek.increment) +
+        (seek.rated ? " rated " : " unrated ") +
+        std::string(AccountStore::kCategories[static_cast<size_t>(seek.category - 1)]);
+    if (seek.colour >= 0) text += seek.colour == 1 ? " [white]" : " [black]";
+    return text;
+}
+
+void Announce(ServerCore& core, const SeekList::Seek& seek) {
+    const std::string text =
+        Describe(core, seek) + " (\"play " + std::to_string(seek.index) + "\" to respond)\n";
+    for (ClientSession* person : core.LoggedIn()) {
+        if (person->WantsDatagram(DG_SEEK)) {
+            SeekCommands::SendSeek(core, *person, seek);
+        } else if (person->Variable("seek") == "1" &&
+                   !AccountStore::SameHandle(person->Handle(), seek.handle) &&
+                   core.Games().PlayedBy(person->Handle()).empty()) {
+            // A line in the middle of one's own game is only in the way.
+            person->SendText(text);
+        }
+    }
+}
+
+void AnnounceRemoved(ServerCore& core, const SeekList::Seek& seek) {
+    DatagramWriter d(DG_SEEK_REMOVED);
+    d.Add(seek.index);
+    for (ClientSession* person : core.LoggedIn()) person->SendDatagram(d);
+}
+
+}  // namespace
+
+void SeekCommands::SendSeek(ServerCore& core, ClientSession& to, const SeekList::Seek& seek) {
+    const ClientSession* person = core.FindLoggedIn(seek.handle);
+    const int rating = RatingIn(person, seek.category);
+    DatagramWriter d(DG_SEEK);
+    d.Add(seek.index).Add(seek.handle).Add(person != nullptr ? person->Titles() : "");
+    d.Add(rating).Add(rating > 0 ? 2 : 0).Add(seek.wild);
+    d.Add(AccountStore::kCategories[static_cast<size_t>(seek.category - 1)]);
+    constexpr int kMinRating = 0;
+    constexpr int kMaxRating = 9999;
+    constexpr int kAutomatic = 1;
+    constexpr int kFormula = 0;
+    d.Add(seek.minutes).Add(seek.increment).Add(seek.rated ? 1 : 0).Add(seek.colour);
+    d.Add(kMinRating).Add(kMaxRating).Add(kAutomatic).Add(kFormula);
+    to.SendDatagram(d);
+}
+
+void SeekCommands::RemoveSeeksOf(ServerCore& core, std::string_view handle) {
+    for (const SeekList::Seek& seek : core.Seeks().Take(handle, -1)) AnnounceRemoved(core, seek);
+}
+
+void SeekCommands::Seek(ServerCore& core, ClientSession& session, std::string_view args) {
+    SeekList::Seek seek;
+    seek.handle = session.Handle();
+    std::string_view rest;
+    std::string_view after;
+    if (!CommandWords::ParseInt(CommandWords::First(args, rest), seek.minutes) ||
+        !CommandWords::ParseInt(CommandWords::First(rest, after), seek.increment) ||
+        seek.minutes < 0 || seek.minutes > kMaxMinutes || seek.increment < 0 ||
+        seek.increment > kMaxIncrement || (seek.minutes == 0 && seek.increment == 0)) {
+        CommandTable::SendUsage(session, "seek");
+        return;
+    }
+    for (std::string_view word = CommandWords::First(after, rest); !word.empty();
+         word = CommandWords::First(rest, rest)) {
+        int wild = 0;
+        if (AccountStore::SameHandle(word, "rated") || AccountStore::SameHandle(word, "unrated")) {
+            seek.rated = AccountStore::SameHandle(word, "rated");
+        } else if (AccountStore::SameHandle(word, "white") ||
+                   AccountStore::SameHandle(word, "black")) {
+            seek.colour = AccountStore::SameHandle(word, "white") ? 1 : 0;
+        } else if ((word.front() == 'w' || word.front() == 'W') &&
+                   CommandWords::ParseInt(word.substr(1), wild) && wild == 0) {
+            seek.wild = 0;
+        } else {
+            session.SendText(word.front() == 'w' ? "Only standard chess (w0) is played here.\n"
+                                                 : "");
+            CommandTable::SendUsage(session, "seek");
+            return;
+        }
+    }
+    if (session.IsGuest()) seek.rated = false;
+    if (core.Seeks().CountOf(session.Handle()) >= SeekList::kMaxPerPerson) {
+        session.SendText("You already have " + std::to_string(SeekList::kMaxPerPerson) +
+                         " seeks open.\n");
+        return;
+    }
+    seek.category = MatchCommands::CategoryOf(seek.minutes, seek.increment);
+    const SeekList::Seek& added = core.Seeks().Add(seek);
+    session.SendText("Your seek has been posted with index " + std::to_string(added.index) + ".\n");
+    Announce(core, added);
+}
+
+void SeekCommands::Unseek(ServerCore& core, ClientSession& session, std::string_view args) {
+    int index = -1;
+    if (!args.empty() && !CommandWords::ParseInt(args, index)) {
+        CommandTable::SendUsage(session, "unseek");
+        return;
+    }
+    const std::vector<SeekList::Seek> taken = core.Seeks().Take(session.Handle(), index);
+    if (taken.empty()) session.SendText("You have no such seek.\n");
+    for (const SeekList::Seek& seek : taken) {
+        AnnounceRemoved(core, seek);
+        session.SendText("Your seek " + std::to_string(seek.index) + " is removed.\n");
+    }
+}
+
+void SeekCommands::Play(ServerCore& core, ClientSession& session, std::string_view args) {
+    int index = 0;
+    const SeekList::Seek* found =
+        CommandWords::ParseInt(args, index) ? core.Seeks().Find(index) : nullptr;
+    if (found == nullptr) {
+        session.SendText("That seek is not available.\n");
+        return;
+    }
+    if (AccountStore::SameHandle(found->handle, session.Handle())) {
+        session.SendText("You cannot play your own seek.\n");
+        return;
+    }
+    const SeekList::Seek seek = *found;
+    if (core.FindLoggedIn(seek.handle) == nullptr) {
+        session.SendText("That seek is not available.\n");
+        return;
+    }
+    if (core.Games().CountInvolving(session.Handle()) >= GameRoom::kMaxGamesPerPerson) {
+        session.SendText("You are part of too many games already.\n");
+        return;
+    }
+    GameRoom::Terms terms;
+    const bool seekerWhite = seek.colour != 0;
+    terms.white = seekerWhite ? seek.handle : session.Handle();
+    terms.black = seekerWhite ? session.Handle() : seek.handle;
+    terms.minutes = seek.minutes;
+    terms.increment = seek.increment;
+    terms.rated = seek.rated && !session.IsGuest();
+    terms.category = seek.category;
+    RemoveSeeksOf(core, seek.handle);
+    RemoveSeeksOf(core, session.Handle());
+    core.Games().StartPlayed(terms);
+}
+
+void SeekCommands::Sought(ServerCore& core, ClientSession& session, std::string_view) {
+    for (const SeekList::Seek& seek : core.Seeks().All())
+        session.SendText(std::to_string(seek.index) + " " + Describe(core, seek) + "\n");
+    session.SendText(std::to_string(core.Seeks().All().size()) + " ads displayed.\n");
+}
