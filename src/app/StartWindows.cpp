@@ -4,7 +4,6 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
-
 #include <QWidget>
 
 #include "app/Settings.h"
