@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTest>
 #include <algorithm>
@@ -22,6 +23,7 @@
 #include "e2e/ServerFixture.h"
 #include "game/BoardWnd.h"
 #include "game/GameCommands.h"
+#include "game/GamePrinter.h"
 #include "game/GameRegistry.h"
 #include "game/GameShared.h"
 #include "game/GameView.h"
@@ -193,6 +195,12 @@ TEST_F(GameEndToEnd, TwoPlayersAndAnObserverPlayAGameByMouse) {
     EXPECT_NE(transcript.find(tagged), std::string::npos) << "moves carry the window's tag";
     m_main->grab().save(m_dir.filePath("game.png"));
     if (const char* shot = std::getenv("KORDANE_GAME_SCREENSHOT")) m_main->grab().save(shot);
+    if (const char* pdf = std::getenv("KORDANE_GAME_PDF")) {
+        QPrinter printer;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        CGamePrinter::Print(*observer, printer);
+    }
 }
 
 }  // namespace
