@@ -286,6 +286,55 @@ TEST_F(GameTest, SeeksAreAnnouncedAndPlayed) {
     EXPECT_TRUE(Has(Take(m_magnus), "43 1 PW"));
 }
 
+// Crazyhouse: captures go to the hand (37 after every move, empty fields for
+// empty hands), drops typed in either case come back as "P@e2" in SAN and
+// Smith, a pawn is not dropped on the last rank, and the PGN names the variant.
+TEST_F(GameTest, CrazyhouseGameWithDropsAndHoldings) {
+    m_magnus = LoggedIn("Magnus carlsen1");
+    m_judit = LoggedIn("Judit polgar1");
+    Say(m_judit, "match magnus 3 0 w23 black");
+    Say(m_magnus, "accept judit");
+    const std::string start = Take(m_judit);
+    std::string numbers;
+    for (const auto& m : Datagrams(start)) {
+        numbers += m->Field(0) + " ";
+        if (m->Field(0) != "15") continue;
+        EXPECT_EQ(m->Field(4), "23");
+        EXPECT_EQ(m->Field(20), "1") << "drops allowed";
+    }
+    // The start, empty hands, the clocks, and Black's board turned.
+    EXPECT_TRUE(numbers.ends_with("15 43 25 37 56 56 39 ")) << numbers;
+    EXPECT_TRUE(Has(start, "37 1  "));
+    EXPECT_TRUE(Has(start, "39 1 1"));
+    struct Step {
+        bool white;
+        const char* typed;
+        const char* opponentGets;
+    } steps[] = {
+        {true, "e4", "37 1  "},           {false, "d5", "24 1 d5 d7d5"},
+        {true, "exd5", "37 1 P "},        {false, "Qxd5", "37 1 P P"},
+        {true, "Nc3", "24 1 Nc3 b1c3"},   {false, "Qe5+", "24 1 Qe5+ d5e5"},
+        {true, "P@e2", "24 1 P@e2 P@e2"}, {false, "p@f3", "24 1 P@f3 P@f3"},
+        {true, "gxf3", "37 1 P "},
+    };
+    for (const Step& step : steps) {
+        const int mover = step.white ? m_magnus : m_judit;
+        const int other = step.white ? m_judit : m_magnus;
+        if (std::string_view(step.typed) == "Nc3") {
+            // First a pawn for the eighth rank, which is refused.
+            EXPECT_TRUE(Has(Say(m_magnus, "P@d8"), "42 1 P@d8"));
+        }
+        Say(mover, step.typed);
+        EXPECT_TRUE(Has(Take(other), step.opponentGets)) << step.typed;
+    }
+    const int tester = LoggedIn("Tester test1");
+    EXPECT_TRUE(Has(Say(tester, "observe 1"), "37 1 P "));
+    Say(m_judit, "resign");
+    const std::string pgn = Say(m_magnus, "logpgn #1");
+    EXPECT_NE(pgn.find("[Variant \"w23 (crazyhouse)\"]"), std::string::npos) << pgn;
+    EXPECT_NE(pgn.find("4. P@e2 P@f3 5. gxf3"), std::string::npos) << pgn;
+}
+
 // Games the referee ends by itself, typed move by move (White, Black, ...).
 TEST_F(GameTest, TheRefereeEndsGames) {
     struct Row {

@@ -38,6 +38,20 @@ TEST_P(PerftTest, MatchesPublishedCount) {
 INSTANTIATE_TEST_SUITE_P(Referee, PerftTest, testing::ValuesIn(kRows),
                          [](const auto& row) { return std::string(row.param.name); });
 
+// Crazyhouse (holdings in brackets), counted by fairy-stockfish with
+// UCI_Variant crazyhouse: drops of every piece in hand, no pawns on the
+// first or last rank, drops that block or give check.
+const PerftRow kDropRows[] = {
+    {"white_holds_knight",
+     "r1bqk2r/pppp1ppp/2n2n2/2b1p3/2B1P3/5N2/PPPP1PPP/RNBQK2R[Nb] w KQkq - 4 4", 3, 211179},
+    {"black_holds_pawn", "r1b1kb1r/ppp2ppp/2n5/3qp3/8/2N2N2/PPPP1PPP/R1BQKB1R[NPp] b KQkq - 1 6", 3,
+     431227},
+    {"back_rank_check", "6k1/8/8/8/8/8/5PPP/4r1K1[N] w - - 0 1", 3, 135},
+};
+
+INSTANTIATE_TEST_SUITE_P(Crazyhouse, PerftTest, testing::ValuesIn(kDropRows),
+                         [](const auto& row) { return std::string(row.param.name); });
+
 struct NotationRow {
     const char* fen;
     const char* typed;
@@ -57,6 +71,9 @@ const NotationRow kNotation[] = {
     {"k7/8/8/8/8/4R3/8/4RK2 w - - 0 1", "R1e2", "R1e2", "e1e2"},
     {"6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", "Ra8", "Ra8#", "a1a8"},
     {"4k3/8/8/8/8/8/8/4K1N1 w - - 0 1", "Ng1f3", "Nf3", "g1f3"},
+    // Drops: the Smith letter is upper case for Black too.
+    {"6k1/8/8/8/8/8/5PPP/4r1K1[N] w - - 0 1", "N@f1", "N@f1", "N@f1"},
+    {"4k3/8/8/8/8/8/8/4K3[n] b - - 0 1", "n@d3", "N@d3+", "N@d3"},
 };
 
 TEST(RefereeNotation, TypedMovesGiveSanAndSmith) {
@@ -80,6 +97,29 @@ TEST(RefereeNotation, RefusesWhatIsNotALegalMove) {
     const std::optional<Referee> knights = Referee::FromFen("4k3/8/8/8/8/5N2/8/1N2K3 w - - 0 1");
     ASSERT_TRUE(knights);
     EXPECT_FALSE(knights->ReadMove("Nd2"));
+    // Pawns are not dropped on the first or last rank, nor anything on an
+    // occupied square, nor a piece the side does not hold; without drops
+    // nothing is dropped at all.
+    const std::optional<Referee> hands = Referee::FromFen("4k3/8/8/8/8/8/8/4K3[Pq] w - - 0 1");
+    ASSERT_TRUE(hands);
+    for (const char* typed : {"P@a8", "P@a1", "P@e1", "Q@a4", "e4e4"}) {
+        EXPECT_FALSE(hands->ReadMove(typed)) << typed;
+    }
+    EXPECT_TRUE(hands->ReadMove("p@a2"));
+    EXPECT_FALSE(Referee().ReadMove("N@e4"));
+}
+
+TEST(RefereeDrops, CapturesFillTheHandAndPromotedPiecesGoBackAsPawns) {
+    std::optional<Referee> position = Referee::FromFen("rk6/1P6/8/8/8/8/8/4K3[] w - - 0 1");
+    ASSERT_TRUE(position);
+    for (const char* typed : {"b7a8=Q", "Kxa8"}) {
+        const std::optional<Referee::Move> move = position->ReadMove(typed);
+        ASSERT_TRUE(move) << typed;
+        position->Play(*move);
+    }
+    EXPECT_EQ(position->Holdings(Referee::kWhite), "R");
+    EXPECT_EQ(position->Holdings(Referee::kBlack), "P");
+    EXPECT_EQ(position->Fen(), "k7/8/8/8/8/8/8/4K3[Rp] w - - 0 2");
 }
 
 TEST(RefereeStatus, EndingsOfTheGame) {
@@ -94,6 +134,12 @@ TEST(RefereeStatus, EndingsOfTheGame) {
         {"7k/8/6K1/8/8/8/8/4B1B1 b - - 0 1", Referee::Ending::Insufficient},
         {"7k/8/6K1/8/8/8/8/4BB2 b - - 0 1", Referee::Ending::None},
         {"7k/8/6K1/8/8/8/8/R7 b - - 100 80", Referee::Ending::FiftyMoves},
+        // A back-rank check that a knight from the hand can block is no
+        // mate; a pawn cannot be dropped on the first rank to block it.
+        {"6k1/8/8/8/8/8/5PPP/4r1K1[N] w - - 0 1", Referee::Ending::None},
+        {"6k1/8/8/8/8/8/5PPP/4r1K1[P] w - - 0 1", Referee::Ending::Checkmate},
+        {"7k/8/6K1/8/8/8/8/6N1[] b - - 0 1", Referee::Ending::None},
+        {"7k/8/6K1/8/8/8/8/8[] b - - 0 1", Referee::Ending::Insufficient},
     };
     for (const Row& row : rows) {
         const std::optional<Referee> position = Referee::FromFen(row.fen);
