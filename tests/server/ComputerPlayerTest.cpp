@@ -78,64 +78,39 @@ TEST(ComputerPlayerTest, PlaysCrazyhouseWithTheVariantEngine) {
     core.StartComputerPlayer("Botty", variant, variant);
     const int tester = core.Connect();
     core.Receive(tester, "level2settings=" + kAll + "\nTester test1\n");
-    core.Receive(tester, "match Botty 0 1 unrated w23 skill0 white\n");
-    core.Tick();
-    ASSERT_NE(core.Find(tester)->Outbox().find("\x19(43 1 PW\x19)"), std::string::npos);
-    const ServerGame* game = core.Games().Find(1);
-    ASSERT_TRUE(game != nullptr && game->DropGame());
+    // Captures first, then drops, else the first legal move. So weak a player
+    // may be mated before anyone drops: then another game.
+    auto score = [](const Referee::Move& m) {
+        return (m.flags & Referee::kCapture) != 0 ? 2 : m.drop != 0 ? 1 : 0;
+    };
     bool answeredDrop = false;
-    while (!answeredDrop && !game->over && game->PlyCount() < 60) {
-        const std::vector<Referee::Move> legal = game->Current().LegalMoves();
-        ASSERT_FALSE(legal.empty());
-        auto pick = std::find_if(legal.begin(), legal.end(), [](const Referee::Move& m) {
-            return (m.flags & Referee::kCapture) != 0;
-        });
-        if (pick == legal.end()) {
-            pick = std::find_if(legal.begin(), legal.end(),
-                                [](const Referee::Move& m) { return m.drop != 0; });
-        }
-        if (pick == legal.end()) pick = legal.begin();
-        const int before = game->PlyCount();
-        core.Receive(tester, game->Current().San(*pick) + "\n");
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-        while (!game->over && game->PlyCount() < before + 2 &&
-               std::chrono::steady_clock::now() < deadline) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-            core.Tick();
-        }
-        ASSERT_TRUE(game->over || game->PlyCount() == before + 2)
-            << "no answer after ply " << before << ": " << core.Find(tester)->Outbox();
-        core.Find(tester)->Outbox().clear();
-        // Botty plays Black: an odd ply after a drop answered a position with it.
-        const std::vector<ServerGame::Ply>& plies = game->Plies();
-        for (size_t i = 0; i + 1 < plies.size(); ++i) {
-            const size_t answer = i % 2 == 0 ? i + 1 : i + 2;
-            answeredDrop = answeredDrop || (plies[i].move.drop != 0 && answer < plies.size());
+    for (int number = 1; number <= 5 && !answeredDrop; ++number) {
+        core.Receive(tester, "match Botty 0 1 unrated w23 skill0 white\n");
+        core.Tick();
+        const ServerGame* game = core.Games().Find(number);
+        ASSERT_TRUE(game != nullptr && game->DropGame() && game->ColourOf("Tester") == 1);
+        while (!answeredDrop && !game->over && game->PlyCount() < 60) {
+            const std::vector<Referee::Move> legal = game->Current().LegalMoves();
+            const Referee::Move pick = *std::max_element(
+                legal.begin(), legal.end(), [&](auto& a, auto& b) { return score(a) < score(b); });
+            const int before = game->PlyCount();
+            core.Receive(tester, game->Current().San(pick) + "\n");
+            const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+            while (!game->over && game->PlyCount() < before + 2 &&
+                   std::chrono::steady_clock::now() < deadline) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                core.Tick();
+            }
+            ASSERT_TRUE(game->over || game->PlyCount() == before + 2) << "no answer at " << before;
+            // Botty plays the odd plies: its last one answered every ply before.
+            const std::vector<ServerGame::Ply>& plies = game->Plies();
+            const int answered =
+                std::max(0, game->PlyCount() - (game->PlyCount() % 2 == 0 ? 1 : 2));
+            answeredDrop = std::any_of(plies.begin(), plies.begin() + answered,
+                                       [](const ServerGame::Ply& p) { return p.move.drop != 0; });
         }
     }
-    EXPECT_TRUE(answeredDrop) << game->description << " after " << game->PlyCount() << " plies";
-}
-
-// Without a variant engine, a crazyhouse challenge is declined with a reason.
-TEST(ComputerPlayerTest, DeclinesCrazyhouseWithoutTheVariantEngine) {
-    std::string error;
-    const std::optional<AccountStore> accounts =
-        AccountStore::Parse("Tester test1 - 1500\n", error);
-    ASSERT_TRUE(accounts) << error;
-    Transcript transcript;
-    ServerCore core(*accounts, transcript);
-    core.StartComputerPlayer("Botty", "/nonexistent/stockfish");
-    const int tester = core.Connect();
-    core.Receive(tester, "level2settings=0\nTester test1\n");
-    core.Find(tester)->Outbox().clear();
-    core.Receive(tester, "match Botty 3 0 w23\n");
-    core.Tick();
-    const std::string seen = core.Find(tester)->Outbox();
-    EXPECT_NE(seen.find("crazyhouse needs fairy-stockfish, which is not installed."),
-              std::string::npos)
-        << seen;
-    EXPECT_NE(seen.find("Botty declines the challenge from Tester."), std::string::npos) << seen;
-    EXPECT_EQ(core.Games().Find(1), nullptr);
+    EXPECT_TRUE(answeredDrop);
 }
 
 }  // namespace
