@@ -15,6 +15,8 @@ namespace {
 constexpr int64_t kAnswerMargin = 10000;
 
 std::string UciMove(const Referee::Move& move) {
+    // Drops are "N@f3" in UCI too, the letter upper case for either side.
+    if (move.drop != 0) return Referee::Smith(move, '-');
     std::string text = Referee::SquareName(move.from) + Referee::SquareName(move.to);
     if (move.promotion != 0) text += static_cast<char>(move.promotion - 'A' + 'a');
     return text;
@@ -22,8 +24,12 @@ std::string UciMove(const Referee::Move& move) {
 
 }  // namespace
 
-ComputerPlayer::ComputerPlayer(ServerCore& core, ClientSession& session, std::string enginePath)
-    : m_core(core), m_session(session), m_enginePath(std::move(enginePath)) {
+ComputerPlayer::ComputerPlayer(ServerCore& core, ClientSession& session, std::string enginePath,
+                               std::string variantEnginePath)
+    : m_core(core),
+      m_session(session),
+      m_enginePath(std::move(enginePath)),
+      m_variantEnginePath(std::move(variantEnginePath)) {
     // Finished games are not examined: the computer player goes on at once.
     m_session.SetVariable("examine", "0");
 }
@@ -88,7 +94,15 @@ void ComputerPlayer::AcceptChallenges() {
     for (const ChallengeList::Challenge& c : m_core.Challenges().All()) {
         if (!AccountStore::SameHandle(c.to, Handle())) continue;
         const bool busy = m_core.Games().PlayedBy(Handle()).size() >= kMaxGames;
-        Run((busy || c.wild != 0 ? "decline " : "accept ") + c.from);
+        const bool canPlay =
+            c.wild == 0 || (c.wild == ServerGame::kCrazyhouse && !m_variantEnginePath.empty());
+        if (!canPlay) {
+            Run("tell " + c.from + " I play only standard chess here" +
+                (c.wild == ServerGame::kCrazyhouse
+                     ? std::string(": crazyhouse needs fairy-stockfish, which is not installed.")
+                     : std::string(".")));
+        }
+        Run((busy || !canPlay ? "decline " : "accept ") + c.from);
         return;  // the list changed under us; the rest waits for the next tick
     }
 }
@@ -145,10 +159,11 @@ void ComputerPlayer::Think(int number, Search& search, int64_t now) {
     if (search.askedAtPly == game.PlyCount() && now - search.askedAt < kAnswerMargin + 3000) return;
     if (!search.engine || !search.engine->Running() || search.askedAtPly >= 0) {
         search.engine = std::make_unique<EngineProcess>();
-        if (!search.engine->Start(m_enginePath)) return;
+        if (!search.engine->Start(game.DropGame() ? m_variantEnginePath : m_enginePath)) return;
         int skill = game.skill;
         if (skill < 0) skill = SkillForRating(game.ratings[static_cast<size_t>(1 - own)]);
         search.engine->Send("uci");
+        if (game.DropGame()) search.engine->Send("setoption name UCI_Variant value crazyhouse");
         search.engine->Send("setoption name Skill Level value " + std::to_string(skill));
         search.engine->Send("ucinewgame");
     }

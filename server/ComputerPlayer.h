@@ -19,13 +19,17 @@ class ServerGame;
 // a UCI engine, one engine process per game at the game's skill level. It acts
 // only through the ordinary command path ("accept", "seek", moves), so it
 // plays by the same rules as a person. ServerCore calls Tick from its poll
-// loop; the engines' output descriptors are polled there too.
+// loop; the engines' output descriptors are polled there too. Crazyhouse
+// games need an engine that knows the variant (fairy-stockfish); without one
+// every variant challenge is declined.
 class ComputerPlayer {
   public:
     static constexpr size_t kMaxGames = 4;
     static constexpr int kDefaultSkill = 5;
 
-    ComputerPlayer(ServerCore& core, ClientSession& session, std::string enginePath);
+    // `variantEnginePath` may be empty: then only standard chess is played.
+    ComputerPlayer(ServerCore& core, ClientSession& session, std::string enginePath,
+                   std::string variantEnginePath = {});
 
     void Tick(int64_t now);
     std::vector<int> Fds() const;
@@ -53,5 +57,6 @@ class ComputerPlayer {
     ServerCore& m_core;
     ClientSession& m_session;
     std::string m_enginePath;
+    std::string m_variantEnginePath;
     std::map<int, Search> m_searches;  // by game number
 };

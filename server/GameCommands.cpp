@@ -113,8 +113,9 @@ bool GameCommands::TryMove(ServerCore& core, ClientSession& session, std::string
     }
     if (game == nullptr) return false;
     const bool examining = examines(game);
-    // "N@e4", "n@e4" and "X@e4" edit an examined board.
-    if (line.size() == 4 && line[1] == '@') {
+    // "N@e4", "n@e4" and "X@e4" edit an examined board; in a drop game that
+    // is played they put a piece from the hand on the board.
+    if (line.size() == 4 && line[1] == '@' && !(game->DropGame() && !examining)) {
         const int square = Referee::SquareFrom(line.substr(2));
         if (!examining || square < 0 ||
             std::string_view("PNBRQKpnbrqkXx").find(line[0]) == std::string_view::npos) {

@@ -66,8 +66,11 @@ ServerGame& GameRoom::StartPlayed(const Terms& terms) {
     game->minutes = terms.minutes;
     game->increment = terms.increment;
     game->rated = terms.rated;
-    game->category = std::string(
-        AccountStore::kCategories[static_cast<size_t>(std::clamp(terms.category, 1, 3) - 1)]);
+    game->wild = terms.wild;
+    game->ResetStandard();
+    constexpr int kLastCategory = static_cast<int>(AccountStore::kCategories.size());
+    game->category = std::string(AccountStore::kCategories[static_cast<size_t>(
+        std::clamp(terms.category, 1, kLastCategory) - 1)]);
     game->skill = terms.skill;
     game->date = Today();
     // "0 N" games start with 10 seconds, so that the first move is possible.
@@ -87,6 +90,11 @@ ServerGame& GameRoom::StartPlayed(const Terms& terms) {
                              ref.names[0] + ") Creating " + (ref.rated ? "rated " : "unrated ") +
                              Lower(ref.category) + " match.}\n");
             SendGameTo(*person, ref, DG_GAME_STARTED, side == 1 ? "PW" : "PB");
+            // Black sees the board from its own side from the first move.
+            if (side == 0) {
+                DatagramWriter flip(DG_FLIP);
+                person->SendDatagram(flip.Add(ref.number).Add(1));
+            }
         }
     }
     return ref;
@@ -225,8 +233,7 @@ DatagramWriter GameRoom::Header(const ServerGame& game, DatagramNumber number) c
     d.Add(std::to_string(game.id)).Add(game.titles[1]).Add(game.titles[0]);
     constexpr int kIrregular = 0;
     constexpr int kUnused = 0;
-    constexpr int kDrops = 0;
-    d.Add(kIrregular).Add(kUnused).Add(kDrops).Add(game.TimeControlText());
+    d.Add(kIrregular).Add(kUnused).Add(game.DropGame() ? 1 : 0).Add(game.TimeControlText());
     if (number != DG_GAME_HEADER) {
         constexpr int kKingPromotion = 0;
         d.Add(kKingPromotion);
@@ -276,11 +283,25 @@ void GameRoom::SendOffers(const ServerGame& game) {
     ToAll(game, d);
 }
 
+void GameRoom::SendHoldings(const ServerGame& game, ClientSession* only) {
+    if (!game.DropGame()) return;
+    DatagramWriter d(DG_PIECES_IN_HAND);
+    d.Add(game.number)
+        .Add(game.Current().Holdings(Referee::kWhite))
+        .Add(game.Current().Holdings(Referee::kBlack));
+    if (only != nullptr) {
+        only->SendDatagram(d);
+    } else {
+        ToAll(game, d);
+    }
+}
+
 void GameRoom::SendGameTo(ClientSession& person, const ServerGame& game, DatagramNumber start,
                           std::string_view relation) {
     person.SendDatagram(Header(game, start));
     person.SendDatagram(Relation(game, relation));
     person.SendDatagram(Position(game));
+    SendHoldings(game, &person);
     if (game.state == ServerGame::State::Playing) SendClocks(game, &person);
     if (!person.WantsDatagram(DG_MOVE)) {
         person.SendText("Game " + std::to_string(game.number) + ": " + game.names[1] + " vs. " +
@@ -333,6 +354,7 @@ void GameRoom::Move(ClientSession& actor, ServerGame& game, std::string_view tex
     ToAll(game, d,
           "Game " + std::to_string(game.number) + ": " + actor.Handle() + " moves: " + ply.san +
               "\n");
+    SendHoldings(game);
     if (!examining) {
         SendClocks(game);
         CheckEnding(game);
@@ -424,6 +446,7 @@ void GameRoom::TakeBack(ServerGame& game, int plies) {
     ToAll(game, d,
           "Game " + std::to_string(game.number) + ": " + std::to_string(taken) +
               " half move(s) taken back.\n");
+    SendHoldings(game);
     SendClocks(game);
 }
 
@@ -592,13 +615,16 @@ void GameRoom::Navigate(ServerGame& game, int n) {
         d.Add(game.number).Add(back);
         ToAll(game, d,
               "Game " + std::to_string(game.number) + ": back " + std::to_string(back) + ".\n");
+        SendHoldings(game);
         return;
     }
-    for (const ServerGame::Ply& ply : game.Forward(-n)) {
+    const std::vector<ServerGame::Ply> replayed = game.Forward(-n);
+    for (const ServerGame::Ply& ply : replayed) {
         DatagramWriter d(DG_MOVE);
         d.Add(game.number).Add(ply.san).Add(ply.smith);
         ToAll(game, d, "Game " + std::to_string(game.number) + ": forward: " + ply.san + "\n");
     }
+    if (!replayed.empty()) SendHoldings(game);
 }
 
 void GameRoom::SetUpDrop(ClientSession& actor, ServerGame& game, char piece, int square) {
@@ -619,6 +645,7 @@ void GameRoom::LoadFen(ClientSession& actor, ServerGame& game, std::string_view 
     }
     ToAll(game, Position(game),
           "Game " + std::to_string(game.number) + ": position " + game.Current().Fen() + "\n");
+    SendHoldings(game);
 }
 
 void GameRoom::SendHeaderToAll(ServerGame& game) {

@@ -32,6 +32,7 @@ class GameRoom {
         bool rated = false;
         int category = 2;  // rating category number
         int skill = -1;
+        int wild = 0;
     };
     // Finished games kept at most.
     static constexpr size_t kHistory = 500;
@@ -95,7 +96,10 @@ class GameRoom {
     DatagramWriter Position(const ServerGame& game) const;
     void SendClocks(const ServerGame& game, ClientSession* only = nullptr);
     void SendOffers(const ServerGame& game);
-    // 15/18/40, 43 and 25 (and 56 for a played game) to one person.
+    // Datagram 37, both hands, in a drop game (nothing otherwise).
+    void SendHoldings(const ServerGame& game, ClientSession* only = nullptr);
+    // 15/18/40, 43 and 25 (and 56 for a played game, 37 for a drop game)
+    // to one person.
     void SendGameTo(ClientSession& person, const ServerGame& game, DatagramNumber start,
                     std::string_view relation);
     static DatagramWriter Relation(const ServerGame& game, std::string_view code);

@@ -56,9 +56,8 @@ DatagramWriter ChallengeDatagram(const Challenge& c, const ClientSession& from,
     DatagramWriter datagram(DG_CHALLENGE);
     datagram.Add(from.Handle()).Add(fromRating).Add(fromRating > 0 ? 2 : 0).Add(from.Titles());
     datagram.Add(to.Handle()).Add(toRating).Add(toRating > 0 ? 2 : 0).Add(to.Titles());
-    constexpr int kWild = 0;
     constexpr int kAdjourned = 0;
-    datagram.Add(kWild)
+    datagram.Add(c.wild)
         .Add(AccountStore::kCategories[static_cast<size_t>(c.category - 1)])
         .Add(c.rated ? 1 : 0)
         .Add(kAdjourned);
@@ -168,8 +167,8 @@ void MatchCommands::Match(ServerCore& core, ClientSession& session, std::string_
         session.SendText("Games against others need a time control.\n");
         return;
     }
-    if (c.wild != 0) {
-        session.SendText("Only standard chess (w0) is played here.\n");
+    if (!ServerGame::Playable(c.wild)) {
+        session.SendText(kPlayableWilds);
         return;
     }
     if (session.IsGuest() || opponent->IsGuest()) {
@@ -181,7 +180,7 @@ void MatchCommands::Match(ServerCore& core, ClientSession& session, std::string_
     }
     c.from = session.Handle();
     c.to = opponent->Handle();
-    c.category = CategoryOf(c.minutes, c.increment);
+    c.category = c.wild != 0 ? kWildCategory : CategoryOf(c.minutes, c.increment);
     for (const Challenge& old : core.Challenges().Take(c.from, c.to)) {
         End(core, old, c.from + " updates the challenge to " + c.to + ".");
     }
@@ -241,6 +240,7 @@ void MatchCommands::Accept(ServerCore& core, ClientSession& session, std::string
         terms.rated = c.rated;
         terms.category = c.category;
         terms.skill = c.skill;
+        terms.wild = c.wild;
         SeekCommands::RemoveSeeksOf(core, c.from);
         SeekCommands::RemoveSeeksOf(core, c.to);
         core.Games().StartPlayed(terms);

@@ -20,9 +20,13 @@ class MatchCommands {
     static void Decline(ServerCore& core, ClientSession& session, std::string_view args);
     static void Accept(ServerCore& core, ClientSession& session, std::string_view args);
 
-    // Ends every challenge from or to `handle`, telling the parties `why`.
     // The rating category of a time control: bullet under 3 minutes of
     // expected length, blitz under 15, standard beyond (1, 2, 3).
     static int CategoryOf(int minutes, int increment);
+    // Variant games are rated in their own category, whatever the time.
+    static constexpr int kWildCategory = 4;
+    static constexpr std::string_view kPlayableWilds =
+        "Only standard chess (w0) and crazyhouse (w23) are played here.\n";
+    // Ends every challenge from or to `handle`, telling the parties `why`.
     static void EndChallengesOf(ServerCore& core, std::string_view handle, const std::string& why);
 };

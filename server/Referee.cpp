@@ -52,6 +52,14 @@ struct CastlingLine {
 constexpr CastlingLine kCastling[4] = {
     {4, 6, 7, 5}, {4, 2, 0, 3}, {60, 62, 63, 61}, {60, 58, 56, 59}};
 
+constexpr std::string_view kHandPieces = "PNBRQ";
+// More of one kind than a game can hold means a malformed FEN, not a hand.
+constexpr uint8_t kMostInHand = 16;
+
+constexpr uint64_t Bit(int square) {
+    return uint64_t{1} << square;
+}
+
 }  // namespace
 
 Referee::Referee() {
@@ -78,6 +86,20 @@ std::optional<Referee> Referee::FromFen(std::string_view fen) {
         } else if (std::string_view("PNBRQKpnbrqk").find(c) != std::string_view::npos) {
             if (file >= 8) return std::nullopt;
             r.m_board[static_cast<size_t>(SquareAt(file++, rank))] = c;
+        } else if (c == '[') {
+            const size_t close = fen.find(']', i);
+            if (close == std::string_view::npos) return std::nullopt;
+            for (size_t k = i + 1; k < close; ++k) {
+                const int index = HandIndex(Upper(fen[k]));
+                if (fen[k] == '-') continue;
+                if (index < 0) return std::nullopt;
+                uint8_t& count =
+                    r.m_hand[IsWhitePiece(fen[k]) ? kWhite : kBlack][static_cast<size_t>(index)];
+                if (count >= kMostInHand) return std::nullopt;
+                ++count;
+            }
+            r.m_drops = true;
+            i = close;
         } else {
             return std::nullopt;
         }
@@ -137,6 +159,13 @@ std::string Referee::Key() const {
         if (empty > 0) key += static_cast<char>('0' + empty);
         if (rank > 0) key += '/';
     }
+    // The hands are part of the position: the same board with other pieces
+    // in hand is no repetition.
+    if (m_drops) {
+        std::string black = Holdings(kBlack);
+        for (char& c : black) c = Lower(c);
+        key += "[" + Holdings(kWhite) + black + "]";
+    }
     key += m_side == kWhite ? " w " : " b ";
     std::string rights;
     for (int bit = 0; bit < 4; ++bit) {
@@ -150,6 +179,18 @@ std::string Referee::Key() const {
 
 std::string Referee::Fen() const {
     return Key() + " " + std::to_string(m_halfMoves) + " " + std::to_string(m_fullMove);
+}
+
+int Referee::HandIndex(char type) {
+    const size_t index = kHandPieces.find(type);
+    return type == 0 || index == std::string_view::npos ? -1 : static_cast<int>(index);
+}
+
+std::string Referee::Holdings(int colour) const {
+    std::string text;
+    for (size_t index = 0; index < kHandPieces.size(); ++index)
+        text.append(m_hand[static_cast<size_t>(colour)][index], kHandPieces[index]);
+    return text;
 }
 
 std::string Referee::BoardText() const {
@@ -251,6 +292,18 @@ void Referee::AddPawnMoves(int from, std::vector<Move>& out) const {
     }
 }
 
+void Referee::AddDrops(std::vector<Move>& out) const {
+    for (size_t index = 0; index < kHandPieces.size(); ++index) {
+        if (m_hand[static_cast<size_t>(m_side)][index] == 0) continue;
+        const char type = kHandPieces[index];
+        for (int square = 0; square < 64; ++square) {
+            if (m_board[static_cast<size_t>(square)] != '-') continue;
+            if (type == 'P' && (RankOf(square) == 0 || RankOf(square) == 7)) continue;
+            out.push_back({static_cast<int8_t>(square), static_cast<int8_t>(square), 0, 0, type});
+        }
+    }
+}
+
 void Referee::PseudoMoves(std::vector<Move>& out) const {
     for (int from = 0; from < 64; ++from) {
         const char piece = m_board[static_cast<size_t>(from)];
@@ -307,6 +360,7 @@ void Referee::PseudoMoves(std::vector<Move>& out) const {
         out.push_back({static_cast<int8_t>(line.kingFrom), static_cast<int8_t>(line.kingTo), 0,
                        static_cast<uint8_t>((bit & 1) == 0 ? kCastleShort : kCastleLong)});
     }
+    if (m_drops) AddDrops(out);
 }
 
 std::vector<Referee::Move> Referee::LegalMoves() const {
@@ -329,7 +383,30 @@ std::vector<Referee::Move> Referee::LegalMoves() const {
 void Referee::Play(const Move& move) {
     const auto from = static_cast<size_t>(move.from);
     const auto to = static_cast<size_t>(move.to);
+    if (move.drop != 0) {
+        const int index = HandIndex(move.drop);
+        if (index >= 0 && m_hand[static_cast<size_t>(m_side)][static_cast<size_t>(index)] > 0)
+            --m_hand[static_cast<size_t>(m_side)][static_cast<size_t>(index)];
+        m_board[to] = OfColour(move.drop, m_side);
+        m_halfMoves = move.drop == 'P' ? 0 : m_halfMoves + 1;
+        m_epSquare = -1;
+        if (m_side == kBlack) ++m_fullMove;
+        m_side = 1 - m_side;
+        return;
+    }
     const char piece = m_board[from];
+    if (m_drops) {
+        const bool enPassant = (move.flags & kEnPassant) != 0;
+        const char captured = enPassant ? 'P' : Upper(m_board[to]);
+        const char gained = (m_promoted & Bit(move.to)) != 0 && !enPassant ? 'P' : captured;
+        const int index = HandIndex(gained);
+        uint8_t* count =
+            index < 0 ? nullptr : &m_hand[static_cast<size_t>(m_side)][static_cast<size_t>(index)];
+        if (count != nullptr && *count < kMostInHand) ++*count;
+        const bool promoted = (m_promoted & Bit(move.from)) != 0 || move.promotion != 0;
+        m_promoted &= ~(Bit(move.from) | Bit(move.to));
+        if (promoted) m_promoted |= Bit(move.to);
+    }
     const bool pawn = Upper(piece) == 'P';
     m_halfMoves =
         (pawn || m_board[to] != '-' || (move.flags & kEnPassant) != 0) ? 0 : m_halfMoves + 1;
@@ -363,6 +440,7 @@ void Referee::DropBrokenCastlingRights() {
 void Referee::SetSquare(int square, char piece) {
     if (square < 0 || square > 63) return;
     m_board[static_cast<size_t>(square)] = piece;
+    m_promoted &= ~Bit(square);
     if (square == m_epSquare) m_epSquare = -1;
     DropBrokenCastlingRights();
 }
@@ -370,6 +448,15 @@ void Referee::SetSquare(int square, char piece) {
 Referee::Ending Referee::Status() const {
     if (LegalMoves().empty()) return InCheck() ? Ending::Checkmate : Ending::Stalemate;
     if (m_halfMoves >= 100) return Ending::FiftyMoves;
+    // With drops, any piece in hand can still mate, and a piece on the board
+    // may be captured into a hand: only bare kings are a dead draw.
+    if (m_drops) {
+        if (!Holdings(kWhite).empty() || !Holdings(kBlack).empty()) return Ending::None;
+        for (char c : m_board) {
+            if (c != '-' && Upper(c) != 'K') return Ending::None;
+        }
+        return Ending::Insufficient;
+    }
     // Mate is impossible with kings alone, or kings and one minor piece, or
     // only bishops all on squares of one colour.
     int minors = 0;
@@ -390,6 +477,9 @@ Referee::Ending Referee::Status() const {
 }
 
 std::string Referee::Smith(const Move& move, char captured) {
+    // The client keeps its own drops with the letter in upper case and
+    // matches our echo against them, whichever side dropped.
+    if (move.drop != 0) return std::string(1, move.drop) + "@" + SquareName(move.to);
     std::string text = SquareName(move.from) + SquareName(move.to);
     if ((move.flags & kCastleShort) != 0) return text + "c";
     if ((move.flags & kCastleLong) != 0) return text + "C";
@@ -406,7 +496,9 @@ std::string Referee::Smith(const Move& move) const {
 std::string Referee::San(const Move& move) const {
     std::string text;
     const char type = Upper(m_board[static_cast<size_t>(move.from)]);
-    if ((move.flags & kCastleShort) != 0) {
+    if (move.drop != 0) {
+        text = std::string(1, move.drop) + "@" + SquareName(move.to);
+    } else if ((move.flags & kCastleShort) != 0) {
         text = "O-O";
     } else if ((move.flags & kCastleLong) != 0) {
         text = "O-O-O";
@@ -421,7 +513,7 @@ std::string Referee::San(const Move& move) const {
         text += type;
         bool sameFile = false, sameRank = false, other = false;
         for (const Move& m : LegalMoves()) {
-            if (m.to != move.to || m.from == move.from ||
+            if (m.drop != 0 || m.to != move.to || m.from == move.from ||
                 Upper(m_board[static_cast<size_t>(m.from)]) != type)
                 continue;
             other = true;
@@ -451,6 +543,14 @@ std::optional<Referee::Move> Referee::ReadMove(std::string_view text) const {
         text.remove_suffix(1);
     if (text.empty()) return std::nullopt;
     const std::vector<Move> legal = LegalMoves();
+    if (text.size() == 4 && text[1] == '@') {
+        const char type = Upper(text[0]);
+        const int to = SquareFrom(text.substr(2));
+        for (const Move& m : legal) {
+            if (m.drop != 0 && m.drop == type && m.to == to) return m;
+        }
+        return std::nullopt;
+    }
     // Coordinates: "e2e4", "e7e8=N", "e7e8n"; castling as the king's move.
     if (text.size() >= 4 && SquareFrom(text.substr(0, 2)) >= 0 &&
         SquareFrom(text.substr(2, 2)) >= 0) {
@@ -461,7 +561,7 @@ std::optional<Referee::Move> Referee::ReadMove(std::string_view text) const {
         if (rest.size() > 1) return std::nullopt;
         const char promotion = rest.empty() ? 0 : Upper(rest.front());
         for (const Move& m : legal) {
-            if (m.from != from || m.to != to) continue;
+            if (m.drop != 0 || m.from != from || m.to != to) continue;
             if (m.promotion == promotion || (promotion == 0 && m.promotion == 'Q')) return m;
         }
         return std::nullopt;
@@ -473,6 +573,8 @@ std::optional<Referee::Move> Referee::ReadMove(std::string_view text) const {
     if (wanted == "OO") wanted = "O-O";
     if (wanted == "OOO") wanted = "O-O-O";
     for (const Move& m : legal) {
+        // Drops were read above; naming each would cost a move list apiece.
+        if (m.drop != 0) continue;
         std::string san = San(m);
         while (!san.empty() && (san.back() == '+' || san.back() == '#')) san.pop_back();
         // A capture may be typed without its "x", a promotion without "=".

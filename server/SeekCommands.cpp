@@ -100,11 +100,10 @@ void SeekCommands::Seek(ServerCore& core, ClientSession& session, std::string_vi
                    AccountStore::SameHandle(word, "black")) {
             seek.colour = AccountStore::SameHandle(word, "white") ? 1 : 0;
         } else if ((word.front() == 'w' || word.front() == 'W') &&
-                   CommandWords::ParseInt(word.substr(1), wild) && wild == 0) {
-            seek.wild = 0;
+                   CommandWords::ParseInt(word.substr(1), wild) && ServerGame::Playable(wild)) {
+            seek.wild = wild;
         } else {
-            session.SendText(word.front() == 'w' ? "Only standard chess (w0) is played here.\n"
-                                                 : "");
+            session.SendText(word.front() == 'w' ? MatchCommands::kPlayableWilds : "");
             CommandTable::SendUsage(session, "seek");
             return;
         }
@@ -115,7 +114,8 @@ void SeekCommands::Seek(ServerCore& core, ClientSession& session, std::string_vi
                          " seeks open.\n");
         return;
     }
-    seek.category = MatchCommands::CategoryOf(seek.minutes, seek.increment);
+    seek.category = seek.wild != 0 ? MatchCommands::kWildCategory
+                                   : MatchCommands::CategoryOf(seek.minutes, seek.increment);
     const SeekList::Seek& added = core.Seeks().Add(seek);
     session.SendText("Your seek has been posted with index " + std::to_string(added.index) + ".\n");
     Announce(core, added);
@@ -164,6 +164,7 @@ void SeekCommands::Play(ServerCore& core, ClientSession& session, std::string_vi
     terms.increment = seek.increment;
     terms.rated = seek.rated && !session.IsGuest();
     terms.category = seek.category;
+    terms.wild = seek.wild;
     RemoveSeeksOf(core, seek.handle);
     RemoveSeeksOf(core, session.Handle());
     core.Games().StartPlayed(terms);

@@ -19,11 +19,6 @@ namespace {
 
 constexpr std::string_view kBanner = "Welcome to the VCX test server.\n\n";
 
-// Wild variants by number, as datagram 116 reports them.
-constexpr std::array<std::string_view, 8> kWildNames = {
-    "Standard",       "Shuffle",  "Mirrored shuffle", "Random pieces",
-    "Pawns advanced", "Chess960", "Crazyhouse",       "Bughouse"};
-
 std::string Lower(std::string_view text) {
     std::string out(text);
     for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -92,7 +87,8 @@ std::vector<int> ServerCore::WatchedFds() const {
     return m_computer ? m_computer->Fds() : std::vector<int>{};
 }
 
-void ServerCore::StartComputerPlayer(const std::string& handle, const std::string& enginePath) {
+void ServerCore::StartComputerPlayer(const std::string& handle, const std::string& enginePath,
+                                     const std::string& variantEnginePath) {
     const int id = m_nextId++;
     auto session = std::make_unique<ClientSession>(id, m_transcript);
     session->SetRobot(true);
@@ -108,7 +104,7 @@ void ServerCore::StartComputerPlayer(const std::string& handle, const std::strin
         account = &made;
     }
     CompleteLogin(ref, account);
-    m_computer = std::make_unique<ComputerPlayer>(*this, ref, enginePath);
+    m_computer = std::make_unique<ComputerPlayer>(*this, ref, enginePath, variantEnginePath);
     m_computer->Tick(NowMs());
     FlushAll();
 }
@@ -446,9 +442,9 @@ void ServerCore::SendOnSwitch(ClientSession& session, int number) {
             }
             break;
         case DG_WILD_NAME:
-            for (size_t i = 0; i < kWildNames.size(); ++i) {
+            for (const auto& [wildNumber, name] : ServerGame::kWildNames) {
                 DatagramWriter datagram(DG_WILD_NAME);
-                session.SendDatagram(datagram.Add(static_cast<int>(i)).Add(kWildNames[i]));
+                session.SendDatagram(datagram.Add(wildNumber).Add(name));
             }
             break;
         case DG_SEEK:

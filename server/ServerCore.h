@@ -43,7 +43,7 @@ class ServerCore {
     static constexpr std::string_view kLoginPrompt = "login: ";
     static constexpr std::string_view kPasswordPrompt = "password: ";
     // The version of the wild-variant name list (datagram 119).
-    static constexpr std::string_view kWildNamesVersion = "vcx-1";
+    static constexpr std::string_view kWildNamesVersion = "vcx-2";
 
     ServerCore(const AccountStore& accounts, Transcript& transcript, Options options);
     ServerCore(const AccountStore& accounts, Transcript& transcript)
@@ -103,8 +103,10 @@ class ServerCore {
     // Descriptors besides the sockets to wake the poll loop (engine output).
     std::vector<int> WatchedFds() const;
     // Logs the computer player in, playing with the UCI engine at
-    // `enginePath`, as `handle` (its account, if any, gives titles and ratings).
-    void StartComputerPlayer(const std::string& handle, const std::string& enginePath);
+    // `enginePath`, as `handle` (its account, if any, gives titles and ratings);
+    // crazyhouse with `variantEnginePath` when that is not empty.
+    void StartComputerPlayer(const std::string& handle, const std::string& enginePath,
+                             const std::string& variantEnginePath = {});
     ComputerPlayer* Computer() { return m_computer.get(); }
 
   private:

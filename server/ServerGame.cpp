@@ -6,16 +6,26 @@
 
 #include "AccountStore.h"
 
+std::string_view ServerGame::WildName(int wildNumber) {
+    for (const auto& [n, name] : kWildNames) {
+        if (n == wildNumber) return name;
+    }
+    return {};
+}
+
 void ServerGame::ResetStandard() {
-    m_positions = {Referee()};
+    Referee start;
+    if (DropGame()) start.EnableDrops();
+    m_positions = {start};
     m_plies.clear();
     m_shown = 0;
     m_startFen.clear();
 }
 
 bool ServerGame::ResetFromFen(std::string_view fen) {
-    const std::optional<Referee> position = Referee::FromFen(fen);
+    std::optional<Referee> position = Referee::FromFen(fen);
     if (!position) return false;
+    if (DropGame()) position->EnableDrops();
     m_positions = {*position};
     m_plies.clear();
     m_shown = 0;
@@ -95,6 +105,8 @@ int64_t ServerGame::TimeLeft(int side, int64_t now) const {
 }
 
 bool ServerGame::HasMatingMaterial(int side) const {
+    // A piece in hand can be dropped to mate.
+    if (!Current().Holdings(side).empty()) return true;
     int minors = 0;
     for (int square = 0; square < 64; ++square) {
         const char c = Current().At(square);
@@ -135,6 +147,12 @@ std::vector<std::string> ServerGame::PgnLines() const {
         tag("TimeControl", Timed() ? std::to_string(minutes * 60) + "+" + std::to_string(increment)
                                    : std::string("-")),
     };
+    if (wild != 0) {
+        std::string name(WildName(wild));
+        for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        lines.push_back(tag(
+            "Variant", "w" + std::to_string(wild) + " (" + (name.empty() ? "wild" : name) + ")"));
+    }
     if (!m_startFen.empty()) {
         lines.push_back(tag("SetUp", "1"));
         lines.push_back(tag("FEN", m_startFen));

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -26,6 +27,24 @@ class ServerGame {
         std::string san;
         std::string smith;
     };
+
+    // The variants by wild number; datagram 116 lists them. The client makes
+    // 23 and 24 its drop games; this server plays 0 and 23.
+    static constexpr int kCrazyhouse = 23;
+    static constexpr std::array<std::pair<int, std::string_view>, 8> kWildNames = {{
+        {0, "Standard"},
+        {1, "Shuffle"},
+        {2, "Mirrored shuffle"},
+        {3, "Random pieces"},
+        {4, "Pawns advanced"},
+        {22, "Chess960"},
+        {23, "Crazyhouse"},
+        {24, "Bughouse"},
+    }};
+    // Whether games of that wild number can be played here.
+    static bool Playable(int wildNumber) { return wildNumber == 0 || wildNumber == kCrazyhouse; }
+    // The variant's name, empty for a number not in the list.
+    static std::string_view WildName(int wildNumber);
 
     int number = 0;
     uint32_t id = 0;
@@ -60,7 +79,8 @@ class ServerGame {
     // [side][Offer]: 1 for an open offer; for a takeback the plies asked for.
     std::array<std::array<int, kOfferKinds>, 2> offers{};
 
-    // Starts from the standard position or a FEN (false when it is not one).
+    // Starts from the standard position (with empty hands in a drop game) or
+    // a FEN (false when it is not one).
     void ResetStandard();
     bool ResetFromFen(std::string_view fen);
     // Starts again from the current position with no moves, after a set-up
@@ -68,6 +88,7 @@ class ServerGame {
     void RestartFromCurrent(const Referee& position);
 
     bool Timed() const { return minutes > 0 || increment > 0; }
+    bool DropGame() const { return wild == kCrazyhouse; }
     // "5 0", or "untimed" for 0 0.
     std::string TimeControlText() const;
 

@@ -70,7 +70,13 @@ int main(int argc, char** argv) {
             std::fprintf(stderr,
                          "vcx-server: no stockfish found; the computer player Botty stays away\n");
         } else {
-            core.StartComputerPlayer("Botty", engine);
+            // Only fairy-stockfish knows crazyhouse.
+            const std::string variantEngine = EngineProcess::Find({"fairy-stockfish"});
+            if (variantEngine.empty())
+                std::fprintf(stderr,
+                             "vcx-server: no fairy-stockfish found; Botty declines "
+                             "crazyhouse games\n");
+            core.StartComputerPlayer("Botty", engine, variantEngine);
         }
     }
     SocketServer server(core);

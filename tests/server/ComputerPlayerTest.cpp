@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Kordane developers
-// The computer player with a real engine: one short game. Skipped on a
-// machine without stockfish.
+// The computer player with a real engine: one short game, and one of
+// crazyhouse. Skipped on a machine without the engine.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 #include <thread>
@@ -59,6 +60,57 @@ TEST(ComputerPlayerTest, AcceptsAMatchAndAnswersMoves) {
     core.Tick();
     EXPECT_NE(core.Find(tester)->Outbox().find("Game aborted by mutual agreement"),
               std::string::npos);
+}
+
+// Crazyhouse against fairy-stockfish: the person captures whenever possible,
+// else drops, until the engine has answered a position with a drop in its
+// moves (its own or the person's), so it must read drops in the moves it is
+// given and answer with moves (and drops) the referee takes.
+TEST(ComputerPlayerTest, PlaysCrazyhouseWithTheVariantEngine) {
+    const std::string variant = EngineProcess::Find({"fairy-stockfish"});
+    if (variant.empty()) GTEST_SKIP() << "no fairy-stockfish installed";
+    std::string error;
+    const std::optional<AccountStore> accounts =
+        AccountStore::Parse("Tester test1 - 1500\nBotty bot1 C 2200\n", error);
+    ASSERT_TRUE(accounts) << error;
+    Transcript transcript;
+    ServerCore core(*accounts, transcript);
+    core.StartComputerPlayer("Botty", variant, variant);
+    const int tester = core.Connect();
+    core.Receive(tester, "level2settings=" + kAll + "\nTester test1\n");
+    // Captures first, then drops, else the first legal move. So weak a player
+    // may be mated before anyone drops: then another game.
+    auto score = [](const Referee::Move& m) {
+        return (m.flags & Referee::kCapture) != 0 ? 2 : m.drop != 0 ? 1 : 0;
+    };
+    bool answeredDrop = false;
+    for (int number = 1; number <= 5 && !answeredDrop; ++number) {
+        core.Receive(tester, "match Botty 0 1 unrated w23 skill0 white\n");
+        core.Tick();
+        const ServerGame* game = core.Games().Find(number);
+        ASSERT_TRUE(game != nullptr && game->DropGame() && game->ColourOf("Tester") == 1);
+        while (!answeredDrop && !game->over && game->PlyCount() < 60) {
+            const std::vector<Referee::Move> legal = game->Current().LegalMoves();
+            const Referee::Move pick = *std::max_element(
+                legal.begin(), legal.end(), [&](auto& a, auto& b) { return score(a) < score(b); });
+            const int before = game->PlyCount();
+            core.Receive(tester, game->Current().San(pick) + "\n");
+            const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+            while (!game->over && game->PlyCount() < before + 2 &&
+                   std::chrono::steady_clock::now() < deadline) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                core.Tick();
+            }
+            ASSERT_TRUE(game->over || game->PlyCount() == before + 2) << "no answer at " << before;
+            // Botty plays the odd plies: its last one answered every ply before.
+            const std::vector<ServerGame::Ply>& plies = game->Plies();
+            const int answered =
+                std::max(0, game->PlyCount() - (game->PlyCount() % 2 == 0 ? 1 : 2));
+            answeredDrop = std::any_of(plies.begin(), plies.begin() + answered,
+                                       [](const ServerGame::Ply& p) { return p.move.drop != 0; });
+        }
+    }
+    EXPECT_TRUE(answeredDrop);
 }
 
 }  // namespace

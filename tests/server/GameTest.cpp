@@ -286,6 +286,50 @@ TEST_F(GameTest, SeeksAreAnnouncedAndPlayed) {
     EXPECT_TRUE(Has(Take(m_magnus), "43 1 PW"));
 }
 
+// Crazyhouse: captures go to the hand (37 after every move, empty fields for
+// empty hands), drops typed in either case come back as "P@e2" in SAN and
+// Smith, a pawn is not dropped on the last rank, and the PGN names the variant.
+TEST_F(GameTest, CrazyhouseGameWithDropsAndHoldings) {
+    m_magnus = LoggedIn("Magnus carlsen1");
+    m_judit = LoggedIn("Judit polgar1");
+    Say(m_judit, "match magnus 3 0 w23 black");
+    Say(m_magnus, "accept judit");
+    const std::string start = Take(m_judit);
+    // Wild 23 with drops allowed (field 20), then empty hands, the clocks and
+    // Black's board turned.
+    EXPECT_NE(start.find("(15 1 Magnus Judit 23 Wild"), std::string::npos);
+    EXPECT_NE(start.find(" 0 0 1 \x19{3 0\x19} 0\x19)"), std::string::npos);
+    std::string order;
+    for (const auto& m : Datagrams(start)) order += m->Field(0) + " ";
+    EXPECT_TRUE(order.ends_with("15 43 25 37 56 56 39 ")) << order;
+    EXPECT_TRUE(Has(start, "37 1  ") && Has(start, "39 1 1"));
+    struct Step {
+        bool white;
+        const char* typed;
+        const char* seen;  // by the opponent, or for a refused move the mover
+    } steps[] = {
+        {true, "e4", "37 1  "},           {false, "d5", "24 1 d5 d7d5"},
+        {true, "exd5", "37 1 P "},        {false, "Qxd5", "37 1 P P"},
+        {true, "P@d8", "42 1 P@d8"},  // no pawn on the last rank
+        {true, "Nc3", "24 1 Nc3 b1c3"},   {false, "Qe5+", "24 1 Qe5+ d5e5"},
+        {true, "P@e2", "24 1 P@e2 P@e2"}, {false, "p@f3", "24 1 P@f3 P@f3"},
+        {true, "gxf3", "37 1 P "},
+    };
+    for (const Step& step : steps) {
+        const int mover = step.white ? m_magnus : m_judit;
+        const int other = step.white ? m_judit : m_magnus;
+        const std::string own = Say(mover, step.typed);
+        const bool refused = std::string_view(step.seen).starts_with("42 ");
+        EXPECT_TRUE(Has(refused ? own : Take(other), step.seen)) << step.typed;
+    }
+    const int tester = LoggedIn("Tester test1");
+    EXPECT_TRUE(Has(Say(tester, "observe 1"), "37 1 P "));
+    Say(m_judit, "resign");
+    const std::string pgn = Say(m_magnus, "logpgn #1");
+    EXPECT_NE(pgn.find("[Variant \"w23 (crazyhouse)\"]"), std::string::npos) << pgn;
+    EXPECT_NE(pgn.find("4. P@e2 P@f3 5. gxf3"), std::string::npos) << pgn;
+}
+
 // Games the referee ends by itself, typed move by move (White, Black, ...).
 TEST_F(GameTest, TheRefereeEndsGames) {
     struct Row {

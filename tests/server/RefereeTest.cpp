@@ -38,6 +38,22 @@ TEST_P(PerftTest, MatchesPublishedCount) {
 INSTANTIATE_TEST_SUITE_P(Referee, PerftTest, testing::ValuesIn(kRows),
                          [](const auto& row) { return std::string(row.param.name); });
 
+// Crazyhouse (holdings in brackets), counted by fairy-stockfish with
+// UCI_Variant crazyhouse: drops of every piece in hand, no pawns on the
+// first or last rank, drops that block or give check, and a promoted piece
+// captured that goes to the hand as a pawn (bxa8=Q Kxa8, then Black drops).
+const PerftRow kDropRows[] = {
+    {"promoted_back_as_pawn", "rk6/1P6/8/8/8/8/8/4K3[] w - - 0 1", 4, 20257},
+    {"white_holds_knight",
+     "r1bqk2r/pppp1ppp/2n2n2/2b1p3/2B1P3/5N2/PPPP1PPP/RNBQK2R[Nb] w KQkq - 4 4", 3, 211179},
+    {"black_holds_pawn", "r1b1kb1r/ppp2ppp/2n5/3qp3/8/2N2N2/PPPP1PPP/R1BQKB1R[NPp] b KQkq - 1 6", 3,
+     431227},
+    {"back_rank_check", "6k1/8/8/8/8/8/5PPP/4r1K1[N] w - - 0 1", 3, 135},
+};
+
+INSTANTIATE_TEST_SUITE_P(Crazyhouse, PerftTest, testing::ValuesIn(kDropRows),
+                         [](const auto& row) { return std::string(row.param.name); });
+
 struct NotationRow {
     const char* fen;
     const char* typed;
@@ -57,6 +73,9 @@ const NotationRow kNotation[] = {
     {"k7/8/8/8/8/4R3/8/4RK2 w - - 0 1", "R1e2", "R1e2", "e1e2"},
     {"6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", "Ra8", "Ra8#", "a1a8"},
     {"4k3/8/8/8/8/8/8/4K1N1 w - - 0 1", "Ng1f3", "Nf3", "g1f3"},
+    // Drops: the Smith letter is upper case for Black too.
+    {"6k1/8/8/8/8/8/5PPP/4r1K1[N] w - - 0 1", "N@f1", "N@f1", "N@f1"},
+    {"4k3/8/8/8/8/8/8/4K3[n] b - - 0 1", "n@d3", "N@d3+", "N@d3"},
 };
 
 TEST(RefereeNotation, TypedMovesGiveSanAndSmith) {
@@ -80,6 +99,12 @@ TEST(RefereeNotation, RefusesWhatIsNotALegalMove) {
     const std::optional<Referee> knights = Referee::FromFen("4k3/8/8/8/8/5N2/8/1N2K3 w - - 0 1");
     ASSERT_TRUE(knights);
     EXPECT_FALSE(knights->ReadMove("Nd2"));
+    // No pawn drop on the last rank, no drop on a piece, of a piece not in
+    // the hand, or without drops.
+    const std::optional<Referee> hands = Referee::FromFen("4k3/8/8/8/8/8/8/4K3[Pq] w - - 0 1");
+    ASSERT_TRUE(hands);
+    for (const char* typed : {"P@a8", "P@e1", "Q@a4", "e4e4"}) EXPECT_FALSE(hands->ReadMove(typed));
+    EXPECT_FALSE(Referee().ReadMove("N@e4"));
 }
 
 TEST(RefereeStatus, EndingsOfTheGame) {
@@ -94,6 +119,12 @@ TEST(RefereeStatus, EndingsOfTheGame) {
         {"7k/8/6K1/8/8/8/8/4B1B1 b - - 0 1", Referee::Ending::Insufficient},
         {"7k/8/6K1/8/8/8/8/4BB2 b - - 0 1", Referee::Ending::None},
         {"7k/8/6K1/8/8/8/8/R7 b - - 100 80", Referee::Ending::FiftyMoves},
+        // A back-rank check that a knight from the hand can block is no
+        // mate; a pawn cannot be dropped on the first rank to block it.
+        {"6k1/8/8/8/8/8/5PPP/4r1K1[N] w - - 0 1", Referee::Ending::None},
+        {"6k1/8/8/8/8/8/5PPP/4r1K1[P] w - - 0 1", Referee::Ending::Checkmate},
+        {"7k/8/6K1/8/8/8/8/6N1[] b - - 0 1", Referee::Ending::None},
+        {"7k/8/6K1/8/8/8/8/8[] b - - 0 1", Referee::Ending::Insufficient},
     };
     for (const Row& row : rows) {
         const std::optional<Referee> position = Referee::FromFen(row.fen);

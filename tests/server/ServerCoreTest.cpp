@@ -124,7 +124,7 @@ TEST_F(ServerCoreTest, LoginDatagramsOnlyWhenAskedFor) {
     EXPECT_EQ(Say(id, "level2settings=" + kAll + "\nMagnus carlsen1\n"),
               "**** Starting VCX session as Magnus(GM) ****\n\n\x19(0 Magnus GM\x19)"
               "\x19(76 1 Bullet\x19)\x19(76 2 Blitz\x19)\x19(76 3 Standard\x19)"
-              "\x19(76 4 Wild\x19)\x19(76 5 Bughouse\x19)\x19(119 vcx-1\x19)"
+              "\x19(76 4 Wild\x19)\x19(76 5 Bughouse\x19)\x19(119 vcx-2\x19)"
               "\x19(77 VCX \x19{Welcome, Magnus. Type \"help\" for the commands of this test "
               "server.\x19}\x19)");
     const int off = m_core.Connect();
@@ -268,7 +268,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "-1\x19)"},
         CommandCase{"bad_match", "match judit 5",
                     "Usage: match <name> [<minutes> <increment>] "
-                    "[rated|unrated] [white|black] [w0] [skill<0-20>]\n",
+                    "[rated|unrated] [white|black] [w0|w23] [skill<0-20>]\n",
                     ""},
         CommandCase{"decline", "decline judit",
                     kJuditsChallengeEnds + "Magnus declines the challenge from Judit.\x19}\x19)",
@@ -277,7 +277,8 @@ INSTANTIATE_TEST_SUITE_P(
         // position and both clocks, White's running.
         CommandCase{"accept", "accept JUDIT",
                     kJuditsChallengeEnds + kAccepted + kGameStart + "PW" + kGameStartTail,
-                    kJuditsChallengeEnds + kAccepted + kGameStart + "PB" + kGameStartTail},
+                    kJuditsChallengeEnds + kAccepted + kGameStart + "PB" + kGameStartTail +
+                        "\x19(39 1 1\x19)"},
         CommandCase{"accept_nothing", "accept tester", "There is no challenge from tester.\n", ""},
         CommandCase{"suggestion", "suggest judit 63 s1 0 observe 12 | Watch game 12",
                     "(suggested to Judit)\n",
