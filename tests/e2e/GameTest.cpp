@@ -27,6 +27,7 @@
 #include "game/GameRegistry.h"
 #include "game/GameShared.h"
 #include "game/GameView.h"
+#include "game/PlunkPanel.h"
 
 namespace {
 
@@ -94,6 +95,18 @@ class GameEndToEnd : public ::testing::Test {
             }
             return true;
         });
+    }
+
+    // Press on a cell of the piece panel and let go over a square.
+    static void DropFromPanel(CGameView* view, char letter, const char* square) {
+        CPlunkPanel* panel = view->Panel();
+        const int cellHeight = panel->height() / 13;
+        const int cell = static_cast<int>(CPlunkPanel::kCells.find(letter));
+        const int row = view->Flipped() ? cell : 12 - cell;
+        const QPoint press(panel->width() / 2, row * cellHeight + cellHeight / 2);
+        const QPoint over = panel->mapFromGlobal(view->Board()->mapToGlobal(Centre(view, square)));
+        QTest::mousePress(panel, Qt::LeftButton, Qt::NoModifier, press);
+        QTest::mouseRelease(panel, Qt::LeftButton, Qt::NoModifier, over);
     }
 
     TestServer m_server;
@@ -201,6 +214,43 @@ TEST_F(GameEndToEnd, TwoPlayersAndAnObserverPlayAGameByMouse) {
         printer.setOutputFileName(pdf);
         CGamePrinter::Print(*observer, printer);
     }
+}
+
+TEST_F(GameEndToEnd, CrazyhouseCapturesGoToTheHandAndDropFromThePanel) {
+    CConsoleFrame* tester = Connect("Tester", "test1");
+    CConsoleFrame* magnus = Connect("Magnus", "carlsen1");
+    Type(tester, "match Magnus 3 0 white w23");
+    ASSERT_TRUE(Received("match Magnus 3 0 white w23"));
+    Type(magnus, "accept Tester");
+    ASSERT_TRUE(WaitFor([&] {
+        return GameOf(tester) && GameOf(magnus) && GameOf(tester)->Mode() == IBoardHost::Playing &&
+               GameOf(magnus)->Mode() == IBoardHost::Playing;
+    })) << m_server.Transcript();
+    CGameView* white = GameOf(tester);
+    CGameView* black = GameOf(magnus);
+    EXPECT_TRUE(white->DropGame());
+    EXPECT_TRUE(black->Flipped()) << "Black's board is turned";
+    EXPECT_FALSE(white->Panel()->geometry().isEmpty()) << "the panel shows the hands";
+    const std::vector<CGameView*> both = {white, black};
+    SetDragMove(true);
+    Drag(white, "e2", "e4");
+    ASSERT_TRUE(AllAt(both, 1));
+    Drag(black, "d7", "d5");
+    ASSERT_TRUE(AllAt(both, 2));
+    Drag(white, "e4", "d5");
+    ASSERT_TRUE(AllAt(both, 3));
+    // The taken pawn is in White's hand on both boards.
+    const int pawnCell = static_cast<int>(CPlunkPanel::kCells.find('P'));
+    ASSERT_TRUE(WaitFor([&] {
+        return white->Panel()->Count(pawnCell) == 1 && black->Panel()->Count(pawnCell) == 1;
+    }));
+    Drag(black, "d8", "d5");
+    ASSERT_TRUE(AllAt(both, 4));
+    DropFromPanel(white, 'P', "e4");
+    ASSERT_TRUE(AllAt(both, 5)) << m_server.Transcript();
+    EXPECT_EQ(black->Record().Board().At(4, 4), 'P') << "the pawn stands on e4";
+    EXPECT_TRUE(WaitFor([&] { return white->Panel()->Count(pawnCell) == 0; }));
+    EXPECT_TRUE(Received("P@e4"));
 }
 
 }  // namespace
