@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The Kordane developers
 #pragma once
 
-#include <QString>
 #include <QWidget>
 #include <cstdint>
 #include <memory>

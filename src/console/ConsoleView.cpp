@@ -4,7 +4,6 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMetaObject>
 #include <QVBoxLayout>
 
 #include "console/CommandEdit.h"
@@ -13,7 +12,6 @@
 #include "console/ConsoleText.h"
 #include "console/ConsoleWnd.h"
 #include "net/CommandTag.h"
-#include "net/Profile.h"
 #include "net/TextStyles.h"
 #include "net/qt/Kordane2Doc.h"
 

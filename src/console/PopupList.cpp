@@ -2,8 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The Kordane developers
 #include "console/PopupList.h"
 
-#include <algorithm>
-
 CTriChoiceDlg* CPopupList::Show(const PopupContent& popup) {
     std::erase_if(m_popups, [](const QPointer<CTriChoiceDlg>& p) { return p.isNull(); });
     auto* dialog = new CTriChoiceDlg(popup, m_actions, m_owner);

@@ -4,7 +4,6 @@
 
 #include <QElapsedTimer>
 #include <QFont>
-#include <QImage>
 #include <QPolygon>
 #include <QWidget>
 #include <string_view>

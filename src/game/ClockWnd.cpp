@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Kordane developers
 #include "game/ClockWnd.h"
 
+#include <QElapsedTimer>
 #include <QPaintEvent>
 #include <QPainter>
 #include <algorithm>

@@ -8,7 +8,6 @@
 
 #include "game/BoardOptions.h"
 #include "game/BoardWnd.h"
-#include "game/GameShared.h"
 #include "game/GameView.h"
 #include "game/LabelWnd.h"
 #include "game/MoveListWnd.h"

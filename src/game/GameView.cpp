@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The Kordane developers
 #include "game/GameView.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -12,9 +11,6 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "chess/Notation.h"
-#include "chess/PgnConverter.h"
-#include "chess/PgnHeader.h"
 #include "console/CommandEdit.h"
 #include "console/ConsoleWnd.h"
 #include "game/BoardWnd.h"

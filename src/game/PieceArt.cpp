@@ -3,7 +3,6 @@
 #include "game/PieceArt.h"
 
 #include <QGuiApplication>
-#include <QHash>
 #include <QImage>
 #include <QPainter>
 #include <QPixmap>

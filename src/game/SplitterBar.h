@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The Kordane developers
 #pragma once
 
-#include <QRect>
 #include <QWidget>
 
 class QRubberBand;

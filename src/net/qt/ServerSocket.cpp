@@ -3,7 +3,6 @@
 #include "net/qt/ServerSocket.h"
 
 #include <arpa/inet.h>
-#include <fcntl.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
