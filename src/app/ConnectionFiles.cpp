@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The Kordane developers
 #include "app/ConnectionFiles.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
 

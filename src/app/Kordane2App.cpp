@@ -2,18 +2,13 @@
 // SPDX-FileCopyrightText: 2026 The Kordane developers
 #include "app/Kordane2App.h"
 
-#include <unistd.h>
-
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
 #include <QScreen>
 #include <QStandardPaths>
-#include <cerrno>
-#include <climits>
 
 #include "app/CanberraOutput.h"
 #include "app/CommandLine.h"
@@ -24,9 +19,6 @@
 #include "app/ShellMenus.h"
 #include "app/SoundPlayer.h"
 #include "app/TipDialog.h"
-#include "console/ConsoleFrame.h"
-#include "console/ConsoleView.h"
-#include "net/ConnectionFile.h"
 #include "net/ConnectionSettings.h"
 #include "net/FileNames.h"
 #include "net/Profile.h"

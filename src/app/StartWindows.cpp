@@ -8,7 +8,6 @@
 
 #include "app/Settings.h"
 #include "app/WindowLayout.h"
-#include "net/DatagramTable.h"
 #include "net/qt/Kordane2Doc.h"
 
 CStartWindows::CStartWindows(CSettings& settings, CWindowLayout& layout, CProfile& profile)

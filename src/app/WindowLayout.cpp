@@ -3,7 +3,6 @@
 #include "app/WindowLayout.h"
 
 #include <QMainWindow>
-#include <QMdiSubWindow>
 #include <QWidget>
 #include <algorithm>
 #include <cstdio>
