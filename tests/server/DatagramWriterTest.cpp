@@ -10,26 +10,12 @@
 #include <vector>
 
 #include "DatagramWriter.h"
-#include "net/StreamParser.h"
+#include "server/ParsedOutput.h"
 
 namespace {
 
-class CollectingHost : public IStreamParserHost {
-  public:
-    bool IsConnected() const override { return true; }
-    void SendToServer(std::string_view) override {}
-    void ShowStatus(StatusText) override {}
-    void PostMessage(std::unique_ptr<CServerMessage> message) override {
-        messages.push_back(std::move(message));
-    }
-    std::vector<std::unique_ptr<CServerMessage>> messages;
-};
-
 std::vector<std::unique_ptr<CServerMessage>> Parse(std::string_view bytes) {
-    CollectingHost host;
-    CStreamParser parser(host);
-    parser.ProcessBytes(bytes);
-    return std::move(host.messages);
+    return ParseServerOutput(bytes);
 }
 
 struct FieldCase {

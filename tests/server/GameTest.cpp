@@ -14,31 +14,18 @@
 #include "ServerCore.h"
 #include "Transcript.h"
 #include "chess/PgnParser.h"
-#include "net/StreamParser.h"
+#include "server/ParsedOutput.h"
 
 namespace {
 
 const std::string kAll(ClientSession::kMaxDatagrams, '1');
 
-class CollectingHost : public IStreamParserHost {
-  public:
-    bool IsConnected() const override { return true; }
-    void SendToServer(std::string_view) override {}
-    void ShowStatus(StatusText) override {}
-    void PostMessage(std::unique_ptr<CServerMessage> message) override {
-        messages.push_back(std::move(message));
-    }
-    std::vector<std::unique_ptr<CServerMessage>> messages;
-};
-
 // The datagrams in server output, as the client's parser reads them.
 std::vector<std::unique_ptr<CServerMessage>> Datagrams(std::string_view bytes) {
-    CollectingHost host;
-    CStreamParser parser(host);
-    parser.ProcessBytes(bytes);
-    std::erase_if(host.messages,
+    auto messages = ParseServerOutput(bytes);
+    std::erase_if(messages,
                   [](const auto& m) { return m->kind != CServerMessage::Kind::Datagram; });
-    return std::move(host.messages);
+    return messages;
 }
 
 // "24 1 e4 e2e4" if the output holds that datagram with those fields.
