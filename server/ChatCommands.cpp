@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Kordane developers
 #include "ChatCommands.h"
 
+#include "AccountStore.h"
 #include "ClientSession.h"
 #include "CommandTable.h"
 #include "CommandWords.h"
@@ -26,7 +27,20 @@ std::vector<ClientSession*> Members(ServerCore& core, int channel) {
     return members;
 }
 
-void TellChannel(ServerCore& core, ClientSession& session, int channel, std::string_view text) {
+// The person or channel a tell goes to. The client's chat consoles write a
+// "!" after a name ("Xtell Judit! hi") so that a name is never read as part
+// of the text; it is not part of the name.
+std::string_view TargetWord(std::string_view word) {
+    if (word.size() > 1 && word.back() == '!') word.remove_suffix(1);
+    return word;
+}
+
+bool Censors(ServerCore& core, const ClientSession& listener, const ClientSession& speaker) {
+    return core.Lists().Holds(PersonLists::Kind::Censor, listener.Handle(), speaker.Handle());
+}
+
+void TellChannel(ServerCore& core, ClientSession& session, int channel, std::string_view text,
+                 bool confirm) {
     constexpr int kChannelTellType = 1;
     DatagramWriter datagram(DG_CHANNEL_TEXT);
     datagram.Add(channel)
@@ -36,10 +50,18 @@ void TellChannel(ServerCore& core, ClientSession& session, int channel, std::str
         .Add(kChannelTellType);
     const std::string line =
         session.DisplayName() + "(" + std::to_string(channel) + "): " + std::string(text) + "\n";
-    const std::vector<ClientSession*> members = Members(core, channel);
-    for (ClientSession* member : members) member->SendDatagramOrText(datagram, line);
-    session.SendText("(told " + std::to_string(members.size()) + " players in channel " +
-                     std::to_string(channel) + ")\n");
+    size_t told = 0;
+    // The sender hears its own line when it is a member: inside its reply
+    // block, which is how a chat console learns the channel it talks in.
+    for (ClientSession* member : Members(core, channel)) {
+        if (Censors(core, *member, session)) continue;
+        member->SendDatagramOrText(datagram, line);
+        ++told;
+    }
+    if (confirm) {
+        session.SendText("(told " + std::to_string(told) + " players in channel " +
+                         std::to_string(channel) + ")\n");
+    }
 }
 
 void SendShout(ServerCore& core, ClientSession& session, std::string_view args, int type,
@@ -66,42 +88,62 @@ void SendShout(ServerCore& core, ClientSession& session, std::string_view args, 
             break;
     }
     text += std::string(args) + "\n";
-    for (ClientSession* listener : core.LoggedIn()) listener->SendDatagramOrText(shout, text);
+    for (ClientSession* listener : core.LoggedIn()) {
+        if (!Censors(core, *listener, session)) listener->SendDatagramOrText(shout, text);
+    }
 }
 
 // The person named first in `args`, with the rest in `text`; answers the
 // sender itself when the person is missing.
 ClientSession* Recipient(ServerCore& core, ClientSession& session, std::string_view args,
                          std::string_view& text, std::string_view command) {
-    const std::string_view name = CommandWords::First(args, text);
+    const std::string_view name = TargetWord(CommandWords::First(args, text));
     if (name.empty() || text.empty()) {
         CommandTable::SendUsage(session, command);
         return nullptr;
     }
     ClientSession* recipient = core.FindLoggedIn(name);
-    if (recipient == nullptr) session.SendText(std::string(name) + " is not logged in.\n");
+    if (recipient == nullptr) {
+        session.SendText(std::string(name) + " is not logged in.\n");
+    } else if (Censors(core, *recipient, session)) {
+        session.SendText(recipient->Handle() + " is censoring you.\n");
+        return nullptr;
+    }
     return recipient;
 }
 
-}  // namespace
-
-void ChatCommands::Tell(ServerCore& core, ClientSession& session, std::string_view args) {
+// "tell" and "Xtell": the same datagrams, the echo 62 included; only "tell"
+// confirms in text.
+void SendTell(ServerCore& core, ClientSession& session, std::string_view args,
+              std::string_view command, bool confirm) {
     std::string_view text;
     int channel = 0;
-    if (ParseChannel(CommandWords::First(args, text), channel) && !text.empty()) {
-        TellChannel(core, session, channel, text);
+    if (ParseChannel(TargetWord(CommandWords::First(args, text)), channel) && !text.empty()) {
+        TellChannel(core, session, channel, text, confirm);
         return;
     }
-    ClientSession* recipient = Recipient(core, session, args, text, "tell");
+    ClientSession* recipient = Recipient(core, session, args, text, command);
     if (recipient == nullptr) return;
     constexpr int kTellType = 1;  // shown as "tells you:"
     DatagramWriter tell(DG_TELL_TEXT);
     tell.Add(session.Handle()).Add(session.Titles()).Add(text).Add(kTellType);
     recipient->SendDatagramOrText(
         tell, session.DisplayName() + " tells you: " + std::string(text) + "\n");
-    session.SendText("(told " + recipient->Handle() + ")\n");
+    if (confirm) session.SendText("(told " + recipient->Handle() + ")\n");
+    // Sent while the command runs, so it lies inside the sender's reply
+    // block and carries its tag: the console that asked learns the person.
     DatagramWriter echo(DG_TELL_ECHO);
     session.SendDatagram(echo.Add(recipient->Handle()));
+}
+
+}  // namespace
+
+void ChatCommands::Tell(ServerCore& core, ClientSession& session, std::string_view args) {
+    SendTell(core, session, args, "tell", true);
+}
+
+void ChatCommands::XTell(ServerCore& core, ClientSession& session, std::string_view args) {
+    SendTell(core, session, args, "xtell", false);
 }
 
 void ChatCommands::Shout(ServerCore& core, ClientSession& session, std::string_view args) {
@@ -143,17 +185,32 @@ void ChatCommands::LeaveChannel(ServerCore&, ClientSession& session, std::string
         (removed ? "] removed from your channel list.\n" : "] is not on your channel list.\n"));
 }
 
+void ChatCommands::MinusChannel(ServerCore&, ClientSession& session, std::string_view args) {
+    std::string_view number;
+    const std::string_view word = CommandWords::First(args, number);
+    int channel = 0;
+    if (!AccountStore::SameHandle(word, "channel") || !ParseChannel(number, channel)) {
+        CommandTable::SendUsage(session, "minus");
+        return;
+    }
+    // A chat console that closes sends this for each of its channels; the
+    // user has no use for a line about each.
+    session.Channels().erase(channel);
+}
+
 void ChatCommands::QTell(ServerCore& core, ClientSession& session, std::string_view args) {
     std::string_view text;
     int channel = 0;
-    if (ParseChannel(CommandWords::First(args, text), channel) && !text.empty()) {
+    if (ParseChannel(TargetWord(CommandWords::First(args, text)), channel) && !text.empty()) {
         DatagramWriter quote(DG_CHANNEL_QUOTE);
         quote.Add(channel).Add(session.Handle()).Add(session.Titles()).Add(text);
-        const std::vector<ClientSession*> members = Members(core, channel);
-        for (ClientSession* member : members) {
+        size_t told = 0;
+        for (ClientSession* member : Members(core, channel)) {
+            if (Censors(core, *member, session)) continue;
             member->SendDatagramOrText(quote, ":" + std::string(text) + "\n");
+            ++told;
         }
-        session.SendText("(qtold " + std::to_string(members.size()) + " players in channel " +
+        session.SendText("(qtold " + std::to_string(told) + " players in channel " +
                          std::to_string(channel) + ")\n");
         return;
     }

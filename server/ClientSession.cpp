@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "CommandWords.h"
 #include "Transcript.h"
 
 namespace {
@@ -71,6 +72,46 @@ void ClientSession::SendDatagramOrText(const DatagramWriter& datagram, std::stri
     } else {
         SendText(text);
     }
+}
+
+int ClientSession::PageHeight() const {
+    int height = 0;
+    const std::string value = Variable("height");
+    if (value.empty() || !CommandWords::ParseInt(value, height)) return kDefaultHeight;
+    return std::clamp(height, kMinHeight, kMaxHeight);
+}
+
+void ClientSession::SendPaged(std::string_view text) {
+    if (!m_more.empty()) {
+        m_more += text;
+        return;
+    }
+    // A page is "height" lines with its prompt, so it fits the screen the
+    // height describes; a reply that fits goes whole.
+    const auto height = static_cast<size_t>(PageHeight());
+    size_t lines = 0;
+    size_t cut = std::string_view::npos;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\n') continue;
+        ++lines;
+        if (lines == height - 1) cut = i + 1;
+    }
+    if (text.empty() || text.back() != '\n') ++lines;
+    if (lines <= height || cut == std::string_view::npos) {
+        SendText(text);
+        return;
+    }
+    SendText(text.substr(0, cut));
+    SendText(kMorePrompt);
+    m_more = text.substr(cut);
+}
+
+bool ClientSession::SendMore() {
+    if (m_more.empty()) return false;
+    std::string rest;
+    rest.swap(m_more);
+    SendPaged(rest);
+    return true;
 }
 
 void ClientSession::SendTiming(std::string_view command) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <bitset>
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <set>
@@ -49,6 +50,20 @@ class ClientSession {
     // The datagram if this client asked for it, else the text that says the
     // same to a person.
     void SendDatagramOrText(const DatagramWriter& datagram, std::string_view text);
+    // Text that may run longer than a page: a reply of more than "height"
+    // lines stops after a page with kMorePrompt, and SendMore sends the next
+    // page. Text paged while pages are held back goes after them.
+    void SendPaged(std::string_view text);
+    // The next page; false when nothing is held back.
+    bool SendMore();
+    void DropMore() { m_more.clear(); }
+    bool HasMore() const { return !m_more.empty(); }
+    static constexpr std::string_view kMorePrompt = "[type \"more\" to continue]\n";
+    // Page height when "height" is unset or out of range; and its range.
+    static constexpr int kDefaultHeight = 20;
+    static constexpr int kMinHeight = 5;
+    static constexpr int kMaxHeight = 240;
+    int PageHeight() const;
     // A Chronel timing command; only Chronel clients get it.
     void SendTiming(std::string_view command);
     // Moves the collected output through Chronel into the outbox.
@@ -91,6 +106,17 @@ class ClientSession {
     std::string Variable(std::string_view name) const;
     const std::map<std::string, std::string>& Variables() const { return m_variables; }
 
+    // The person whose games this one observes as they start ("follow");
+    // empty when following nobody.
+    const std::string& Following() const { return m_following; }
+    void SetFollowing(std::string handle) { m_following = std::move(handle); }
+    // When the session logged in, and when it last gave a command (server
+    // clock, ms).
+    int64_t LoginMs() const { return m_loginMs; }
+    void SetLoginMs(int64_t ms) { m_loginMs = ms; }
+    int64_t LastCommandMs() const { return m_lastCommandMs; }
+    void SetLastCommandMs(int64_t ms) { m_lastCommandMs = ms; }
+
     // Channels joined with "+channel".
     std::set<int>& Channels() { return m_channels; }
 
@@ -111,6 +137,7 @@ class ClientSession {
 
     std::string m_plain;   // output not yet through Chronel
     std::string m_outbox;  // wire bytes for the socket
+    std::string m_more;    // pages held back until "more"
 
     State m_state = State::LoginPrompt;
     std::bitset<kMaxDatagrams> m_datagrams;
@@ -121,6 +148,9 @@ class ClientSession {
     bool m_guest = false;
     std::map<std::string, std::string> m_variables;
     std::set<int> m_channels;
+    std::string m_following;
+    int64_t m_loginMs = 0;
+    int64_t m_lastCommandMs = 0;
     Close m_close = Close::None;
     bool m_robot = false;
 };

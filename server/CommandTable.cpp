@@ -10,7 +10,10 @@
 #include "CommandWords.h"
 #include "ExamineCommands.h"
 #include "GameCommands.h"
+#include "HelpPages.h"
+#include "ListCommands.h"
 #include "MatchCommands.h"
+#include "PersonCommands.h"
 #include "SeekCommands.h"
 #include "ServerCore.h"
 #include "UserCommands.h"
@@ -80,14 +83,52 @@ void Who(ServerCore& core, ClientSession& session, std::string_view) {
     session.SendText(std::to_string(people.size()) + " players logged in.\n");
 }
 
-void Help(ServerCore&, ClientSession& session, std::string_view) {
-    session.SendText("Commands:\n");
-    for (const CommandTable::Command& command : CommandTable::All()) {
-        session.SendText("  " + std::string(command.usage) + "\n");
+void Help(ServerCore&, ClientSession& session, std::string_view args) {
+    constexpr std::string_view kCommandsTopic = "commands";
+    if (args.empty()) {
+        std::string text = "Help topics; type \"help <topic>\" for one of them:\n\n";
+        constexpr size_t kColumns = 4;
+        constexpr size_t kWidth = 16;
+        size_t column = 0;
+        const auto add = [&](std::string_view topic) {
+            if (++column == kColumns) {
+                text += std::string(topic) + "\n";
+                column = 0;
+            } else {
+                text += std::string(topic) + std::string(kWidth - topic.size(), ' ');
+            }
+        };
+        add(kCommandsTopic);
+        for (const HelpPages::Page& page : HelpPages::All()) add(page.topic);
+        if (column != 0) {
+            while (text.back() == ' ') text.pop_back();
+            text += "\n";
+        }
+        session.SendPaged(text);
+        return;
     }
+    if (SameName(args, kCommandsTopic)) {
+        std::string text = "Commands:\n";
+        for (const CommandTable::Command& command : CommandTable::All()) {
+            text += "  " + std::string(command.usage) + "\n";
+        }
+        session.SendPaged(text);
+        return;
+    }
+    if (const HelpPages::Page* page = HelpPages::Find(args)) {
+        session.SendPaged(page->text);
+        return;
+    }
+    session.SendText("There is no help page for \"" + std::string(args) +
+                     "\". Type \"help\" for the list of topics.\n");
+    CommandTable::SendUsage(session, args);
 }
 
-constexpr std::array<CommandTable::Command, 66> kCommands = {{
+void More(ServerCore&, ClientSession& session, std::string_view) {
+    if (!session.SendMore()) session.SendText("There is no more.\n");
+}
+
+constexpr std::array<CommandTable::Command, 84> kCommands = {{
     {"tell", 101, ChatCommands::Tell, "tell <name or channel> <text>"},
     {"shout", 102, ChatCommands::Shout, "shout <text>"},
     {"set-2", 103, Set2, "Set-2 <datagram 0-255> <0|1>"},
@@ -96,7 +137,7 @@ constexpr std::array<CommandTable::Command, 66> kCommands = {{
     {"reset-connection", 106, ResetConnection, "reset-connection"},
     {"timing", 107, Timing, "timing [alarm delay in ms]"},
     {"who", 108, Who, "who"},
-    {"help", 109, Help, "help"},
+    {"help", 109, Help, "help [<topic>]"},
     {"i", 110, ChatCommands::IShout, "i <text>"},
     {"sshout", 111, ChatCommands::SShout, "sshout <text>"},
     {"announce", 112, ChatCommands::Announce, "announce <text>"},
@@ -111,8 +152,8 @@ constexpr std::array<CommandTable::Command, 66> kCommands = {{
     {"accept", 120, MatchCommands::Accept, "accept <name>"},
     {"set", 121, UserCommands::Set, "set <variable> [<value>]"},
     {"register", 122, UserCommands::Register, "register [<handle>]"},
-    {"+notify", 123, UserCommands::AddNotify, "+notify <name>"},
-    {"-notify", 124, UserCommands::RemoveNotify, "-notify <name>"},
+    {"+notify", 123, ListCommands::AddNotify, "+notify <name>"},
+    {"-notify", 124, ListCommands::RemoveNotify, "-notify <name>"},
     {"savegame", 125, UserCommands::SaveGame, "savegame"},
     {"suggest", 126, UserCommands::Suggest,
      "suggest <name> <63|91> <id> <type> <command or URL> [| <description> [| <title>]]"},
@@ -156,6 +197,24 @@ constexpr std::array<CommandTable::Command, 66> kCommands = {{
     {"unseek", 163, SeekCommands::Unseek, "unseek [<index>]"},
     {"play", 164, SeekCommands::Play, "play <seek index>"},
     {"sought", 165, SeekCommands::Sought, "sought"},
+    {"more", 166, More, "more"},
+    {"xtell", 167, ChatCommands::XTell, "xtell <name or channel> <text>"},
+    {"minus", 168, ChatCommands::MinusChannel, "Minus channel <0-999>"},
+    {"finger", 169, PersonCommands::Finger, "finger [<name>]"},
+    {"vars", 170, PersonCommands::Vars, "vars [<name>]"},
+    {"ping", 171, PersonCommands::Ping, "ping [<name>]"},
+    {"assess", 172, PersonCommands::Assess, "assess <name>"},
+    {"history", 173, PersonCommands::History, "history [<name>]"},
+    {"liblist", 174, PersonCommands::Liblist, "liblist [<name>]"},
+    {"stored", 175, PersonCommands::Stored, "stored [<name>]"},
+    {"follow", 176, PersonCommands::Follow, "follow [<name>]"},
+    {"+noplay", 177, ListCommands::AddNoplay, "+noplay <name>"},
+    {"-noplay", 178, ListCommands::RemoveNoplay, "-noplay <name>"},
+    {"+censor", 179, ListCommands::AddCensor, "+censor <name>"},
+    {"-censor", 180, ListCommands::RemoveCensor, "-censor <name>"},
+    {"=notify", 181, ListCommands::ShowNotify, "=notify"},
+    {"=noplay", 182, ListCommands::ShowNoplay, "=noplay"},
+    {"=censor", 183, ListCommands::ShowCensor, "=censor"},
     {"set-quietly", 206, UserCommands::SetQuietly, "Set-quietly <variable> <value>"},
 }};
 
@@ -170,6 +229,10 @@ const CommandTable::Command* CommandTable::Find(std::string_view name) {
 
 std::span<const CommandTable::Command> CommandTable::All() {
     return kCommands;
+}
+
+bool CommandTable::IsMore(const Command& command) {
+    return command.handler == More;
 }
 
 void CommandTable::SendUsage(ClientSession& session, std::string_view name) {

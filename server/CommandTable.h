@@ -30,6 +30,9 @@ class CommandTable {
     // Names are compared without regard to case.
     static const Command* Find(std::string_view name);
     static std::span<const Command> All();
+    // Whether the command is "more", the one command that keeps the pages
+    // of the last answer.
+    static bool IsMore(const Command& command);
     // "Usage: " and the usage line of the command `name`.
     static void SendUsage(ClientSession& session, std::string_view name);
 };

@@ -184,7 +184,7 @@ void ExamineCommands::Tag(ServerCore& core, ClientSession& session, std::string_
 void ExamineCommands::Libkeepexam(ServerCore& core, ClientSession& session, std::string_view) {
     ServerGame* game = Examined(core, session);
     if (game == nullptr) return;
-    core.Games().KeepCopy(*game);
+    core.Games().KeepCopy(*game, session.Handle());
     session.SendText("Game " + std::to_string(game->number) + " kept as #" +
                      std::to_string(game->id) + ".\n");
 }

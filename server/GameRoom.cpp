@@ -97,6 +97,15 @@ ServerGame& GameRoom::StartPlayed(const Terms& terms) {
             }
         }
     }
+    // Those who follow a player observe each game the player starts.
+    for (ClientSession* person : m_core.LoggedIn()) {
+        const std::string& followed = person->Following();
+        if (!followed.empty() && ref.ColourOf(followed) >= 0 &&
+            ref.ColourOf(person->Handle()) < 0 &&
+            CountInvolving(person->Handle()) < kMaxGamesPerPerson) {
+            Observe(*person, ref);
+        }
+    }
     return ref;
 }
 
@@ -558,6 +567,11 @@ void GameRoom::End(ServerGame& game, std::string code, std::string result,
         if (ClientSession* person = m_core.FindLoggedIn(handle))
             SendGameTo(*person, game, DG_GAME_STARTED_40, "E");
     }
+}
+
+void GameRoom::KeepCopy(const ServerGame& game, const std::string& keeper) {
+    Keep(game);
+    m_finished.back().keptBy = keeper;
 }
 
 void GameRoom::Keep(const ServerGame& game) {

@@ -82,8 +82,11 @@ class GameRoom {
     void LoadFen(ClientSession& actor, ServerGame& game, std::string_view fen);
     void SendHeaderToAll(ServerGame& game);
 
-    // Stores the game as it stands under its identifier ("Libkeepexam").
-    void KeepCopy(const ServerGame& game) { Keep(game); }
+    // Stores the game as it stands under its identifier ("Libkeepexam"), in
+    // the library of `keeper`.
+    void KeepCopy(const ServerGame& game, const std::string& keeper);
+    // Finished and kept games, oldest first.
+    const std::vector<ServerGame>& Finished() const { return m_finished; }
 
     // Someone left the server: forfeits, observers and examiners go.
     void Leave(std::string_view handle);

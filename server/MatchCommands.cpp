@@ -28,13 +28,6 @@ std::string RatingText(int rating) {
     return rating > 0 ? std::to_string(rating) : "----";
 }
 
-// The change of `own` rating for a result worth `score` (0, 0.5, 1), with
-// the usual logistic expectation and a factor of 32.
-int RatingChange(int own, int other, double score) {
-    const double expected = 1.0 / (1.0 + std::pow(10.0, (other - own) / 400.0));
-    return static_cast<int>(std::lround(32.0 * (score - expected)));
-}
-
 // "Magnus (2880) Judit (2700) rated Blitz 5 0", as both parties read it.
 std::string Describe(const Challenge& c, ServerCore& core) {
     std::string text = c.from + " (" + RatingText(RatingIn(core.FindLoggedIn(c.from), c.category)) +
@@ -65,9 +58,9 @@ DatagramWriter ChallengeDatagram(const Challenge& c, const ClientSession& from,
     datagram.Add(c.minutes).Add(c.increment).Add(c.minutes).Add(c.increment).Add(c.colour);
     if (c.rated) {
         // What the challenged player stands to lose, draw and win.
-        datagram.Add(RatingChange(toRating, fromRating, 0.0))
-            .Add(RatingChange(toRating, fromRating, 0.5))
-            .Add(RatingChange(toRating, fromRating, 1.0));
+        datagram.Add(MatchCommands::RatingChange(toRating, fromRating, 0.0))
+            .Add(MatchCommands::RatingChange(toRating, fromRating, 0.5))
+            .Add(MatchCommands::RatingChange(toRating, fromRating, 1.0));
     }
     return datagram;
 }
@@ -148,6 +141,10 @@ void MatchCommands::Match(ServerCore& core, ClientSession& session, std::string_
     ClientSession* opponent = core.FindLoggedIn(name);
     if (opponent == nullptr) {
         session.SendText(std::string(name) + " is not logged in.\n");
+        return;
+    }
+    if (core.Lists().Holds(PersonLists::Kind::Noplay, opponent->Handle(), session.Handle())) {
+        session.SendText("You are on " + opponent->Handle() + "'s noplay list.\n");
         return;
     }
     if (opponent == &session) {
@@ -245,6 +242,11 @@ void MatchCommands::Accept(ServerCore& core, ClientSession& session, std::string
         SeekCommands::RemoveSeeksOf(core, c.to);
         core.Games().StartPlayed(terms);
     }
+}
+
+int MatchCommands::RatingChange(int own, int other, double score) {
+    const double expected = 1.0 / (1.0 + std::pow(10.0, (other - own) / 400.0));
+    return static_cast<int>(std::lround(32.0 * (score - expected)));
 }
 
 int MatchCommands::CategoryOf(int minutes, int increment) {

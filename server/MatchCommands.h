@@ -23,6 +23,9 @@ class MatchCommands {
     // The rating category of a time control: bullet under 3 minutes of
     // expected length, blitz under 15, standard beyond (1, 2, 3).
     static int CategoryOf(int minutes, int increment);
+    // The change of `own` rating for a result worth `score` (0, 0.5, 1), with
+    // the usual logistic expectation and a factor of 32.
+    static int RatingChange(int own, int other, double score);
     // Variant games are rated in their own category, whatever the time.
     static constexpr int kWildCategory = 4;
     static constexpr std::string_view kPlayableWilds =

@@ -152,6 +152,10 @@ void SeekCommands::Play(ServerCore& core, ClientSession& session, std::string_vi
         session.SendText("That seek is not available.\n");
         return;
     }
+    if (core.Lists().Holds(PersonLists::Kind::Noplay, seek.handle, session.Handle())) {
+        session.SendText("You are on " + seek.handle + "'s noplay list.\n");
+        return;
+    }
     if (core.Games().CountInvolving(session.Handle()) >= GameRoom::kMaxGamesPerPerson) {
         session.SendText("You are part of too many games already.\n");
         return;

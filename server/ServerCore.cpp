@@ -3,7 +3,6 @@
 #include "ServerCore.h"
 
 #include <array>
-#include <cctype>
 #include <chrono>
 
 #include "CommandTable.h"
@@ -18,12 +17,6 @@
 namespace {
 
 constexpr std::string_view kBanner = "Welcome to the VCX test server.\n\n";
-
-std::string Lower(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
 
 bool StartsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
@@ -178,7 +171,13 @@ void ServerCore::TellWatchers(const ClientSession& person, bool arrived) {
 }
 
 std::vector<std::string>& ServerCore::NotifyList(std::string_view handle) {
-    return m_notifyLists[Lower(handle)];
+    return m_lists.Of(PersonLists::Kind::Notify, handle);
+}
+
+std::string ServerCore::KnownHandle(std::string_view name) {
+    if (const ClientSession* person = FindLoggedIn(name)) return person->Handle();
+    if (const AccountStore::Account* account = m_accounts.Find(name)) return account->handle;
+    return {};
 }
 
 std::string ServerCore::FreePlayerHandle() {
@@ -387,6 +386,8 @@ void ServerCore::CompleteLogin(ClientSession& session, const AccountStore::Accou
     session.SetVariable("reg", session.IsGuest() ? "0" : "1");
     for (std::string_view name : VariableTable::Strings()) session.SetVariable(name, "");
     session.SetState(ClientSession::State::LoggedIn);
+    session.SetLoginMs(NowMs());
+    session.SetLastCommandMs(NowMs());
     m_transcript.Note(session.Id(), "logged in as " + session.Handle());
     session.SendText("**** Starting VCX session as " + session.DisplayName() + " ****\n\n");
     SendWhoAmI(session);
@@ -475,6 +476,7 @@ void ServerCore::HandleCommandLine(ClientSession& session, std::string_view line
         m_transcript.Note(session.Id(), "client report ignored");
         return;
     }
+    session.SetLastCommandMs(NowMs());
     RunCommand(session, line, true);
 }
 
@@ -490,6 +492,9 @@ void ServerCore::RunCommand(ClientSession& session, std::string_view line, bool 
         session.SendFramed(DatagramWriter::BlockStart(
             command != nullptr ? command->number : CommandTable::kUnknownCommand, "*", tag));
     }
+    // Pages of an earlier answer are dropped once the client asks something
+    // else; only "more" goes on with them.
+    if (command == nullptr || !CommandTable::IsMore(*command)) session.DropMore();
     if (command != nullptr) {
         command->handler(*this, session, args);
     } else if (GameCommands::TryMove(*this, session, line)) {

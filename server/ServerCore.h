@@ -15,6 +15,7 @@
 #include "ChallengeList.h"
 #include "ClientSession.h"
 #include "GameRoom.h"
+#include "PersonLists.h"
 #include "SeekList.h"
 
 class ComputerPlayer;
@@ -85,8 +86,13 @@ class ServerCore {
     // Registered accounts: those of the file and those made with "register".
     AccountStore& Accounts() { return m_accounts; }
     ChallengeList& Challenges() { return m_challenges; }
+    // The notify, noplay and censor lists of every handle.
+    PersonLists& Lists() { return m_lists; }
     // The notify list of a handle, kept while the server runs.
     std::vector<std::string>& NotifyList(std::string_view handle);
+    // The handle of a person logged in or registered, spelt as the person
+    // spells it; empty when nobody of that name is known.
+    std::string KnownHandle(std::string_view name);
     // For "register": a free handle "Player<n>" and a new password.
     std::string FreePlayerHandle();
     std::string NewPassword();
@@ -128,7 +134,7 @@ class ServerCore {
     int m_nextId = 1;
     int m_nextGuest = 1;
     ChallengeList m_challenges;
-    std::map<std::string, std::vector<std::string>> m_notifyLists;  // by lower-case handle
+    PersonLists m_lists;
     std::mt19937 m_random;
     GameRoom m_games{*this};
     SeekList m_seeks;

@@ -69,6 +69,8 @@ class ServerGame {
     std::string date;  // "2026.12.07", the day the game started
     std::vector<std::string> observers;
     std::vector<std::string> examiners;
+    // Who kept the game with "Libkeepexam"; empty for a game kept when it ended.
+    std::string keptBy;
     // People who turned their board with "Flip".
     std::vector<std::string> flipped;
 

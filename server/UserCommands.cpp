@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The Kordane developers
 #include "UserCommands.h"
 
-#include <algorithm>
 #include <array>
 
 #include "ClientSession.h"
@@ -108,43 +107,6 @@ void UserCommands::Register(ServerCore& core, ClientSession& session, std::strin
     }
     DatagramWriter login(DG_SET_LOGIN);
     session.SendDatagram(login.Add(password).Add(session.Handle()));
-}
-
-void UserCommands::AddNotify(ServerCore& core, ClientSession& session, std::string_view args) {
-    if (!AccountStore::IsValidHandle(args)) {
-        CommandTable::SendUsage(session, "+notify");
-        return;
-    }
-    std::vector<std::string>& list = core.NotifyList(session.Handle());
-    const bool present = std::any_of(list.begin(), list.end(), [&](const std::string& name) {
-        return AccountStore::SameHandle(name, args);
-    });
-    if (present) {
-        session.SendText(std::string(args) + " is already on your notify list.\n");
-        return;
-    }
-    list.emplace_back(args);
-    session.SendText(std::string(args) + " added to your notify list.\n");
-    DatagramWriter flag(DG_NOTIFY_FLAG);
-    session.SendDatagram(flag.Add(args).Add(1));
-}
-
-void UserCommands::RemoveNotify(ServerCore& core, ClientSession& session, std::string_view args) {
-    if (args.empty()) {
-        CommandTable::SendUsage(session, "-notify");
-        return;
-    }
-    std::vector<std::string>& list = core.NotifyList(session.Handle());
-    const size_t before = list.size();
-    std::erase_if(list,
-                  [&](const std::string& name) { return AccountStore::SameHandle(name, args); });
-    if (list.size() == before) {
-        session.SendText(std::string(args) + " is not on your notify list.\n");
-        return;
-    }
-    session.SendText(std::string(args) + " removed from your notify list.\n");
-    DatagramWriter flag(DG_NOTIFY_FLAG);
-    session.SendDatagram(flag.Add(args).Add(0));
 }
 
 void UserCommands::SaveGame(ServerCore&, ClientSession& session, std::string_view) {

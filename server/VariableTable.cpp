@@ -9,13 +9,13 @@
 
 namespace {
 
-constexpr std::array<VariableTable::IntegerVariable, 27> kIntegers = {{
+constexpr std::array<VariableTable::IntegerVariable, 28> kIntegers = {{
     {"time", 2},      {"increment", 12}, {"wild", 0},       {"rated", 1},        {"reg", 1},
     {"examine", 1},   {"autoflag", 1},   {"open", 1},       {"shout", 1},        {"sshout", 1},
     {"tell", 0},      {"unobserve", 0},  {"ctell", 0},      {"ropen", 1},        {"wopen", 1},
     {"noescape", 0},  {"bell", 1},       {"kibitz", 1},     {"seek", 1},         {"mood", 0},
     {"quietplay", 0}, {"minseek", 0},    {"maxseek", 9999}, {"manualaccept", 0}, {"useformula", 0},
-    {"wrap", 1},      {"style", 1},
+    {"wrap", 1},      {"style", 1},      {"height", 20},
 }};
 
 constexpr std::array<std::string_view, 3> kStrings = {"formula", "sfilter", "interface"};
