@@ -10,7 +10,7 @@ namespace {
 
 // Topics in alphabetical order, as "help" lists them. The addresses are
 // placeholders of this test server; nothing is served there.
-constexpr std::array<HelpPages::Page, 22> kPages = {{
+constexpr std::array<HelpPages::Page, 23> kPages = {{
     {"assess",
      "assess <name>\n"
      "\n"
@@ -174,6 +174,15 @@ constexpr std::array<HelpPages::Page, 22> kPages = {{
      "requests answered.\n"
      "\n"
      "see also: finger\n"},
+    {"qtell",
+     "qtell <name> <text>, qtell <channel> <text>\n"
+     "\n"
+     "  A quoted tell: the text is shown as it is, without your name, and\n"
+     "each backslash followed by the letter n in it starts a new line.\n"
+     "Robots and helpers use it to answer with several lines at once, for\n"
+     "example \"qtell Judit Games today:\\n1. ...\\n2. ...\".\n"
+     "\n"
+     "see also: tell, channels\n"},
     {"seek",
      "seek <minutes> <increment> [rated|unrated] [w0|w23] [white|black]\n"
      "\n"

@@ -4,13 +4,16 @@
 // clients receive.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ostream>
 #include <string>
 
 #include "AccountStore.h"
+#include "HelpPages.h"
 #include "ServerCore.h"
 #include "Transcript.h"
 #include "net/ChronelFakeHost.h"
+#include "server/ParsedOutput.h"
 
 namespace {
 
@@ -300,9 +303,139 @@ INSTANTIATE_TEST_SUITE_P(
                     "tester added to your notify list.\n\x19(68 tester 1\x19)TESTER removed from "
                     "your notify list.\n\x19(68 TESTER 0\x19)tester is not on your notify list.\n",
                     ""},
+        // What the client's chat consoles send: no "(told ...)" line, the
+        // same datagrams, a "!" after the name.
+        CommandCase{"xtell_person", "xtell JUDIT! hi", "\x19(62 Judit\x19)",
+                    "\x19(31 Magnus GM hi 1\x19)"},
+        CommandCase{"xtell_channel", "Xtell 7 hi", "\x19(28 7 Magnus GM hi 1\x19)",
+                    "\x19(28 7 Magnus GM hi 1\x19)"},
+        CommandCase{"minus_channel_leaves_quietly", "Minus channel 7\ntell 7 x\nMinus chan 7",
+                    "(told 2 players in channel 7)\nUsage: Minus channel <0-999>\n",
+                    "\x19(28 7 Magnus GM x 1\x19)"},
+        CommandCase{"noplay_needs_a_known_name", "+noplay ghost\n=noplay",
+                    "There is no player named \"ghost\".\n-- noplay list: 0 names --\n", ""},
         CommandCase{"set_unknown", "set colour 1\nset time x",
                     "No such variable \"colour\".\n\"x\" is not a number for time.\n", ""}),
     [](const testing::TestParamInfo<CommandCase>& row) { return std::string(row.param.name); });
+
+// The client's chat consoles learn whom they talk to from the echo 62 and
+// from their own channel line 28, both only when they carry the console's
+// tag inside a block whose header word is "*".
+TEST_F(ServerCoreTest, OwnTellsComeBackTaggedInsideTheReplyBlock) {
+    const int magnus = LoggedIn("Magnus carlsen1", kAll, 15);
+    const int judit = LoggedIn("Judit polgar1", kAll, 15);
+    Say(magnus, "+channel 50\n");
+    const auto datagram = [](std::string_view bytes, int number) -> const CServerMessage* {
+        static std::vector<std::unique_ptr<CServerMessage>> messages;
+        messages = ParseServerOutput(bytes);
+        for (const auto& message : messages) {
+            if (message->kind == CServerMessage::Datagram && message->number == number)
+                return message.get();
+        }
+        return nullptr;
+    };
+    const CServerMessage* own = datagram(Say(magnus, "`12`Xtell 50 hi\n"), 28);
+    ASSERT_NE(own, nullptr);
+    EXPECT_EQ(own->tag, 12);
+    EXPECT_EQ(own->header, "*");
+    EXPECT_EQ(own->Field(1), "50");
+
+    const CServerMessage* echo = datagram(Say(magnus, "`13`tell judit! hello\n"), 62);
+    ASSERT_NE(echo, nullptr);
+    EXPECT_EQ(echo->tag, 13);
+    EXPECT_EQ(echo->header, "*");
+    EXPECT_EQ(echo->Field(1), "Judit");
+    // What reaches the other side is nobody's reply.
+    const CServerMessage* received = datagram(Take(judit), 31);
+    ASSERT_NE(received, nullptr);
+    EXPECT_EQ(received->tag, 0);
+    EXPECT_NE(received->header, "*");
+}
+
+TEST_F(ServerCoreTest, CensorSilencesAPersonAndNoplayRefusesTheirChallenges) {
+    const int magnus = LoggedIn("Magnus carlsen1", kAll);
+    const int judit = LoggedIn("Judit polgar1");
+    Say(judit, "+channel 7\n");
+    Say(magnus, "+channel 7\n");
+    EXPECT_EQ(Say(judit, "+censor MAGNUS\n+noplay magnus\n"),
+              "Magnus added to your censor list.\nMagnus added to your noplay list.\n");
+    Take(magnus);
+    EXPECT_EQ(Say(magnus, "tell judit hi\nqtell judit x\nshout y\nmatch judit\n"),
+              "Judit is censoring you.\nJudit is censoring you.\n\x19(32 Magnus GM 0 y\x19)"
+              "You are on Judit's noplay list.\n");
+    EXPECT_EQ(Say(magnus, "tell 7 z\n"),
+              "\x19(28 7 Magnus GM z 1\x19)(told 1 players in channel 7)\n");
+    EXPECT_EQ(Take(judit), "");
+    // Judit's own lines still reach Magnus, and lifting the censor lets his in.
+    EXPECT_EQ(Say(judit, "=censor\n-censor magnus\n"),
+              "-- censor list: 1 name --\n Magnus\nmagnus removed from your censor list.\n");
+    Say(magnus, "tell judit back\n");
+    EXPECT_EQ(Take(judit), "Magnus(GM) tells you: back\n");
+}
+
+// Pages as the client reads them: the text of each block, its tag, and no
+// page longer than "height" lines with its prompt.
+TEST_F(ServerCoreTest, LongAnswersComeInPagesInsideEachCommandsBlock) {
+    const int id = LoggedIn("Magnus carlsen1", "", 15);
+    const auto block = [](std::string_view bytes, int& tag) {
+        std::string text;
+        for (const auto& message : ParseServerOutput(bytes)) {
+            if (message->kind != CServerMessage::Level1) continue;
+            tag = message->tag;
+            text += message->TextValue();
+        }
+        return text;
+    };
+    int tag = 0;
+    const std::string first = block(Say(id, "`4`help channels\n"), tag);
+    EXPECT_EQ(tag, 4);
+    const std::string prompt =
+        "see also: tell, xtell, qtell, shout,\n[type \"more\" to continue]\n";
+    ASSERT_GE(first.size(), prompt.size());
+    EXPECT_EQ(first.substr(first.size() - prompt.size()), prompt);
+    EXPECT_EQ(std::count(first.begin(), first.end(), '\n'), 20);
+    EXPECT_EQ(block(Say(id, "`5`more\n"), tag),
+              "          censor, more,\n          finger, help\n");
+    EXPECT_EQ(tag, 5);
+    EXPECT_EQ(block(Say(id, "more\n"), tag), "There is no more.\n");
+    // Any other command drops the rest.
+    Say(id, "help channels\nwho\n");
+    EXPECT_EQ(block(Say(id, "more\n"), tag), "There is no more.\n");
+
+    // Every page at the smallest height, put together, is the page at the
+    // largest; and each topic named after "see also" has a page.
+    for (const HelpPages::Page& page : HelpPages::All()) {
+        Say(id, "set height 240\n");
+        const std::string whole = block(Say(id, "help " + std::string(page.topic) + "\n"), tag);
+        // Below the least height of 5.
+        Say(id, "set height 1\n");
+        std::string part = block(Say(id, "help " + std::string(page.topic) + "\n"), tag);
+        std::string joined;
+        const std::string marker = "[type \"more\" to continue]\n";
+        for (int pages = 0; pages < 100; ++pages) {
+            EXPECT_LE(std::count(part.begin(), part.end(), '\n'), 5) << page.topic;
+            const bool more = part.ends_with(marker);
+            joined += more ? part.substr(0, part.size() - marker.size()) : part;
+            if (!more) break;
+            part = block(Say(id, "more\n"), tag);
+        }
+        EXPECT_EQ(joined, whole) << page.topic;
+        const size_t seeAlso = whole.rfind("\nsee also: ");
+        ASSERT_NE(seeAlso, std::string::npos) << page.topic;
+        std::string items = whole.substr(seeAlso + 11);
+        for (size_t at; (at = items.find(",\n          ")) != std::string::npos;)
+            items.replace(at, 12, ", ");
+        ASSERT_EQ(items.back(), '\n') << page.topic;
+        items.pop_back();
+        for (size_t start = 0;;) {
+            const size_t comma = items.find(", ", start);
+            const std::string item = items.substr(start, comma - start);
+            EXPECT_NE(HelpPages::Find(item), nullptr) << page.topic << ": " << item;
+            if (comma == std::string::npos) break;
+            start = comma + 2;
+        }
+    }
+}
 
 TEST_F(ServerCoreTest, ThoseWhoWantNoDatagramsReadText) {
     const int magnus = LoggedIn("Magnus carlsen1", kAll, 15);
