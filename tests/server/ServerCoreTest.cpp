@@ -437,6 +437,37 @@ TEST_F(ServerCoreTest, LongAnswersComeInPagesInsideEachCommandsBlock) {
     }
 }
 
+// The person popup's commands read the games of this server: played ones in
+// the history, adjourned ones as stored, kept ones in the library; a
+// follower is brought to each game the followed player starts.
+TEST_F(ServerCoreTest, PersonCommandsListTheirGamesAndFollowersObserveThem) {
+    const int magnus = LoggedIn("Magnus carlsen1");
+    const int judit = LoggedIn("Judit polgar1");
+    const int tester = LoggedIn("Tester test1");
+    EXPECT_EQ(Say(tester, "follow JUDIT\n"), "You will now be following Judit's games.\n");
+    Say(magnus, "set examine 0\nmatch judit 5 0 rated white\n");
+    Say(judit, "set examine 0\naccept magnus\n");
+    EXPECT_NE(Take(tester).find("You are now observing game 1.\n"), std::string::npos);
+    Say(magnus, "e2e4\nresign\nmatch judit 3 0 unrated\n");
+    Say(judit, "accept magnus\n");
+    Say(magnus, "e2e4\nadjourn\n");
+    Say(judit, "adjourn\n");
+    Take(magnus);
+    EXPECT_NE(Take(tester).find("You are now observing game 2.\n"), std::string::npos);
+    EXPECT_EQ(Say(judit, "history MAGNUS\nstored\nhistory nobody\nliblist\n"),
+              "History of Magnus:\n#1    W  Judit (2700)          rated Blitz 5 0         0-1      "
+              "Magnus resigns\nAdjourned games of Judit:\n#2    B  Magnus (2880)         unrated "
+              "Blitz 3 0       move 1\nThere is no player named \"nobody\".\nJudit has no games "
+              "in the library.\n");
+    Say(magnus, "examine\nlibkeepexam\n");
+    Take(magnus);
+    EXPECT_EQ(
+        Say(judit, "liblist magnus\n"),
+        "Library of Magnus:\n#3    Magnus vs. Magnus                 *        0 half moves\n");
+    EXPECT_EQ(Say(tester, "follow\nfollow\n"),
+              "You will not follow Judit's games.\nYou are not following anyone.\n");
+}
+
 TEST_F(ServerCoreTest, ThoseWhoWantNoDatagramsReadText) {
     const int magnus = LoggedIn("Magnus carlsen1", kAll, 15);
     const int tester = LoggedIn("Tester test1");
