@@ -57,7 +57,6 @@ class ClientSession {
     // The next page; false when nothing is held back.
     bool SendMore();
     void DropMore() { m_more.clear(); }
-    bool HasMore() const { return !m_more.empty(); }
     static constexpr std::string_view kMorePrompt = "[type \"more\" to continue]\n";
     // Page height when "height" is unset or out of range; and its range.
     static constexpr int kDefaultHeight = 20;

@@ -31,6 +31,10 @@ void Add(ServerCore& core, ClientSession& session, std::string_view args, Kind k
             session.SendText("There is no player named \"" + std::string(args) + "\".\n");
             return;
         }
+        if (AccountStore::SameHandle(name, session.Handle())) {
+            session.SendText("You cannot put yourself on your " + ListName(kind) + " list.\n");
+            return;
+        }
     }
     std::vector<std::string>& list = core.Lists().Of(kind, session.Handle());
     if (core.Lists().Holds(kind, session.Handle(), name)) {

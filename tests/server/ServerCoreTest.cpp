@@ -312,8 +312,11 @@ INSTANTIATE_TEST_SUITE_P(
         CommandCase{"minus_channel_leaves_quietly", "Minus channel 7\ntell 7 x\nMinus chan 7",
                     "(told 2 players in channel 7)\nUsage: Minus channel <0-999>\n",
                     "\x19(28 7 Magnus GM x 1\x19)"},
-        CommandCase{"noplay_needs_a_known_name", "+noplay ghost\n=noplay",
-                    "There is no player named \"ghost\".\n-- noplay list: 0 names --\n", ""},
+        CommandCase{"censor_needs_a_known_name_not_ones_own",
+                    "+censor ghost\n+censor magnus\n=censor",
+                    "There is no player named \"ghost\".\nYou cannot put yourself on your censor "
+                    "list.\n-- censor list: 0 names --\n",
+                    ""},
         CommandCase{"set_unknown", "set colour 1\nset time x",
                     "No such variable \"colour\".\n\"x\" is not a number for time.\n", ""}),
     [](const testing::TestParamInfo<CommandCase>& row) { return std::string(row.param.name); });
