@@ -86,7 +86,9 @@ void Who(ServerCore& core, ClientSession& session, std::string_view) {
 void Help(ServerCore&, ClientSession& session, std::string_view args) {
     constexpr std::string_view kCommandsTopic = "commands";
     if (args.empty()) {
-        std::string text = "Help topics; type \"help <topic>\" for one of them:\n\n";
+        // A quoted command becomes a link in the client, so the example is one
+        // that works when clicked.
+        std::string text = "Help topics; type \"help <topic>\", for example \"help tell\":\n\n";
         constexpr size_t kColumns = 4;
         constexpr size_t kWidth = 16;
         size_t column = 0;
