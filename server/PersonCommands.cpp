@@ -36,6 +36,8 @@ struct Person {
 bool FindPerson(ServerCore& core, ClientSession& session, std::string_view args, Person& person) {
     std::string_view rest;
     std::string_view name = CommandWords::First(args, rest);
+    // A name picked from console text may bring its titles ("Magnus(GM)").
+    name = name.substr(0, name.find('('));
     if (name.empty()) name = session.Handle();
     if (ClientSession* online = core.FindLoggedIn(name)) {
         person = {online->Handle(), online->Titles(), online->Ratings(), online->IsGuest(), online};

@@ -465,7 +465,7 @@ TEST_F(ServerCoreTest, PersonCommandsListTheirGamesAndFollowersObserveThem) {
     Say(magnus, "examine\nlibkeepexam\n");
     Take(magnus);
     EXPECT_EQ(
-        Say(judit, "liblist magnus\n"),
+        Say(judit, "liblist magnus(GM)\n"),
         "Library of Magnus:\n#3    Magnus vs. Magnus                 *        0 half moves\n");
     EXPECT_EQ(Say(tester, "follow\nfollow\n"),
               "You will not follow Judit's games.\nYou are not following anyone.\n");
