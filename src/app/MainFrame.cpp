@@ -89,6 +89,7 @@ CMainFrame::CMainFrame(CProfile& profile, QWidget* parent)
     m_textStyles->Load(m_profile);
     m_gameShared = new CGameShared(this);
     m_gameShared->SetOptions(BoardOptionsFrom(m_settings));
+    CConsoleWnd::SetLinksDisabledForNewConsoles(m_settings.Flag(CSettings::Option::DisableURLs));
     connect(this, &CMainFrame::optionEffect, this,
             [this] { m_gameShared->SetOptions(BoardOptionsFrom(m_settings)); });
     if (!m_gameShared->TimerRunning()) {
@@ -271,6 +272,13 @@ void CMainFrame::OnOptionChanged(CSettings::Option option, OptionEffect effect) 
             if (!console || !console->Doc().IsConnected()) continue;
             console->Doc().Parser().SetDatagram(DG_GAMELIST_BEGIN, lists);
             console->Doc().Parser().SetDatagram(DG_GAMELIST_ITEM, lists);
+        }
+    }
+    if (effect == OptionEffect::Links) {
+        const bool disabled = m_settings.Flag(CSettings::Option::DisableURLs);
+        CConsoleWnd::SetLinksDisabledForNewConsoles(disabled);
+        for (CConsoleWnd* console : m_mdi->findChildren<CConsoleWnd*>()) {
+            console->SetLinksDisabled(disabled);
         }
     }
     emit optionEffect(effect);

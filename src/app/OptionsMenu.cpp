@@ -40,7 +40,7 @@ constexpr Toggle kToggles[] = {
     {"Dis&able Challenge Popups", Option::BypassMatch, OptionEffect::None},
     {"Disable &Game Lists", Option::BypassGamelist, OptionEffect::GameLists},
     {"&Examine-mode palette", Option::ExaminePlunkers, OptionEffect::PiecePanel},
-    {"Disable &Hyperlinks", Option::DisableURLs, OptionEffect::None},
+    {"Disable &Hyperlinks", Option::DisableURLs, OptionEffect::Links},
 };
 constexpr int kMainToggles = 11;
 constexpr int kBoardToggles = 13;

@@ -22,6 +22,7 @@ enum class OptionEffect {
     SeekFilter,  // every seek graph filters again and repaints
     Boards,      // every board repaints
     Clocks,      // every game window repaints its clocks
+    Links,       // every console marks links in new text, or stops
 };
 
 // The preference items of the Options menu: yes/no options with a check

@@ -2,8 +2,10 @@
 // SPDX-FileCopyrightText: 2026 The Kordane developers
 #include "console/ConsoleText.h"
 
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QScrollBar>
 
 CConsoleText::CConsoleText(QWidget* parent) : QTextBrowser(parent) {
@@ -48,4 +50,21 @@ void CConsoleText::keyPressEvent(QKeyEvent* event) {
     }
     m_entry->setFocus();
     QCoreApplication::sendEvent(m_entry, event);
+}
+
+void CConsoleText::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        const QString link = anchorAt(event->position().toPoint());
+        if (!link.isEmpty()) {
+            event->accept();
+            emit linkPressed(link, event->modifiers() & Qt::ControlModifier);
+            return;
+        }
+    }
+    QTextBrowser::mousePressEvent(event);
+}
+
+void CConsoleText::contextMenuEvent(QContextMenuEvent* event) {
+    event->accept();
+    emit contextMenuRequested(event->globalPos());
 }

@@ -8,6 +8,9 @@
 // the entry box below scrolls it (line, page, top, bottom). Typing while the
 // pane has focus goes to the entry box, so the user never has to click back
 // into it; paging and the Ctrl shortcuts (copy, select all) stay here.
+// Links act as the left button goes down (the browser shows the hand over
+// them), and the context menu is the console window's person popup, not the
+// browser's own menu.
 class CConsoleText : public QTextBrowser {
     Q_OBJECT
   public:
@@ -23,8 +26,15 @@ class CConsoleText : public QTextBrowser {
     void ScrollToBottom();
     int LineHeight() const;
 
+  signals:
+    // The left button went down on a link; `link` is the link's text.
+    void linkPressed(const QString& link, bool ctrl);
+    void contextMenuRequested(QPoint global);
+
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
     QWidget* m_entry = nullptr;

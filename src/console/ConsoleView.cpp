@@ -11,6 +11,7 @@
 #include "console/ConsoleSubView.h"
 #include "console/ConsoleText.h"
 #include "console/ConsoleWnd.h"
+#include "console/PersonMenu.h"
 #include "net/CommandTag.h"
 #include "net/TextStyles.h"
 #include "net/qt/Kordane2Doc.h"
@@ -35,6 +36,23 @@ CConsoleView::CConsoleView(CKordane2Doc& doc, QString connectionTitle, QWidget* 
     setFocusProxy(m_console);
     connect(m_console, &CConsoleWnd::enterPressed, this, &CConsoleView::SendEntry);
     connect(m_console, &CConsoleWnd::textAppended, this, &CConsoleView::textAppended);
+    connect(m_console, &CConsoleWnd::commandRequested, this,
+            [this](const QString& line, bool newConsole) {
+                SendCommandLine(line.toStdString(), newConsole);
+            });
+    connect(m_console, &CConsoleWnd::urlRequested, this,
+            [this](const QString& url) { m_host.OpenUrl(url.toStdString()); });
+    connect(m_console, &CConsoleWnd::nameSelected, this,
+            [this](const QString& name) { m_doc.SetSelectedName(name); });
+    connect(m_console, &CConsoleWnd::personCommandChosen, this,
+            [this](int id, const QString& name, bool newConsole) {
+                CPersonMenu::Targets targets;
+                targets.send = [this](std::string_view line) {
+                    SendTaggedCommand(line, m_consoleId);
+                };
+                targets.openTemporaryConsole = [this] { return OpenTemporaryConsole(); };
+                CPersonMenu::Run(id, name, newConsole, targets);
+            });
     m_console->SetLastTellerSource(
         [this] { return QString::fromStdString(m_dispatch.LastTeller()); });
 
@@ -180,6 +198,10 @@ void CConsoleView::RunUserButton(std::string_view text) {
     } else {
         m_doc.Parser().SendCommand(TaggedCommand(button.line, kMainConsoleId, true));
     }
+}
+
+CConsoleView* CConsoleView::Of(CKordane2Doc& doc) {
+    return dynamic_cast<CConsoleView*>(doc.Parser().MainSink());
 }
 
 QMdiArea* CConsoleView::MdiArea() const {

@@ -58,6 +58,8 @@ class CConsoleView : public QWidget, public IServerMessageSink, public IMainCons
     void RunUserButton(std::string_view text);
     // Opens a temporary console that carries on this console's tagging.
     CConsoleSubView* OpenTemporaryConsole();
+    // The main console of `doc`, when it has one.
+    static CConsoleView* Of(CKordane2Doc& doc);
 
     // Opens the windows of the last session at log-in; returns whether a
     // notify list opened. Without a handler nothing opens.

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QMetaObject>
 #include <QPrinter>
@@ -21,6 +22,8 @@
 #include "console/CommandEdit.h"
 #include "console/ConsoleFindDlg.h"
 #include "console/ConsoleText.h"
+#include "console/PersonCommand.h"
+#include "console/PersonMenu.h"
 #include "net/ColourWord.h"
 
 namespace {
@@ -32,6 +35,12 @@ constexpr const char* kLogFailed = "Could not open log file for writing";
 constexpr int kFindMax = 80;
 constexpr int kHelperWidth = 140;
 constexpr int kHelperDropHeight = 110;
+
+bool g_linksDisabledForNew = false;
+
+std::u16string_view Utf16(const QString& text) {
+    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<size_t>(text.size())};
+}
 
 QColor Rgb(uint32_t word) {
     return QColor(ColourWord::Red(word), ColourWord::Green(word), ColourWord::Blue(word));
@@ -46,6 +55,9 @@ CConsoleWnd::CConsoleWnd(QWidget* parent) : QWidget(parent) {
     setFocusProxy(m_entry);
     connect(m_entry, &CCommandEdit::enterPressed, this, &CConsoleWnd::enterPressed);
     connect(m_entry, &CCommandEdit::helperStep, this, &CConsoleWnd::StepHelper);
+    m_linksDisabled = g_linksDisabledForNew;
+    connect(m_text, &CConsoleText::linkPressed, this, &CConsoleWnd::ActivateLink);
+    connect(m_text, &CConsoleText::contextMenuRequested, this, &CConsoleWnd::ShowPersonMenu);
 
     QScrollBar* bar = m_text->verticalScrollBar();
     // The layout of a long text may finish after the append that caused it;
@@ -75,12 +87,6 @@ void CConsoleWnd::AppendText(const QString& incoming, uint32_t rgb, bool bold, b
     if (text.endsWith(QLatin1Char('\n'))) {
         text.chop(1);
         m_pendingBreak = true;
-    }
-    const qsizetype lastBreak = text.lastIndexOf(QLatin1Char('\n'));
-    if (lastBreak >= 0) {
-        m_partialLine = text.mid(lastBreak + 1);
-    } else {
-        m_partialLine += text;
     }
     if (m_log) {
         // The file gets the same characters as the pane, line breaks as CR LF.
@@ -156,12 +162,7 @@ void CConsoleWnd::FlushPending() {
         if (!text.isEmpty()) {
             const int from = cursor.position();
             cursor.insertText(text, runs[i].format);
-            if (m_linkMarker && !m_linksDisabled) {
-                QTextCursor inserted(document);
-                inserted.setPosition(from);
-                inserted.setPosition(cursor.position(), QTextCursor::KeepAnchor);
-                m_linkMarker(inserted);
-            }
+            MarkLinks(text, from);
         }
         i = next;
     }
@@ -172,6 +173,72 @@ void CConsoleWnd::FlushPending() {
     m_followEnd = follow;
     m_scrolling = false;
     emit textAppended();
+}
+
+void CConsoleWnd::MarkLinks(const QString& inserted, int from) {
+    if (m_linksDisabled) {
+        m_links.Skip(Utf16(inserted));
+        return;
+    }
+    const std::vector<CLinkScanner::Range> links = m_links.Scan(Utf16(inserted));
+    if (links.empty()) return;
+    QTextDocument* document = m_text->document();
+    const int end = from + static_cast<int>(inserted.size());
+    QTextCursor cursor(document);
+    for (const CLinkScanner::Range& link : links) {
+        const int start = qMax(0, from + static_cast<int>(link.start));
+        const int stop = qMin(end, from + static_cast<int>(link.start + link.length));
+        if (start >= stop) continue;
+        cursor.setPosition(start);
+        cursor.setPosition(stop, QTextCursor::KeepAnchor);
+        // The link keeps the colour of its text; the text itself is what a
+        // click acts on.
+        QTextCharFormat format;
+        format.setAnchor(true);
+        format.setAnchorHref(cursor.selectedText());
+        format.setFontUnderline(true);
+        cursor.mergeCharFormat(format);
+    }
+}
+
+void CConsoleWnd::SetLinksDisabledForNewConsoles(bool disabled) {
+    g_linksDisabledForNew = disabled;
+}
+
+void CConsoleWnd::ActivateLink(const QString& link, bool newConsole) {
+    switch (CLinkScanner::Classify(Utf16(link))) {
+        case CLinkScanner::LinkKind::Command:
+            emit commandRequested(link + QLatin1Char('\n'), newConsole);
+            break;
+        case CLinkScanner::LinkKind::Address:
+            emit urlRequested(link);
+            break;
+        case CLinkScanner::LinkKind::HelpItem:
+            emit commandRequested(QStringLiteral("Help ") + link + QLatin1Char('\n'), newConsole);
+            break;
+    }
+}
+
+void CConsoleWnd::ShowPersonMenu(QPoint global) {
+    const QString name = m_text->textCursor().selectedText();
+    emit nameSelected(name);
+    if (name.isEmpty()) return;
+    const int id = CPersonMenu::Exec(this, global);
+    switch (id) {
+        case 0:
+            return;
+        case kPersonCopy:
+            Copy();
+            return;
+        case kPersonCopyPaste:
+            Copy();
+            Paste();
+            return;
+        default:
+            emit personCommandChosen(id, name,
+                                     QGuiApplication::keyboardModifiers() & Qt::ControlModifier);
+            return;
+    }
 }
 
 int CConsoleWnd::DropLeadingLines(int drop, std::vector<Run>& runs) {
@@ -192,6 +259,7 @@ int CConsoleWnd::DropLeadingLines(int drop, std::vector<Run>& runs) {
     const int height = static_cast<int>(layout->documentSize().height());
     cursor.select(QTextCursor::Document);
     cursor.removeSelectedText();
+    m_links.ForgetPartialLine();
     int skip = drop - paneBreaks;
     for (Run& run : runs) {
         while (skip > 0 && !run.text.isEmpty()) {

@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "console/LinkScanner.h"
+
 class CCommandEdit;
 class CConsoleFindDlg;
 class CConsoleText;
@@ -31,6 +33,10 @@ class QTextCursor;
 // laid out one by one would freeze the window. The pane ends exactly as if
 // every append had been laid out on its own (same text, same styles, same
 // trimming of the oldest lines).
+//
+// Fresh text is scanned for links (CLinkScanner) as it is laid out; a click
+// on one asks the owner to run a command or open an address. A right-click
+// on a selection offers the person popup for the selected name.
 class CConsoleWnd : public QWidget {
     Q_OBJECT
   public:
@@ -59,13 +65,17 @@ class CConsoleWnd : public QWidget {
     // Lays out whatever was appended since the last turn (normally queued).
     void FlushPending();
 
-    // Marks links in freshly inserted text; called with the range of every
-    // insertion unless links are disabled.
-    using LinkMarker = std::function<void(QTextCursor& inserted)>;
-    void SetLinkMarker(LinkMarker marker) { m_linkMarker = std::move(marker); }
+    // "Disable Hyperlinks": text appended from now on gets no links; links
+    // already in the pane stay and still work.
     void SetLinksDisabled(bool disabled) { m_linksDisabled = disabled; }
-    // The text after the last line break appended so far.
-    const QString& PartialLine() const { return m_partialLine; }
+    bool LinksDisabled() const { return m_linksDisabled; }
+    // The choice consoles created later start with (the main frame's).
+    static void SetLinksDisabledForNewConsoles(bool disabled);
+    // What a click on `link` asks for (commandRequested or urlRequested).
+    void ActivateLink(const QString& link, bool newConsole);
+    // The person popup at `global` for the pane's selection; nothing without
+    // a selection.
+    void ShowPersonMenu(QPoint global);
 
     void SetConsoleFont(const QFont& font);
     void ApplyBackground(uint32_t colourWord);
@@ -113,6 +123,15 @@ class CConsoleWnd : public QWidget {
     void enterPressed(int code);
     // Emitted once per batch of text laid out in the pane.
     void textAppended();
+    // A clicked link's command line (ending in "\n"); with `newConsole`
+    // (Ctrl held) its reply belongs in a new temporary console.
+    void commandRequested(const QString& line, bool newConsole);
+    // A clicked web address.
+    void urlRequested(const QString& url);
+    // The pane's selection as the person popup takes it (possibly empty).
+    void nameSelected(const QString& name);
+    // A person popup item other than the copies, for `name`.
+    void personCommandChosen(int id, const QString& name, bool newConsole);
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -129,6 +148,7 @@ class CConsoleWnd : public QWidget {
     // to be inserted; returns the height of what left the pane.
     int DropLeadingLines(int lines, std::vector<Run>& runs);
     void StepHelper(int step);
+    void MarkLinks(const QString& inserted, int from);
 
     CConsoleText* m_text = nullptr;
     CCommandEdit* m_entry = nullptr;
@@ -139,8 +159,7 @@ class CConsoleWnd : public QWidget {
     std::vector<Run> m_pending;
     bool m_flushScheduled = false;
     bool m_pendingBreak = false;
-    QString m_partialLine;
-    LinkMarker m_linkMarker;
+    CLinkScanner m_links;
     bool m_linksDisabled = false;
     // True while the end of the text is in view: new text keeps it there.
     bool m_followEnd = true;

@@ -8,6 +8,9 @@
 #include <QMenu>
 #include <QPushButton>
 
+#include "console/ConsoleSubView.h"
+#include "console/ConsoleView.h"
+#include "console/ConsoleWnd.h"
 #include "game/BoardOptions.h"
 #include "game/GameView.h"
 #include "game/PromoteDlg.h"
@@ -24,37 +27,6 @@ constexpr std::array<CGameCommands::MenuItem, 6> kActions = {{
     {"&Pending offers && draws", "Pending"},
 }};
 
-// The player popup: the person commands that send "<command> <name>\n".
-// Match and Chat open windows of their own, which game windows cannot open
-// yet, so they are shown disabled. A null text is a separator; `inEditList`
-// items go into the "&Edit List" submenu.
-struct PersonRow {
-    const char* text;
-    const char* format;
-    bool inEditList;
-};
-constexpr PersonRow kPerson[] = {
-    {"&Finger", "Finger %s\n", false},
-    {"&Vars", "Vars %s\n", false},
-    {"&Ping", "Ping %s\n", false},
-    {"&Match", nullptr, false},
-    {"&Assess", "Assess %s\n", false},
-    {nullptr, nullptr, false},
-    {"&Chat", nullptr, false},
-    {"&Observe", "Observe %s\n", false},
-    {"Follo&w", "Follow %s\n", false},
-    {"&Notify (be notified on arrival)", "+notify %s\n", true},
-    {"No&Play (block match requests)", "+noplay %s\n", true},
-    {"&Censor (block communication)", "+censor %s\n", true},
-    {"Remove from Notify list", "-notify %s\n", true},
-    {"Remove from NoPlay list", "-noplay %s\n", true},
-    {"Remove from Censor list", "-censor %s\n", true},
-    {nullptr, nullptr, false},
-    {"&History", "History %s\n", false},
-    {"&Liblist", "Liblist %s\n", false},
-    {"&Stored", "Stored %s\n", false},
-};
-
 constexpr const char* kNavigation[] = {"Back 999\n", "Back\n", "Forward\n", "Forward 999\n"};
 
 }  // namespace
@@ -63,38 +35,52 @@ const std::array<CGameCommands::MenuItem, 6>& CGameCommands::ActionItems() {
     return kActions;
 }
 
-std::string CGameCommands::PersonCommand(const char* format, const std::string& name) {
-    std::string line = format;
-    const size_t at = line.find("%s");
-    if (at != std::string::npos) line.replace(at, 2, name);
-    return line;
+CPersonMenu::Targets CGameCommands::PersonTargets() {
+    CPersonMenu::Targets targets;
+    targets.send = [this](std::string_view line) { m_view.SendGameCommand(line); };
+    // Temporary consoles and the browser belong to the connection's main
+    // console.
+    targets.openTemporaryConsole = [this]() -> CConsoleSubView* {
+        CConsoleView* main = CConsoleView::Of(m_view.Doc());
+        return main ? main->OpenTemporaryConsole() : nullptr;
+    };
+    return targets;
 }
 
-void CGameCommands::BuildPersonMenu(QMenu& menu, const std::string& name) {
-    QMenu* editList = nullptr;
-    for (const PersonRow& row : kPerson) {
-        if (!row.text) {
-            menu.addSeparator();
-            continue;
+void CGameCommands::ShowPersonMenu(const std::string& name, QPoint global) {
+    const QString person = QString::fromStdString(name);
+    const int id = CPersonMenu::Exec(&m_view, global);
+    CPersonMenu::Targets targets = PersonTargets();
+    targets.copy = [person] { QGuiApplication::clipboard()->setText(person); };
+    targets.paste = [this] { m_view.Console()->Paste(); };
+    CPersonMenu::Run(id, person, QGuiApplication::keyboardModifiers() & Qt::ControlModifier,
+                     targets);
+}
+
+void CGameCommands::ConnectConsole() {
+    CConsoleWnd* console = m_view.Console();
+    QObject::connect(console, &CConsoleWnd::commandRequested, &m_view,
+                     [this](const QString& line, bool newConsole) {
+                         CPersonMenu::Targets targets = PersonTargets();
+                         CConsoleSubView* temporary =
+                             newConsole ? targets.openTemporaryConsole() : nullptr;
+                         if (temporary) {
+                             temporary->SendTagged(line.toStdString());
+                         } else {
+                             m_view.SendGameCommand(line.toStdString());
+                         }
+                     });
+    QObject::connect(console, &CConsoleWnd::urlRequested, &m_view, [this](const QString& url) {
+        if (CConsoleView* main = CConsoleView::Of(m_view.Doc())) {
+            main->Host().OpenUrl(url.toStdString());
         }
-        QMenu* target = &menu;
-        if (row.inEditList) {
-            if (!editList) editList = menu.addMenu(QStringLiteral("&Edit List"));
-            target = editList;
-        }
-        QAction* action = target->addAction(QString::fromLatin1(row.text));
-        if (!row.format) {
-            action->setEnabled(false);
-            continue;
-        }
-        const std::string line = PersonCommand(row.format, name);
-        QObject::connect(action, &QAction::triggered, &m_view,
-                         [this, line] { m_view.SendGameCommand(line); });
-    }
-    menu.addSeparator();
-    QObject::connect(menu.addAction(QStringLiteral("&Copy")), &QAction::triggered, &m_view, [name] {
-        QGuiApplication::clipboard()->setText(QString::fromStdString(name));
     });
+    QObject::connect(console, &CConsoleWnd::nameSelected, &m_view,
+                     [this](const QString& name) { m_view.Doc().SetSelectedName(name); });
+    QObject::connect(console, &CConsoleWnd::personCommandChosen, &m_view,
+                     [this](int id, const QString& name, bool newConsole) {
+                         CPersonMenu::Run(id, name, newConsole, PersonTargets());
+                     });
 }
 
 char CGameCommands::AskPromotion(QWidget* parent, bool kingPromotion) {

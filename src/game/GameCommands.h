@@ -2,9 +2,12 @@
 // SPDX-FileCopyrightText: 2026 The Kordane developers
 #pragma once
 
+#include <QPoint>
 #include <QString>
 #include <array>
 #include <string>
+
+#include "console/PersonMenu.h"
 
 class CGameView;
 class QMenu;
@@ -12,7 +15,8 @@ class QWidget;
 
 // The text commands a game window sends on the user's behalf: its buttons
 // and Actions menu, Flip, going back to the browsed position, saving the
-// game as PGN, activation, closing, and the player popup of its labels.
+// game as PGN, activation, closing, the person popup of its labels, and
+// the links and person popup of its console.
 // Every command goes through the view's tagged command path; played games
 // take the "multi Goto" prefix while the user plays several at once.
 class CGameCommands {
@@ -26,9 +30,11 @@ class CGameCommands {
 
     // "&Abort" .. "&Pending offers && draws".
     static const std::array<MenuItem, 6>& ActionItems();
-    // The player popup of a label for `name`.
-    void BuildPersonMenu(QMenu& menu, const std::string& name);
-    static std::string PersonCommand(const char* format, const std::string& name);
+    // The person popup of a player label for `name`; its commands go out
+    // through the game console.
+    void ShowPersonMenu(const std::string& name, QPoint global);
+    // Links and the person popup of the game console.
+    void ConnectConsole();
 
     // The modal questions, unless the main frame or a test replaces them.
     static char AskPromotion(QWidget* parent, bool kingPromotion);
@@ -50,6 +56,7 @@ class CGameCommands {
     void OnViewClosing();
 
   private:
+    CPersonMenu::Targets PersonTargets();
     void SendMulti(const char* command);
     void AfterCommand();
 

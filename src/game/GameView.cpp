@@ -4,7 +4,6 @@
 
 #include <QLabel>
 #include <QMdiSubWindow>
-#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
@@ -624,6 +623,7 @@ CGameView::CGameView(CKordane2Doc& doc, CGameShared& shared, QWidget* parent)
     m_startTime = QDateTime::currentDateTime();
     m_commands = std::make_unique<CGameCommands>(*this);
     CreateChildren();
+    m_commands->ConnectConsole();
     if (Options().bypassConsole) m_consoleHeight = 0;
     CGameRegistry::Add(this);
     m_doc.Parser().AddSink(this);
@@ -807,9 +807,7 @@ void CGameView::ConsoleEntered(int code) {
 }
 
 void CGameView::ShowPlayerMenu(int side, QPoint global) {
-    QMenu menu(this);
-    m_commands->BuildPersonMenu(menu, m_header.names[side & 1]);
-    menu.exec(global);
+    m_commands->ShowPersonMenu(m_header.names[side & 1], global);
 }
 
 void CGameView::MakeMove(SquareCode from, SquareCode to, char piece, bool /*user*/) {

@@ -101,6 +101,9 @@ class CKordane2Doc : public QObject,
     UserButtonNames& GameNames() { return m_gameNames; }
     // The user's games on this connection, as its game windows keep them.
     ConnectionGames& Games() { return m_games; }
+    // The name last picked for the person popup (a console selection).
+    const QString& SelectedName() const { return m_selectedName; }
+    void SetSelectedName(const QString& name) { m_selectedName = name; }
     // A played game ended: no Chronel alarm of it is answered any more.
     void EndGameAlarm();
 
@@ -181,6 +184,7 @@ class CKordane2Doc : public QObject,
     int m_nextConsoleId = 1;
     UserButtonNames m_gameNames;
     ConnectionGames m_games;
+    QString m_selectedName;
     int m_lookupSerial = 0;
     // Bytes the filter handed over early during the current chunk.
     size_t m_takenOutput = 0;

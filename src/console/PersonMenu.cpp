@@ -1,0 +1,106 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kordane developers
+#include "console/PersonMenu.h"
+
+#include <QMdiSubWindow>
+#include <QMenu>
+
+#include "console/ConsoleSubView.h"
+#include "console/PersonCommand.h"
+
+namespace {
+
+struct Item {
+    const char* text;
+    int id;
+};
+// A null text separates the groups; kEditList stands for the "&Edit List"
+// submenu.
+constexpr int kEditList = -1;
+constexpr Item kItems[] = {
+    {"&Finger", kPersonFinger},   {"&Vars", kPersonVars},
+    {"&Ping", kPersonPing},       {"&Match", kPersonMatch},
+    {"&Assess", kPersonAssess},   {nullptr, 0},
+    {"&Chat", kPersonChat},       {"&Observe", kPersonObserve},
+    {"Follo&w", kPersonFollow},   {nullptr, 0},
+    {"&Edit List", kEditList},    {nullptr, 0},
+    {"&History", kPersonHistory}, {"&Liblist", kPersonLiblist},
+    {"&Stored", kPersonStored},   {nullptr, 0},
+    {"Copy", kPersonCopy},        {"Copy&&Paste", kPersonCopyPaste},
+};
+constexpr Item kEditListItems[] = {
+    {"&Notify (be notified on arrival)", kPersonAddNotify},
+    {"No&Play (block match requests)", kPersonAddNoPlay},
+    {"&Censor (block communication)", kPersonAddCensor},
+    {"Remove from Notify list", kPersonRemoveNotify},
+    {"Remove from NoPlay list", kPersonRemoveNoPlay},
+    {"Remove from Censor list", kPersonRemoveCensor},
+};
+constexpr const char* kChatTitle = "Chatting with %1 [Temporary Console]";
+
+void AddItem(QMenu& menu, const Item& item) {
+    QAction* action = menu.addAction(QString::fromLatin1(item.text));
+    action->setData(item.id);
+    // The Match dialog does not exist yet.
+    if (item.id == kPersonMatch) action->setEnabled(false);
+}
+
+// STAND-IN for CConsoleSubView::StartChatWith(name), which is being written
+// alongside: until it is there, the new console only takes the chat's title.
+// Replace this call with console.StartChatWith(name).
+void StartChatStandIn(CConsoleSubView& console, const QString& name) {
+    if (QMdiSubWindow* frame = console.Frame()) {
+        frame->setWindowTitle(QString::fromLatin1(kChatTitle).arg(name));
+    }
+}
+
+}  // namespace
+
+void CPersonMenu::Fill(QMenu& menu) {
+    for (const Item& item : kItems) {
+        if (!item.text) {
+            menu.addSeparator();
+        } else if (item.id == kEditList) {
+            QMenu* list = menu.addMenu(QString::fromLatin1(item.text));
+            for (const Item& edit : kEditListItems) AddItem(*list, edit);
+        } else {
+            AddItem(menu, item);
+        }
+    }
+}
+
+int CPersonMenu::Exec(QWidget* parent, QPoint global) {
+    QMenu menu(parent);
+    Fill(menu);
+    const QAction* chosen = menu.exec(global);
+    return chosen ? chosen->data().toInt() : 0;
+}
+
+void CPersonMenu::Run(int id, const QString& name, bool newConsole, const Targets& targets) {
+    switch (id) {
+        case kPersonCopy:
+            if (targets.copy) targets.copy();
+            return;
+        case kPersonCopyPaste:
+            if (targets.copy) targets.copy();
+            if (targets.paste) targets.paste();
+            return;
+        case kPersonChat: {
+            CConsoleSubView* console =
+                targets.openTemporaryConsole ? targets.openTemporaryConsole() : nullptr;
+            if (console) StartChatStandIn(*console, CleanPersonName(name));
+            return;
+        }
+        default:
+            break;
+    }
+    const std::string line = PersonCommand(id, name).toStdString();
+    if (line.empty()) return;
+    if (newConsole && targets.openTemporaryConsole) {
+        if (CConsoleSubView* console = targets.openTemporaryConsole()) {
+            console->SendTagged(line);
+            return;
+        }
+    }
+    if (targets.send) targets.send(line);
+}
