@@ -88,23 +88,24 @@ TEST_F(ChatConsoles, TemporaryConsolesLearnAndChannelConsolesAsk) {
     EXPECT_EQ(person->Title(), "Chatting with Magnus [Temporary Console]");
     EXPECT_EQ(person->Console()->HelperTextsText(), "Xtell Magnus\\nCommand");
     magnus.Send("tell Tester hello back\n");
-    ASSERT_TRUE(WaitFor([&] { return Pane(person).contains("Magnus tells you: hello back"); }));
+    ASSERT_TRUE(WaitFor([&] { return Pane(person).contains("Magnus(GM) tells you: hello back"); }))
+        << Pane(person).toStdString() << m_server.Transcript();
     EXPECT_FALSE(m_frame->View().Pane()->toPlainText().contains("hello back"));
     EXPECT_EQ(m_frame->View().Dispatch().LastTeller(), "Magnus");
 
     // A channel tell sent with Ctrl+Return: the console chats in channel 50
     // and leaves it again when it closes.
     TypeWithCtrl("+channel 50", false);
-    ASSERT_TRUE(Received("recv `1`+channel 50"));
+    ASSERT_TRUE(Received("`1`+channel 50"));
     TypeWithCtrl("tell 50 hello all", true);
     CConsoleSubView* channel = Newest();
     ASSERT_NE(channel, person);
     ASSERT_TRUE(WaitFor([&] { return channel->HasChannel(50); })) << m_server.Transcript();
     EXPECT_EQ(channel->Title(), "Chatting in channel 50 [Temporary Console]");
     magnus.Send("tell 50 welcome\n");
-    ASSERT_TRUE(WaitFor([&] { return Pane(channel).contains("Magnus(50): welcome"); }));
+    ASSERT_TRUE(WaitFor([&] { return Pane(channel).contains("Magnus(GM)(50): welcome"); }));
     channel->Frame()->close();
-    EXPECT_TRUE(Received("recv Minus channel 50")) << "untagged";
+    EXPECT_TRUE(Received(" Minus channel 50")) << "untagged";
 
     // "Open Chat Window": one tagged line asks for the shouts and channels;
     // shouts then come to this console.
@@ -112,10 +113,10 @@ TEST_F(ChatConsoles, TemporaryConsolesLearnAndChannelConsolesAsk) {
     dialog.ShoutsBox()->setChecked(true);
     dialog.ChannelsEdit()->setText("1, 2x60");
     CConsoleSubView* chat = m_main->ExtraConsoles().OpenChatConsole(*m_doc, dialog);
-    EXPECT_TRUE(Received("recv `" + std::to_string(chat->ConsoleId()) +
+    EXPECT_TRUE(Received("`" + std::to_string(chat->ConsoleId()) +
                          "`;Set shout 1;+channel 1;+channel 2;+channel 60"));
     magnus.Send("shout anyone?\n");
-    ASSERT_TRUE(WaitFor([&] { return Pane(chat).contains("Magnus shouts: anyone?"); }));
+    ASSERT_TRUE(WaitFor([&] { return Pane(chat).contains("Magnus(GM) shouts: anyone?"); }));
     EXPECT_FALSE(m_frame->View().Pane()->toPlainText().contains("anyone?"));
 }
 
