@@ -73,6 +73,8 @@ void CExtraConsoles::Adopt(CConsoleSubView& view) {
         frame, view.Temporary() ? WindowKind::Transient : WindowKind::SubConn, &view.Doc());
     if (!view.Temporary()) Restore(view, slot);
     connect(&view, &CConsoleSubView::closing, this, [this, &view] { Store(view); });
+    connect(&view, &CConsoleSubView::consoleOpened, this,
+            [this](CConsoleSubView* opened) { Adopt(*opened); });
 }
 
 void CExtraConsoles::Restore(CConsoleSubView& view, int slot) {

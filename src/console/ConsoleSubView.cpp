@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "console/ChatText.h"
+#include "console/CommandEdit.h"
 #include "console/ConsoleFont.h"
 #include "console/ConsoleWnd.h"
 #include "net/CommandTag.h"
@@ -179,11 +180,20 @@ void CConsoleSubView::Append(std::string_view text, uint32_t colourWord) {
     m_console->AppendStyled(CConsoleWnd::FromServerBytes(text), colourWord);
 }
 
-void CConsoleSubView::SendEntry(int /*code*/) {
+void CConsoleSubView::SendEntry(int code) {
     const std::string command = m_console->TakeCommand().toStdString();
     Append(command + "\n", m_styles->ColourFor(nullptr));
     m_console->ClearEntry();
-    SendTagged(command + "\n");
+    if (code != CCommandEdit::kCtrlReturn) {
+        SendTagged(command + "\n");
+        return;
+    }
+    // As in the main console: the reply goes to a console of its own.
+    QMdiSubWindow* frame = Frame();
+    CConsoleSubView* console = Open(m_doc, frame ? frame->mdiArea() : nullptr, m_styles, true);
+    console->SetTagging(m_tagging);
+    emit consoleOpened(console);
+    console->SendTagged(command + "\n");
 }
 
 void CConsoleSubView::AddChannel(int channel) {

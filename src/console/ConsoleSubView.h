@@ -106,6 +106,8 @@ class CConsoleSubView : public QWidget, public IServerMessageSink {
   signals:
     // The frame is about to close; its layout is still what the user sees.
     void closing();
+    // Ctrl+Return opened a temporary console for the command's reply.
+    void consoleOpened(CConsoleSubView* console);
 
   protected:
     void closeEvent(QCloseEvent* event) override;

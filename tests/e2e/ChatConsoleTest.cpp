@@ -92,6 +92,16 @@ TEST_F(ChatConsoles, TemporaryConsolesLearnAndChannelConsolesAsk) {
         << Pane(person).toStdString() << m_server.Transcript();
     EXPECT_FALSE(m_frame->View().Pane()->toPlainText().contains("hello back"));
     EXPECT_EQ(m_frame->View().Dispatch().LastTeller(), "Magnus");
+    // Ctrl+Return in an extra console opens one more, the helper's prefix
+    // in front of the command.
+    person->Console()->Entry()->setText("again?");
+    QKeyEvent ctrlReturn(QEvent::KeyPress, Qt::Key_Return, Qt::ControlModifier, "\r");
+    QCoreApplication::sendEvent(person->Console()->Entry(), &ctrlReturn);
+    CConsoleSubView* again = Newest();
+    ASSERT_NE(again, person);
+    EXPECT_TRUE(again->Temporary());
+    EXPECT_TRUE(Received("`" + std::to_string(again->ConsoleId()) + "`Xtell Magnus! again?"));
+    again->Frame()->close();
 
     // A channel tell sent with Ctrl+Return: the console chats in channel 50
     // and leaves it again when it closes.
