@@ -13,7 +13,9 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QTimer>
 #include <fstream>
 #include <sstream>
 
@@ -281,6 +283,19 @@ TEST_F(ConsoleSubViewTest, OpenChatWindowSetsUpTheConsoleAndItsSettingsComeBack)
 }
 
 TEST_F(ConsoleSubViewTest, NewChannelListTakesChannelsAndShoutsFromTheOthers) {
+    // Nothing to customise while no extra console is active.
+    QString told;
+    QTimer::singleShot(0, [&told] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            told = box->text();
+            box->accept();
+        }
+    });
+    m_consoles.CustomizeActive();
+    EXPECT_EQ(told,
+              "First, activate the console window you wish to customize, then choose this "
+              "menu-item again.  (Note: the main console can not be customized this way.)");
+
     CConsoleSubView* first = m_consoles.OpenConsole(m_doc);
     CConsoleSubView* second = m_consoles.OpenConsole(m_doc);
     CConsoleSubView* third = m_consoles.OpenConsole(m_doc);
