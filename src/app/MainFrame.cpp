@@ -16,6 +16,7 @@
 #include "app/ActionsMenu.h"
 #include "app/ConnectionMenus.h"
 #include "app/EditMenu.h"
+#include "app/ExtraConsoles.h"
 #include "app/UrlOpener.h"
 #include "app/WindowLayout.h"
 #include "console/ChannelColorsDlg.h"
@@ -105,10 +106,8 @@ CMainFrame::CMainFrame(CProfile& profile, QWidget* parent)
         return OpenGameWindow(doc) != nullptr;
     };
     m_startWindows->Hooks().extraConsole = [this](CKordane2Doc& doc) {
-        CConsoleSubView* view = CConsoleSubView::Open(doc, m_mdi, m_textStyles, false);
         // Opened as the log-in completes, so its commands are tagged.
-        view->SetTagging(true);
-        m_layout->Open(view->Frame(), WindowKind::SubConn, &doc);
+        m_extraConsoles->OpenConsole(doc)->SetTagging(true);
         return true;
     };
     connect(this, &CMainFrame::userButton, this, [this](int, const QString& text) {
@@ -119,6 +118,7 @@ CMainFrame::CMainFrame(CProfile& profile, QWidget* parent)
 
     m_mdi = new QMdiArea(this);
     setCentralWidget(m_mdi);
+    m_extraConsoles = new CExtraConsoles(*m_layout, m_mdi, m_textStyles, this);
     connect(m_mdi, &QMdiArea::subWindowActivated, this, &CMainFrame::UpdateTitle);
 
     m_statePane = new QLabel(QStringLiteral("Ready"), this);
@@ -197,6 +197,8 @@ void CMainFrame::CreateMenus() {
     connect(optionsMenu, &COptionsMenu::optionChanged, this, &CMainFrame::OnOptionChanged);
     connect(optionsMenu, &COptionsMenu::userButtonsChanged, this, &CMainFrame::UpdateUserButtons);
     connect(optionsMenu, &COptionsMenu::customizeText, this, &CMainFrame::CustomizeText);
+    connect(optionsMenu, &COptionsMenu::customizeConsole, m_extraConsoles,
+            &CExtraConsoles::CustomizeActive);
     connect(optionsMenu, &COptionsMenu::customizeChannelColours, this,
             &CMainFrame::CustomizeChannelColours);
 
@@ -205,6 +207,16 @@ void CMainFrame::CreateMenus() {
     window->addAction(QStringLiteral("&Tile"), m_mdi, &QMdiArea::tileSubWindows);
     m_connectionMenus =
         new CConnectionMenus(game, window, [this] { return ActiveConnectionConsole() != nullptr; });
+    m_connectionMenus->Hook(QStringLiteral("&New Generic Console"), [this] {
+        if (CConsoleFrame* console = ActiveConnectionConsole()) {
+            m_extraConsoles->OpenConsole(console->Doc());
+        }
+    });
+    m_connectionMenus->Hook(QStringLiteral("N&ew Channel/Chat Console..."), [this] {
+        if (CConsoleFrame* console = ActiveConnectionConsole()) {
+            m_extraConsoles->OpenChatConsole(console->Doc());
+        }
+    });
     new CGameMenu(game, m_mdi, *m_printer);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
@@ -315,6 +327,7 @@ CConsoleFrame* CMainFrame::AddConnection(CKordane2Doc& doc, const QString& title
             auto* game = qobject_cast<CGameFrame*>(window);
             if (game && &game->View().Doc() == &doc) StoreGameWindow(game);
         }
+        m_extraConsoles->StoreAll(doc);
         m_layout->CloseAll(&doc);
     });
     connect(frame, &QWidget::windowTitleChanged, this, &CMainFrame::UpdateTitle);
@@ -334,6 +347,10 @@ CConsoleFrame* CMainFrame::AddConnection(CKordane2Doc& doc, const QString& title
     frame->View().SetStartWindowsHandler([this, &doc] { return OpenStartWindows(doc); });
     connect(&frame->View(), &CConsoleView::consoleOpened, this,
             [this, &doc](QMdiSubWindow* window, bool temporary) {
+                if (auto* view = qobject_cast<CConsoleSubView*>(window->widget())) {
+                    m_extraConsoles->Adopt(*view);
+                    return;
+                }
                 m_layout->Open(window, temporary ? WindowKind::Transient : WindowKind::SubConn,
                                &doc);
             });

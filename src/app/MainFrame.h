@@ -12,6 +12,7 @@
 
 class CConnectionMenus;
 class CConsoleFrame;
+class CExtraConsoles;
 class CGameFrame;
 class CGameShared;
 class CGameView;
@@ -66,6 +67,7 @@ class CMainFrame : public QMainWindow {
     CWindowLayout& Layout() const { return *m_layout; }
     CStartWindows& StartWindows() { return *m_startWindows; }
     CConnectionMenus& ConnectionMenus() const { return *m_connectionMenus; }
+    CExtraConsoles& ExtraConsoles() const { return *m_extraConsoles; }
     QToolBar* UserToolBar() const { return m_userBar; }
     // The printer and page set-up that every print of this run uses.
     QPrinter& Printer() const { return *m_printer; }
@@ -104,6 +106,7 @@ class CMainFrame : public QMainWindow {
     CWindowLayout* m_layout = nullptr;
     std::unique_ptr<CStartWindows> m_startWindows;
     CConnectionMenus* m_connectionMenus = nullptr;
+    CExtraConsoles* m_extraConsoles = nullptr;
     QMdiArea* m_mdi = nullptr;
     QLabel* m_statePane = nullptr;
     QAction* m_reconnect = nullptr;

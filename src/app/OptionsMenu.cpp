@@ -110,6 +110,8 @@ COptionsMenu::COptionsMenu(QMenu* options, CSettings& settings, QWidget* dialogP
     AddToggles(options->addMenu(QStringLiteral("Ad&vanced")), kBoardToggles, std::size(kToggles));
     options->addSeparator();
     options->addAction(QStringLiteral("Customize &Text..."), this, &COptionsMenu::customizeText);
+    options->addAction(QStringLiteral("Customize C&onsole..."), this,
+                       &COptionsMenu::customizeConsole);
     options->addAction(QStringLiteral("Customize C&hannel Colors..."), this,
                        &COptionsMenu::customizeChannelColours);
     options->addAction(QStringLiteral("Customize User &Buttons..."), this, [this] {

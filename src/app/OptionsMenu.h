@@ -42,6 +42,8 @@ class COptionsMenu : public QObject {
     void optionChanged(CSettings::Option option, OptionEffect effect);
     void userButtonsChanged();
     void customizeText();
+    // The active extra console's routing, helper entries and title.
+    void customizeConsole();
     void customizeChannelColours();
 
   private:

@@ -19,6 +19,7 @@
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 
+#include "console/ChatText.h"
 #include "console/CommandEdit.h"
 #include "console/ConsoleFindDlg.h"
 #include "console/ConsoleText.h"
@@ -317,8 +318,45 @@ void CConsoleWnd::AddHelper(const QString& text, const QString& prefix) {
         m_helper->show();
     }
     m_helper->addItem(text);
-    m_prefixes.push_back(prefix);
+    m_prefixes.push_back(prefix == QLatin1String(" ") ? QString() : prefix.trimmed());
     LayOut();
+}
+
+void CConsoleWnd::RemoveHelpers() {
+    delete m_helper;
+    m_helper = nullptr;
+    m_prefixes.clear();
+    LayOut();
+}
+
+QString CConsoleWnd::HelperText(int index) const {
+    return m_helper && index >= 0 && index < HelperCount() ? m_helper->itemText(index) : QString();
+}
+
+QString CConsoleWnd::HelperTextsText() const {
+    std::vector<std::string> texts;
+    for (int i = 0; i < HelperCount(); ++i) texts.push_back(HelperText(i).toStdString());
+    return QString::fromStdString(ChatText::JoinHelperLines(texts));
+}
+
+QString CConsoleWnd::HelperPrefixesText() const {
+    std::vector<std::string> prefixes;
+    for (const QString& prefix : m_prefixes) prefixes.push_back(prefix.toStdString());
+    return QString::fromStdString(ChatText::JoinHelperLines(prefixes));
+}
+
+void CConsoleWnd::SetHelperTexts(const QString& text) {
+    RemoveHelpers();
+    for (const std::string& line : ChatText::SplitHelperLines(text.toStdString())) {
+        AddHelper(QString::fromStdString(line), QString());
+    }
+}
+
+void CConsoleWnd::SetHelperPrefixes(const QString& text) {
+    const std::vector<std::string> lines = ChatText::SplitHelperLines(text.toStdString());
+    for (size_t i = 0; i < lines.size() && i < m_prefixes.size(); ++i) {
+        m_prefixes[i] = QString::fromStdString(ChatText::Trim(lines[i]));
+    }
 }
 
 void CConsoleWnd::SelectHelper(int index) {

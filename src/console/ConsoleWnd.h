@@ -86,8 +86,23 @@ class CConsoleWnd : public QWidget {
     void ClearEntry();
     void SetLastTellerSource(std::function<QString()> source);
 
+    // Appends a helper entry; a prefix of exactly one blank means none, any
+    // other is kept without its outer white space. The first entry added is
+    // the one selected.
     void AddHelper(const QString& text, const QString& prefix);
+    // Removes every entry; the entry box takes the list's room.
+    void RemoveHelpers();
     int HelperCount() const { return static_cast<int>(m_prefixes.size()); }
+    QString HelperText(int index) const;
+    // All texts, or all prefixes, joined by the two characters backslash and
+    // 'n' (the form the settings file keeps them in).
+    QString HelperTextsText() const;
+    QString HelperPrefixesText() const;
+    // Rebuilds the entries from texts in that form or one per line; an
+    // empty line is an entry holding one blank.
+    void SetHelperTexts(const QString& text);
+    // Gives line i as prefix to entry i, as far as there are entries.
+    void SetHelperPrefixes(const QString& text);
     // A game window's whisper and kibitz entries follow its game number.
     void SetHelperPrefix(int index, const QString& prefix) {
         if (index >= 0 && index < HelperCount()) m_prefixes[static_cast<size_t>(index)] = prefix;

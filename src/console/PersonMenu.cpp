@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The Kordane developers
 #include "console/PersonMenu.h"
 
-#include <QMdiSubWindow>
 #include <QMenu>
 
 #include "console/ConsoleSubView.h"
@@ -36,22 +35,12 @@ constexpr Item kEditListItems[] = {
     {"Remove from NoPlay list", kPersonRemoveNoPlay},
     {"Remove from Censor list", kPersonRemoveCensor},
 };
-constexpr const char* kChatTitle = "Chatting with %1 [Temporary Console]";
 
 void AddItem(QMenu& menu, const Item& item) {
     QAction* action = menu.addAction(QString::fromLatin1(item.text));
     action->setData(item.id);
     // The Match dialog does not exist yet.
     if (item.id == kPersonMatch) action->setEnabled(false);
-}
-
-// STAND-IN for CConsoleSubView::StartChatWith(name), which is being written
-// alongside: until it is there, the new console only takes the chat's title.
-// Replace this call with console.StartChatWith(name).
-void StartChatStandIn(CConsoleSubView& console, const QString& name) {
-    if (QMdiSubWindow* frame = console.Frame()) {
-        frame->setWindowTitle(QString::fromLatin1(kChatTitle).arg(name));
-    }
 }
 
 }  // namespace
@@ -88,7 +77,7 @@ void CPersonMenu::Run(int id, const QString& name, bool newConsole, const Target
         case kPersonChat: {
             CConsoleSubView* console =
                 targets.openTemporaryConsole ? targets.openTemporaryConsole() : nullptr;
-            if (console) StartChatStandIn(*console, CleanPersonName(name));
+            if (console) console->StartChatWith(CleanPersonName(name));
             return;
         }
         default:
