@@ -9,7 +9,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -22,10 +21,8 @@
 #include "app/ExtraConsoles.h"
 #include "app/ScratchFolder.h"
 #include "app/WindowLayout.h"
-#include "console/CommandEdit.h"
 #include "console/ConsoleSubView.h"
 #include "console/ConsoleText.h"
-#include "console/ConsoleView.h"
 #include "console/ConsoleWnd.h"
 #include "console/CustomizeConsoleDlg.h"
 #include "console/OpenChatDlg.h"
@@ -169,33 +166,8 @@ TEST_F(ConsoleSubViewTest, EachMessageLandsInTheFirstConsoleThatRoutesIt) {
 }
 
 TEST_F(ConsoleSubViewTest, TemporaryConsoleLearnsFromItsFirstReplies) {
-    CConsoleView main(m_doc, {});
-    m_doc.Parser().SetMainSink(&main);
-    CConsoleSubView* temporary = nullptr;
-    QObject::connect(&main, &CConsoleView::consoleOpened, [&](QMdiSubWindow* frame, bool temp) {
-        EXPECT_TRUE(temp);
-        temporary = qobject_cast<CConsoleSubView*>(frame->widget());
-    });
-    main.Entry()->setText("tell Judit hi");
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::ControlModifier, "\r");
-    QApplication::sendEvent(main.Entry(), &press);
-    ASSERT_NE(temporary, nullptr);
-    EXPECT_EQ(temporary->Title(), "Temporary Console");
-    const int id = temporary->ConsoleId();
-
-    Feed(Tagged(id, 107, "(told Judit)\n" + Datagram("62 Judit")));
-    CConsoleWnd* console = temporary->Console();
-    EXPECT_TRUE(temporary->HasPerson("judit"));
-    EXPECT_EQ(temporary->Title(), "Chatting with Judit [Temporary Console]");
-    EXPECT_EQ(temporary->Frame()->windowTitle(), temporary->Title());
-    EXPECT_EQ(console->HelperTextsText(), "Xtell Judit\\nCommand");
-    EXPECT_EQ(console->HelperPrefixesText(), "Xtell Judit!\\n");
-    EXPECT_TRUE(Pane(*temporary).contains("(told Judit)"));
-
-    delete temporary->Frame();
-    m_doc.Parser().SetMainSink(&m_main);
-
     CConsoleSubView channel(m_doc, m_styles, true);
+    EXPECT_EQ(channel.Title(), "Temporary Console");
     Feed(Tagged(channel.ConsoleId(), 101, Datagram("28 50 Tester {} {hello} 0")));
     EXPECT_EQ(channel.Channels(), std::vector<int>{50});
     EXPECT_EQ(channel.Title(), "Chatting in channel 50 [Temporary Console]");

@@ -87,6 +87,7 @@ TEST_F(ChatConsoles, TemporaryConsolesLearnAndChannelConsolesAsk) {
     ASSERT_TRUE(WaitFor([&] { return person->HasPerson("magnus"); })) << m_server.Transcript();
     EXPECT_EQ(person->Title(), "Chatting with Magnus [Temporary Console]");
     EXPECT_EQ(person->Console()->HelperTextsText(), "Xtell Magnus\\nCommand");
+    EXPECT_EQ(person->Console()->HelperPrefixesText(), "Xtell Magnus!\\n");
     magnus.Send("tell Tester hello back\n");
     ASSERT_TRUE(WaitFor([&] { return Pane(person).contains("Magnus(GM) tells you: hello back"); }))
         << Pane(person).toStdString() << m_server.Transcript();
