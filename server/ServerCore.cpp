@@ -484,7 +484,13 @@ void ServerCore::RunCommand(ClientSession& session, std::string_view line, bool 
     int tag = 0;
     line = CommandWords::Trim(SplitTag(line, tag));
     std::string_view args;
-    const std::string_view name = CommandWords::First(line, args);
+    std::string_view name = CommandWords::First(line, args);
+    // A line of commands each introduced by ";" is the client's way of
+    // asking for several things at once, as "multi" does.
+    if (!line.empty() && line.front() == ';') {
+        name = "multi";
+        args = line.substr(1);
+    }
     const CommandTable::Command* command = CommandTable::Find(name);
     const bool wrap = inBlock && session.Level1On();
     if (wrap) {

@@ -79,6 +79,9 @@ CConsoleSubView* CConsoleSubView::Open(CKordane2Doc& doc, QMdiArea* area,
     frame->setWidget(view);
     frame->setAttribute(Qt::WA_DeleteOnClose);
     frame->setWindowTitle(view->Title());
+    // A console without a remembered place would open as a bare title bar;
+    // its slot's stored placement, when there is one, replaces this size.
+    frame->resize(kDefaultSize);
     if (area) area->addSubWindow(frame);
     doc.AttachWindow(frame);
     frame->show();

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Kordane developers
 #pragma once
 
+#include <QSize>
 #include <QString>
 #include <QWidget>
 #include <array>
@@ -33,6 +34,7 @@ class CConsoleSubView : public QWidget, public IServerMessageSink {
     Q_OBJECT
   public:
     static constexpr const char* kTitle = "User Console";
+    static constexpr QSize kDefaultSize{520, 300};
     static constexpr const char* kTemporaryTitle = "Temporary Console";
     static constexpr const char* kCommandHelper = "Command";
 

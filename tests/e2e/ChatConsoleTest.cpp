@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <cstdlib>
 
 #include "app/ExtraConsoles.h"
 #include "app/MainFrame.h"
@@ -129,6 +130,13 @@ TEST_F(ChatConsoles, TemporaryConsolesLearnAndChannelConsolesAsk) {
     magnus.Send("shout anyone?\n");
     ASSERT_TRUE(WaitFor([&] { return Pane(chat).contains("Magnus(GM) shouts: anyone?"); }));
     EXPECT_FALSE(m_frame->View().Pane()->toPlainText().contains("anyone?"));
+    // The server took the request line: the console's channels are joined
+    // and their lines are the console's, not the main console's.
+    magnus.Send("+channel 60\ntell 60 the lecture starts\n");
+    ASSERT_TRUE(WaitFor([&] { return Pane(chat).contains("Magnus(GM)(60): the lecture starts"); }))
+        << m_server.Transcript();
+    EXPECT_FALSE(m_frame->View().Pane()->toPlainText().contains("lecture"));
+    if (const char* shot = std::getenv("KORDANE_CHAT_SCREENSHOT")) m_main->grab().save(shot);
 }
 
 }  // namespace

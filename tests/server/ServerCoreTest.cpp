@@ -309,6 +309,9 @@ INSTANTIATE_TEST_SUITE_P(
                     "\x19(31 Magnus GM hi 1\x19)"},
         CommandCase{"xtell_channel", "Xtell 7 hi", "\x19(28 7 Magnus GM hi 1\x19)",
                     "\x19(28 7 Magnus GM hi 1\x19)"},
+        // A chat console's request line: each command introduced by ";".
+        CommandCase{"semicolon_line_is_a_multi", ";+channel 8;+channel 9",
+                    "[8] added to your channel list.\n[9] added to your channel list.\n", ""},
         CommandCase{"minus_channel_leaves_quietly", "Minus channel 7\ntell 7 x\nMinus chan 7",
                     "(told 2 players in channel 7)\nUsage: Minus channel <0-999>\n",
                     "\x19(28 7 Magnus GM x 1\x19)"},
