@@ -50,7 +50,6 @@ class CConsoleSubView : public QWidget, public IServerMessageSink {
     int Receive(std::unique_ptr<CServerMessage>& message) override;
 
   private:
-    void ConnectLinks();
     void SendEntry(int code);
     void Append(std::string_view text, uint32_t colourWord);
 
