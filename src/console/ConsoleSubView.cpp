@@ -10,10 +10,9 @@
 
 #include "console/ChatText.h"
 #include "console/CommandEdit.h"
+#include "console/ConsoleActions.h"
 #include "console/ConsoleFont.h"
-#include "console/ConsoleView.h"
 #include "console/ConsoleWnd.h"
-#include "console/PersonMenu.h"
 #include "net/CommandTag.h"
 #include "net/DatagramTable.h"
 #include "net/MessageText.h"
@@ -62,7 +61,8 @@ CConsoleSubView::CConsoleSubView(CKordane2Doc& doc, std::shared_ptr<const CTextS
     m_console->ApplyBackground(m_styles->Colour(TextClass::Background));
     m_console->SetConsoleFont(ConsoleFont::For(*m_styles));
     connect(m_console, &CConsoleWnd::enterPressed, this, &CConsoleSubView::SendEntry);
-    ConnectLinks();
+    CConsoleActions::Connect(*m_console, m_doc,
+                             [this](std::string_view line) { SendTagged(line); });
     // Commands sent before the next log-in go out untagged.
     connect(&m_doc, &CKordane2Doc::connectionClosed, this, [this] { m_tagging = false; });
     m_doc.Parser().AddSink(this);
@@ -184,36 +184,6 @@ void CConsoleSubView::Show(const CServerMessage& message) {
 
 void CConsoleSubView::Append(std::string_view text, uint32_t colourWord) {
     m_console->AppendStyled(CConsoleWnd::FromServerBytes(text), colourWord);
-}
-
-void CConsoleSubView::ConnectLinks() {
-    // A new temporary console and the browser belong to the connection's
-    // main console.
-    auto send = [this](std::string_view line, bool newConsole) {
-        CConsoleView* main = newConsole ? CConsoleView::Of(m_doc) : nullptr;
-        if (main) {
-            main->OpenTemporaryConsole()->SendTagged(line);
-        } else {
-            SendTagged(line);
-        }
-    };
-    connect(m_console, &CConsoleWnd::commandRequested, this,
-            [send](const QString& line, bool newConsole) { send(line.toStdString(), newConsole); });
-    connect(m_console, &CConsoleWnd::urlRequested, this, [this](const QString& url) {
-        if (CConsoleView* main = CConsoleView::Of(m_doc)) main->Host().OpenUrl(url.toStdString());
-    });
-    connect(m_console, &CConsoleWnd::nameSelected, this,
-            [this](const QString& name) { m_doc.SetSelectedName(name); });
-    connect(m_console, &CConsoleWnd::personCommandChosen, this,
-            [this](int id, const QString& name, bool newConsole) {
-                CPersonMenu::Targets targets;
-                targets.send = [this](std::string_view line) { SendTagged(line); };
-                targets.openTemporaryConsole = [this]() -> CConsoleSubView* {
-                    CConsoleView* main = CConsoleView::Of(m_doc);
-                    return main ? main->OpenTemporaryConsole() : nullptr;
-                };
-                CPersonMenu::Run(id, name, newConsole, targets);
-            });
 }
 
 void CConsoleSubView::SendEntry(int code) {

@@ -115,7 +115,6 @@ class CConsoleSubView : public QWidget, public IServerMessageSink {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    void ConnectLinks();
     void SendEntry(int code);
     void Append(std::string_view text, uint32_t colourWord);
     // Shows a message in its display text and colour.

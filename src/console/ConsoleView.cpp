@@ -7,11 +7,11 @@
 #include <QVBoxLayout>
 
 #include "console/CommandEdit.h"
+#include "console/ConsoleActions.h"
 #include "console/ConsoleFont.h"
 #include "console/ConsoleSubView.h"
 #include "console/ConsoleText.h"
 #include "console/ConsoleWnd.h"
-#include "console/PersonMenu.h"
 #include "net/CommandTag.h"
 #include "net/TextStyles.h"
 #include "net/qt/Kordane2Doc.h"
@@ -36,23 +36,8 @@ CConsoleView::CConsoleView(CKordane2Doc& doc, QString connectionTitle, QWidget* 
     setFocusProxy(m_console);
     connect(m_console, &CConsoleWnd::enterPressed, this, &CConsoleView::SendEntry);
     connect(m_console, &CConsoleWnd::textAppended, this, &CConsoleView::textAppended);
-    connect(m_console, &CConsoleWnd::commandRequested, this,
-            [this](const QString& line, bool newConsole) {
-                SendCommandLine(line.toStdString(), newConsole);
-            });
-    connect(m_console, &CConsoleWnd::urlRequested, this,
-            [this](const QString& url) { m_host.OpenUrl(url.toStdString()); });
-    connect(m_console, &CConsoleWnd::nameSelected, this,
-            [this](const QString& name) { m_doc.SetSelectedName(name); });
-    connect(m_console, &CConsoleWnd::personCommandChosen, this,
-            [this](int id, const QString& name, bool newConsole) {
-                CPersonMenu::Targets targets;
-                targets.send = [this](std::string_view line) {
-                    SendTaggedCommand(line, m_consoleId);
-                };
-                targets.openTemporaryConsole = [this] { return OpenTemporaryConsole(); };
-                CPersonMenu::Run(id, name, newConsole, targets);
-            });
+    CConsoleActions::Connect(
+        *m_console, m_doc, [this](std::string_view line) { SendTaggedCommand(line, m_consoleId); });
     m_console->SetLastTellerSource(
         [this] { return QString::fromStdString(m_dispatch.LastTeller()); });
 

@@ -18,6 +18,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
+#include <algorithm>
 
 #include "console/ChatText.h"
 #include "console/CommandEdit.h"
@@ -160,11 +161,7 @@ void CConsoleWnd::FlushPending() {
         while (next < runs.size() && runs[next].format == runs[i].format) {
             text += runs[next++].text;
         }
-        if (!text.isEmpty()) {
-            const int from = cursor.position();
-            cursor.insertText(text, runs[i].format);
-            MarkLinks(text, from);
-        }
+        if (!text.isEmpty()) InsertWithLinks(cursor, text, runs[i].format);
         i = next;
     }
     cursor.endEditBlock();
@@ -176,29 +173,76 @@ void CConsoleWnd::FlushPending() {
     emit textAppended();
 }
 
-void CConsoleWnd::MarkLinks(const QString& inserted, int from) {
+void CConsoleWnd::InsertWithLinks(QTextCursor& cursor, const QString& text,
+                                  const QTextCharFormat& format) {
+    const std::u16string_view view = Utf16(text);
     if (m_linksDisabled) {
-        m_links.Skip(Utf16(inserted));
+        m_links.Skip(view);
+        cursor.insertText(text, format);
         return;
     }
-    const std::vector<CLinkScanner::Range> links = m_links.Scan(Utf16(inserted));
-    if (links.empty()) return;
-    QTextDocument* document = m_text->document();
-    const int end = from + static_cast<int>(inserted.size());
-    QTextCursor cursor(document);
+    const std::vector<CLinkScanner::Range> links = m_links.Scan(view);
+    if (links.empty()) {
+        cursor.insertText(text, format);
+        return;
+    }
+    // A link may start in the last line already in the pane (a line that
+    // arrives in pieces).
+    qsizetype first = 0;
+    for (const CLinkScanner::Range& link : links) first = qMin(first, link.start);
+    QString scanned = text;
+    if (first < 0) {
+        const QString line = cursor.block().text();
+        first = qMax(first, -line.size());
+        scanned.prepend(line.right(-first));
+    }
+    // Where links overlap, the one found later wins, as when each is laid
+    // over the text in turn.
+    std::vector<int> owner(static_cast<size_t>(scanned.size()), -1);
+    std::vector<QString> hrefs;
+    hrefs.reserve(links.size());
     for (const CLinkScanner::Range& link : links) {
-        const int start = qMax(0, from + static_cast<int>(link.start));
-        const int stop = qMin(end, from + static_cast<int>(link.start + link.length));
-        if (start >= stop) continue;
-        cursor.setPosition(start);
-        cursor.setPosition(stop, QTextCursor::KeepAnchor);
-        // The link keeps the colour of its text; the text itself is what a
-        // click acts on.
-        QTextCharFormat format;
-        format.setAnchor(true);
-        format.setAnchorHref(cursor.selectedText());
-        format.setFontUnderline(true);
-        cursor.mergeCharFormat(format);
+        const qsizetype start = qMax(link.start - first, qsizetype(0));
+        const qsizetype stop = qMax(start, qMin(link.start + link.length - first, scanned.size()));
+        hrefs.push_back(scanned.mid(start, stop - start));
+        std::fill(owner.begin() + start, owner.begin() + stop, static_cast<int>(hrefs.size()) - 1);
+    }
+    // The link keeps the colour of its text; the text itself is what a click
+    // acts on.
+    const auto linkFormat = [&hrefs](int index, QTextCharFormat linked) {
+        linked.setAnchor(true);
+        linked.setAnchorHref(hrefs[static_cast<size_t>(index)]);
+        linked.setFontUnderline(true);
+        return linked;
+    };
+    const qsizetype inPane = -first;
+    const auto runEnd = [&owner](qsizetype at, qsizetype limit) {
+        qsizetype end = at + 1;
+        while (end < limit && owner[static_cast<size_t>(end)] == owner[static_cast<size_t>(at)]) {
+            ++end;
+        }
+        return end;
+    };
+    const int from = cursor.position();
+    for (qsizetype i = 0; i < inPane;) {
+        const qsizetype end = runEnd(i, inPane);
+        const int current = owner[static_cast<size_t>(i)];
+        if (current >= 0) {
+            QTextCursor old(cursor.document());
+            old.setPosition(from - static_cast<int>(inPane - i));
+            old.setPosition(from - static_cast<int>(inPane - end), QTextCursor::KeepAnchor);
+            old.mergeCharFormat(linkFormat(current, QTextCharFormat()));
+        }
+        i = end;
+    }
+    // The new text goes in as one piece per stretch of one link (or none):
+    // cheaper to lay out than formats changed after the insertion.
+    for (qsizetype i = inPane; i < scanned.size();) {
+        const qsizetype end = runEnd(i, scanned.size());
+        const int current = owner[static_cast<size_t>(i)];
+        cursor.insertText(scanned.mid(i, end - i),
+                          current < 0 ? format : linkFormat(current, format));
+        i = end;
     }
 }
 

@@ -163,7 +163,9 @@ class CConsoleWnd : public QWidget {
     // to be inserted; returns the height of what left the pane.
     int DropLeadingLines(int lines, std::vector<Run>& runs);
     void StepHelper(int step);
-    void MarkLinks(const QString& inserted, int from);
+    // Inserts `text` at `cursor` with the links in it (and in the line
+    // before it) marked, unless links are off.
+    void InsertWithLinks(QTextCursor& cursor, const QString& text, const QTextCharFormat& format);
 
     CConsoleText* m_text = nullptr;
     CCommandEdit* m_entry = nullptr;

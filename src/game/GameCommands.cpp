@@ -8,8 +8,7 @@
 #include <QMenu>
 #include <QPushButton>
 
-#include "console/ConsoleSubView.h"
-#include "console/ConsoleView.h"
+#include "console/ConsoleActions.h"
 #include "console/ConsoleWnd.h"
 #include "game/BoardOptions.h"
 #include "game/GameView.h"
@@ -35,22 +34,11 @@ const std::array<CGameCommands::MenuItem, 6>& CGameCommands::ActionItems() {
     return kActions;
 }
 
-CPersonMenu::Targets CGameCommands::PersonTargets() {
-    CPersonMenu::Targets targets;
-    targets.send = [this](std::string_view line) { m_view.SendGameCommand(line); };
-    // Temporary consoles and the browser belong to the connection's main
-    // console.
-    targets.openTemporaryConsole = [this]() -> CConsoleSubView* {
-        CConsoleView* main = CConsoleView::Of(m_view.Doc());
-        return main ? main->OpenTemporaryConsole() : nullptr;
-    };
-    return targets;
-}
-
 void CGameCommands::ShowPersonMenu(const std::string& name, QPoint global) {
     const QString person = QString::fromStdString(name);
     const int id = CPersonMenu::Exec(&m_view, global);
-    CPersonMenu::Targets targets = PersonTargets();
+    CPersonMenu::Targets targets = CConsoleActions::Targets(
+        m_view.Doc(), [this](std::string_view line) { m_view.SendGameCommand(line); });
     targets.copy = [person] { QGuiApplication::clipboard()->setText(person); };
     targets.paste = [this] { m_view.Console()->Paste(); };
     CPersonMenu::Run(id, person, QGuiApplication::keyboardModifiers() & Qt::ControlModifier,
@@ -58,29 +46,8 @@ void CGameCommands::ShowPersonMenu(const std::string& name, QPoint global) {
 }
 
 void CGameCommands::ConnectConsole() {
-    CConsoleWnd* console = m_view.Console();
-    QObject::connect(console, &CConsoleWnd::commandRequested, &m_view,
-                     [this](const QString& line, bool newConsole) {
-                         CPersonMenu::Targets targets = PersonTargets();
-                         CConsoleSubView* temporary =
-                             newConsole ? targets.openTemporaryConsole() : nullptr;
-                         if (temporary) {
-                             temporary->SendTagged(line.toStdString());
-                         } else {
-                             m_view.SendGameCommand(line.toStdString());
-                         }
-                     });
-    QObject::connect(console, &CConsoleWnd::urlRequested, &m_view, [this](const QString& url) {
-        if (CConsoleView* main = CConsoleView::Of(m_view.Doc())) {
-            main->Host().OpenUrl(url.toStdString());
-        }
-    });
-    QObject::connect(console, &CConsoleWnd::nameSelected, &m_view,
-                     [this](const QString& name) { m_view.Doc().SetSelectedName(name); });
-    QObject::connect(console, &CConsoleWnd::personCommandChosen, &m_view,
-                     [this](int id, const QString& name, bool newConsole) {
-                         CPersonMenu::Run(id, name, newConsole, PersonTargets());
-                     });
+    CConsoleActions::Connect(*m_view.Console(), m_view.Doc(),
+                             [this](std::string_view line) { m_view.SendGameCommand(line); });
 }
 
 char CGameCommands::AskPromotion(QWidget* parent, bool kingPromotion) {

@@ -7,8 +7,6 @@
 #include <array>
 #include <string>
 
-#include "console/PersonMenu.h"
-
 class CGameView;
 class QMenu;
 class QWidget;
@@ -56,7 +54,6 @@ class CGameCommands {
     void OnViewClosing();
 
   private:
-    CPersonMenu::Targets PersonTargets();
     void SendMulti(const char* command);
     void AfterCommand();
 

@@ -5,6 +5,7 @@
 // real listening socket so that the connection is really up.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QLabel>
@@ -12,11 +13,14 @@
 #include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTextBlock>
 
 #include "app/MainFrame.h"
 #include "app/ScratchFolder.h"
 #include "console/ConsoleFrame.h"
+#include "console/ConsoleText.h"
 #include "console/ConsoleView.h"
+#include "console/ConsoleWnd.h"
 #include "net/Profile.h"
 #include "net/qt/Kordane2Doc.h"
 
@@ -165,6 +169,36 @@ TEST_F(ConsoleFrameTest, ReconnectOnlyWhenClosedAndThenConnectsAgain) {
     EXPECT_TRUE(WaitFor([&] { return m_server.hasPendingConnections(); }));
     EXPECT_TRUE(WaitFor([&] { return frame->Doc().IsConnected(); }));
     EXPECT_EQ(frame->View().Dispatch().LoginStage(), 0) << "a new connection logs in afresh";
+}
+
+// Whether a web address appended to `console` now comes out as a link.
+bool MarksLinks(CConsoleWnd& console) {
+    console.AppendStyled(QStringLiteral("see www.vcx-server.net\n"), 0);
+    console.FlushPending();
+    const QTextBlock last = console.Text()->document()->lastBlock();
+    for (auto it = last.begin(); !it.atEnd(); ++it) {
+        if (it.fragment().charFormat().isAnchor()) return true;
+    }
+    return false;
+}
+
+TEST_F(ConsoleFrameTest, DisableHyperlinksReachesOpenAndLaterConsoles) {
+    QAction* toggle = nullptr;
+    for (QAction* action : m_frame.findChildren<QAction*>()) {
+        if (action->text() == QStringLiteral("Disable &Hyperlinks")) toggle = action;
+    }
+    ASSERT_NE(toggle, nullptr);
+    CConsoleFrame* before = m_frame.AddConnection(NewDoc(), "Connection1");
+    EXPECT_TRUE(MarksLinks(*before->View().Console()));
+
+    toggle->trigger();
+    CConsoleFrame* after = m_frame.AddConnection(NewDoc(), "Connection2");
+    EXPECT_FALSE(MarksLinks(*before->View().Console()));
+    EXPECT_FALSE(MarksLinks(*after->View().Console()));
+
+    toggle->trigger();
+    EXPECT_TRUE(MarksLinks(*before->View().Console()));
+    EXPECT_TRUE(MarksLinks(*after->View().Console()));
 }
 
 }  // namespace

@@ -6,12 +6,15 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
+#include <QTimer>
 
 #include "console/ConsoleText.h"
 #include "console/ConsoleWnd.h"
+#include "console/PersonCommand.h"
 
 namespace {
 
@@ -102,6 +105,40 @@ TEST_F(ConsoleLinksTest, SwitchedOffNothingNewIsMarked) {
     Append(QStringLiteral("Type \"help vars\".\n"));
     EXPECT_TRUE(IsLink(QStringLiteral("help vars")));
     EXPECT_FALSE(IsLink(QStringLiteral("help finger")));
+}
+
+TEST_F(ConsoleLinksTest, PersonPopupOnlyForASelection) {
+    QSignalSpy names(&m_console, &CConsoleWnd::nameSelected);
+    QSignalSpy chosen(&m_console, &CConsoleWnd::personCommandChosen);
+    Append(QStringLiteral("Carla tells you: a game?\n"));
+    bool popupShown = false;
+    const auto rightClick = [&] {
+        // Chooses "&Finger" in whatever popup opens.
+        QTimer::singleShot(0, [&popupShown] {
+            if (QWidget* popup = QApplication::activePopupWidget()) {
+                popupShown = true;
+                QTest::keyClick(popup, Qt::Key_F);
+            }
+        });
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                m_console.Text()->viewport()->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(m_console.Text()->viewport(), &event);
+        QApplication::processEvents();
+    };
+
+    rightClick();
+    EXPECT_FALSE(popupShown);
+    EXPECT_TRUE(chosen.isEmpty());
+
+    m_console.Text()->setTextCursor(m_console.Text()->document()->find(QStringLiteral("Carla")));
+    rightClick();
+    EXPECT_TRUE(popupShown);
+    ASSERT_EQ(names.size(), 2);
+    EXPECT_EQ(names[0][0].toString().toStdString(), "");
+    EXPECT_EQ(names[1][0].toString().toStdString(), "Carla");
+    ASSERT_EQ(chosen.size(), 1);
+    EXPECT_EQ(chosen[0][0].toInt(), kPersonFinger);
+    EXPECT_EQ(chosen[0][1].toString().toStdString(), "Carla");
 }
 
 }  // namespace
