@@ -19,6 +19,8 @@ CPersonMenu::Targets CConsoleActions::Targets(CKordane2Doc& doc, Send send) {
 
 void CConsoleActions::Connect(CConsoleWnd& console, CKordane2Doc& doc, Send send) {
     const CPersonMenu::Targets targets = Targets(doc, std::move(send));
+    // F9 answers whoever told the user last, whichever console heard it.
+    console.SetLastTellerSource([&doc] { return QString::fromStdString(doc.Values().lastTeller); });
     QObject::connect(&console, &CConsoleWnd::commandRequested, &console,
                      [targets](const QString& line, bool newConsole) {
                          const std::string text = line.toStdString();

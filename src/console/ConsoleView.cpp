@@ -38,8 +38,6 @@ CConsoleView::CConsoleView(CKordane2Doc& doc, QString connectionTitle, QWidget* 
     connect(m_console, &CConsoleWnd::textAppended, this, &CConsoleView::textAppended);
     CConsoleActions::Connect(
         *m_console, m_doc, [this](std::string_view line) { SendTaggedCommand(line, m_consoleId); });
-    m_console->SetLastTellerSource(
-        [this] { return QString::fromStdString(m_dispatch.LastTeller()); });
 
     auto styles = std::make_shared<CTextStyles>();
     styles->Load(m_doc.Profile());

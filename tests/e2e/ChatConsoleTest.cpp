@@ -94,6 +94,10 @@ TEST_F(ChatConsoles, TemporaryConsolesLearnAndChannelConsolesAsk) {
         << Pane(person).toStdString() << m_server.Transcript();
     EXPECT_FALSE(m_frame->View().Pane()->toPlainText().contains("hello back"));
     EXPECT_EQ(m_frame->View().Dispatch().LastTeller(), "Magnus");
+    // F9 in the chat console answers the teller it heard.
+    QKeyEvent f9(QEvent::KeyPress, Qt::Key_F9, Qt::NoModifier);
+    QCoreApplication::sendEvent(person->Console()->Entry(), &f9);
+    EXPECT_EQ(person->Console()->Entry()->text(), "/Tell Magnus! ");
     // Ctrl+Return in an extra console opens one more, the helper's prefix
     // in front of the command.
     person->Console()->Entry()->setText("again?");
