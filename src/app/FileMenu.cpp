@@ -12,6 +12,7 @@
 
 #include "app/ConnectionFiles.h"
 #include "app/MainFrame.h"
+#include "app/PgnLists.h"
 #include "chess/PgnFile.h"
 #include "chess/PgnGame.h"
 #include "console/ConsoleFrame.h"
@@ -19,7 +20,7 @@
 
 namespace {
 
-enum class Needs { Nothing, Connection, Later };
+enum class Needs { Nothing, Connection };
 
 struct FileItem {
     const char* text;
@@ -28,8 +29,7 @@ struct FileItem {
     Needs needs;
 };
 
-// In menu order; "Later" items belong to windows that do not exist yet and
-// stay disabled until they do.
+// In menu order.
 constexpr FileItem kItems[] = {
     {"&New Connection", "Open a new connection to the server", QKeySequence::New, Needs::Nothing},
     {"&Open Connection", "Open a saved connection file", QKeySequence::Open, Needs::Nothing},
@@ -39,7 +39,7 @@ constexpr FileItem kItems[] = {
      QKeySequence::SaveAs, Needs::Connection},
     {"Se&t Log File...", "Choose the PGN file finished games are appended to",
      QKeySequence::UnknownKey, Needs::Connection},
-    {"Open P&GN...", "List the games of a PGN file", QKeySequence::UnknownKey, Needs::Later},
+    {"Open P&GN...", "List the games of a PGN file", QKeySequence::UnknownKey, Needs::Connection},
     {"&View PGN Game...", "Show a game of a PGN file on a board", QKeySequence::UnknownKey,
      Needs::Connection},
     {"P&rint Setup...", "Change the printer and printing options", QKeySequence::UnknownKey,
@@ -75,7 +75,14 @@ CFileMenu::CFileMenu(QMenu* file, CConnectionFiles& files, CMainFrame& frame)
     m_save = items[2];
     m_saveAs = items[3];
     m_logFile = items[4];
+    m_openPgn = items[5];
     m_viewPgn = items[6];
+    m_pgnLists = new CPgnLists(m_frame);
+    connect(m_openPgn, &QAction::triggered, this, [this] {
+        if (CConsoleFrame* console = m_frame.ActiveConnectionConsole()) {
+            m_pgnLists->Open(console->Doc());
+        }
+    });
     connect(m_viewPgn, &QAction::triggered, this, &CFileMenu::ViewPgnGame);
     connect(items[7], &QAction::triggered, this, [this] {
         QPageSetupDialog dialog(&m_frame.Printer(), &m_frame);
@@ -99,7 +106,10 @@ CFileMenu::CFileMenu(QMenu* file, CConnectionFiles& files, CMainFrame& frame)
 void CFileMenu::Update() {
     const bool active = m_frame.ActiveConsole() != nullptr;
     for (QAction* action : {m_save, m_saveAs, m_logFile}) action->setEnabled(active);
-    m_viewPgn->setEnabled(m_frame.ActiveConnectionConsole() != nullptr);
+    CConsoleFrame* connection = m_frame.ActiveConnectionConsole();
+    m_viewPgn->setEnabled(connection != nullptr);
+    // One PGN list per connection: the next waits until it is closed.
+    m_openPgn->setEnabled(connection != nullptr && !m_pgnLists->ListOf(connection->Doc()));
     const std::vector<std::string>& entries = m_files.Recent().Entries();
     for (size_t i = 0; i < m_recent.size(); ++i) {
         QAction* action = m_recent[i];

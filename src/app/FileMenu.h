@@ -8,15 +8,17 @@
 
 class CConnectionFiles;
 class CMainFrame;
+class CPgnLists;
 class PgnGame;
 class QAction;
 class QMenu;
 
 // The connection items of the File menu: "&New Connection", "&Open
-// Connection", save, save as, the game log file, printer set-up and the four
-// recent files, placed above the frame's own "R&econnect" and "E&xit". The
-// application creates it on the main frame's File menu; each item acts on
-// the active connection through CConnectionFiles.
+// Connection", save, save as, the game log file, the PGN list (CPgnLists),
+// printer set-up and the four recent files, placed above the frame's own
+// "R&econnect" and "E&xit". The application creates it on the main frame's
+// File menu; each item acts on the active connection through
+// CConnectionFiles.
 class CFileMenu : public QObject {
     Q_OBJECT
   public:
@@ -27,6 +29,8 @@ class CFileMenu : public QObject {
     QAction* OpenAction() const { return m_open; }
     QAction* SaveAction() const { return m_save; }
     const std::vector<QAction*>& RecentActions() const { return m_recent; }
+    QAction* OpenPgnAction() const { return m_openPgn; }
+    CPgnLists& PgnLists() const { return *m_pgnLists; }
 
     // "&View PGN Game...": a game of a chosen file in a new game window of
     // the active connection.
@@ -43,6 +47,8 @@ class CFileMenu : public QObject {
     QAction* m_save = nullptr;
     QAction* m_saveAs = nullptr;
     QAction* m_logFile = nullptr;
+    QAction* m_openPgn = nullptr;
     QAction* m_viewPgn = nullptr;
+    CPgnLists* m_pgnLists = nullptr;
     std::vector<QAction*> m_recent;
 };

@@ -7,6 +7,9 @@ namespace {
 constexpr bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
+constexpr bool IsSpace(char c) {
+    return c == ' ' || c == '\n' || c == '\r' || c == '\t';
+}
 constexpr bool IsLetter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
@@ -141,13 +144,22 @@ PgnTokenizer::Token PgnTokenizer::ReadString() {
 PgnTokenizer::Token PgnTokenizer::Next() {
     for (;;) {
         const char c = m_pos == m_savedAt ? m_saved : *m_pos;
+        if (IsSpace(c)) {
+            // Most of a file is blanks and line ends between short tokens:
+            // they are stepped over here in one run, not one at a time
+            // through the switch below. Past the first, no cut stands.
+            ++m_pos;
+            while (IsSpace(*m_pos)) ++m_pos;
+            continue;
+        }
+        // Moves, tag names and move numbers next, the tokens met most often;
+        // "0" and "1" may start a result and go through the switch.
+        if (IsLetter(c) || c == '_') return ReadSymbol();
+        if (c >= '2' && c <= '9') {
+            while (IsDigit(*m_pos)) ++m_pos;
+            return kMoveNumber;
+        }
         switch (c) {
-            case ' ':
-            case '\t':
-            case '\r':
-            case '\n':
-                ++m_pos;
-                continue;
             case '\0':
                 return kEnd;
             case '%':
