@@ -2,11 +2,13 @@
 // SPDX-FileCopyrightText: 2026 The Kordane developers
 #include "console/ConsoleText.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QTextBlock>
 
 CConsoleText::CConsoleText(QWidget* parent) : QTextBrowser(parent) {
     // Server text is never markup and never a link target of the browser's
@@ -54,7 +56,7 @@ void CConsoleText::keyPressEvent(QKeyEvent* event) {
 
 void CConsoleText::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
-        const QString link = anchorAt(event->position().toPoint());
+        const QString link = LinkTextAt(event->position().toPoint());
         if (!link.isEmpty()) {
             event->accept();
             emit linkPressed(link, event->modifiers() & Qt::ControlModifier);
@@ -62,6 +64,31 @@ void CConsoleText::mousePressEvent(QMouseEvent* event) {
         }
     }
     QTextBrowser::mousePressEvent(event);
+}
+
+QString CConsoleText::LinkTextAt(QPoint point) const {
+    if (anchorAt(point).isEmpty()) return {};
+    const QPoint inDocument =
+        point + QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    const int at = document()->documentLayout()->hitTest(inDocument, Qt::ExactHit);
+    if (at < 0) return {};
+    // Links carry no text of their own (one format for every link keeps the
+    // document's format table from growing with each line): the link is the
+    // stretch of linked characters around the click.
+    QString text;
+    bool covers = false;
+    for (auto it = document()->findBlock(at).begin(); !it.atEnd(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        if (!fragment.charFormat().isAnchor()) {
+            if (covers) break;
+            text.clear();
+            continue;
+        }
+        text += fragment.text();
+        covers =
+            covers || (at >= fragment.position() && at < fragment.position() + fragment.length());
+    }
+    return covers ? text : QString();
 }
 
 void CConsoleText::contextMenuEvent(QContextMenuEvent* event) {

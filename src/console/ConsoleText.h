@@ -34,6 +34,8 @@ class CConsoleText : public QTextBrowser {
   protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    // The text of the link drawn at `point` (viewport coordinates), if any.
+    QString LinkTextAt(QPoint point) const;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:

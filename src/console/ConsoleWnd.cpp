@@ -199,19 +199,18 @@ void CConsoleWnd::InsertWithLinks(QTextCursor& cursor, const QString& text,
     // Where links overlap, the one found later wins, as when each is laid
     // over the text in turn.
     std::vector<int> owner(static_cast<size_t>(scanned.size()), -1);
-    std::vector<QString> hrefs;
-    hrefs.reserve(links.size());
+    int index = 0;
     for (const CLinkScanner::Range& link : links) {
         const qsizetype start = qMax(link.start - first, qsizetype(0));
         const qsizetype stop = qMax(start, qMin(link.start + link.length - first, scanned.size()));
-        hrefs.push_back(scanned.mid(start, stop - start));
-        std::fill(owner.begin() + start, owner.begin() + stop, static_cast<int>(hrefs.size()) - 1);
+        std::fill(owner.begin() + start, owner.begin() + stop, index++);
     }
     // The link keeps the colour of its text; the text itself is what a click
-    // acts on.
-    const auto linkFormat = [&hrefs](int index, QTextCharFormat linked) {
+    // acts on. Every link has the same target: a target per link would be a
+    // new format per link, kept by the document for as long as it lives.
+    const auto linkFormat = [](QTextCharFormat linked) {
         linked.setAnchor(true);
-        linked.setAnchorHref(hrefs[static_cast<size_t>(index)]);
+        linked.setAnchorHref(QStringLiteral("#"));
         linked.setFontUnderline(true);
         return linked;
     };
@@ -231,7 +230,7 @@ void CConsoleWnd::InsertWithLinks(QTextCursor& cursor, const QString& text,
             QTextCursor old(cursor.document());
             old.setPosition(from - static_cast<int>(inPane - i));
             old.setPosition(from - static_cast<int>(inPane - end), QTextCursor::KeepAnchor);
-            old.mergeCharFormat(linkFormat(current, QTextCharFormat()));
+            old.mergeCharFormat(linkFormat(QTextCharFormat()));
         }
         i = end;
     }
@@ -240,8 +239,7 @@ void CConsoleWnd::InsertWithLinks(QTextCursor& cursor, const QString& text,
     for (qsizetype i = inPane; i < scanned.size();) {
         const qsizetype end = runEnd(i, scanned.size());
         const int current = owner[static_cast<size_t>(i)];
-        cursor.insertText(scanned.mid(i, end - i),
-                          current < 0 ? format : linkFormat(current, format));
+        cursor.insertText(scanned.mid(i, end - i), current < 0 ? format : linkFormat(format));
         i = end;
     }
 }
