@@ -127,6 +127,9 @@ void Help(ServerCore&, ClientSession& session, std::string_view args) {
 }
 
 void More(ServerCore&, ClientSession& session, std::string_view) {
+    // A game list's next batch goes before text pages: the list window's
+    // "More..." asks for it.
+    if (session.SendNextListBatch()) return;
     if (!session.SendMore()) session.SendText("There is no more.\n");
 }
 

@@ -9,6 +9,7 @@
 #include "ClientSession.h"
 #include "CommandTable.h"
 #include "CommandWords.h"
+#include "GameListDatagrams.h"
 #include "MatchCommands.h"
 #include "ServerCore.h"
 #include "VariableTable.h"
@@ -249,6 +250,10 @@ void PersonCommands::History(ServerCore& core, ClientSession& session, std::stri
         return game.over && !IsAdjourned(game) && game.keptBy.empty() &&
                game.ColourOf(person.handle) >= 0;
     });
+    if (GameListDatagrams::Wanted(session)) {
+        GameListDatagrams::Send(core, session, "history", person.handle, games, false);
+        return;
+    }
     if (games.empty()) {
         session.SendText(person.handle + " has no finished games.\n");
         return;
@@ -268,6 +273,10 @@ void PersonCommands::Stored(ServerCore& core, ClientSession& session, std::strin
     const std::vector<const ServerGame*> games = KeptGames(core, [&](const ServerGame& game) {
         return IsAdjourned(game) && game.keptBy.empty() && game.ColourOf(person.handle) >= 0;
     });
+    if (GameListDatagrams::Wanted(session)) {
+        GameListDatagrams::Send(core, session, "stored", person.handle, games, true);
+        return;
+    }
     if (games.empty()) {
         session.SendText(person.handle + " has no adjourned games.\n");
         return;
@@ -286,6 +295,10 @@ void PersonCommands::Liblist(ServerCore& core, ClientSession& session, std::stri
     const std::vector<const ServerGame*> games = KeptGames(core, [&](const ServerGame& game) {
         return AccountStore::SameHandle(game.keptBy, person.handle);
     });
+    if (GameListDatagrams::Wanted(session)) {
+        GameListDatagrams::Send(core, session, "liblist", person.handle, games, false);
+        return;
+    }
     if (games.empty()) {
         session.SendText(person.handle + " has no games in the library.\n");
         return;
