@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Kordane developers
 #include "lists/GameListText.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 
@@ -116,6 +117,24 @@ int CGameListText::Rating(std::string_view field) {
     const auto [ptr, ec] = std::from_chars(field.data(), field.data() + field.size(), value);
     (void)ptr;
     return ec == std::errc() ? value : 0;
+}
+
+std::vector<int> CGameListText::ColumnWidths(std::string_view text, size_t count) {
+    std::vector<int> widths;
+    while (widths.size() < count && !text.empty()) {
+        const size_t comma = text.find(',');
+        std::string_view part = text.substr(0, comma);
+        while (!part.empty() && part.front() == ' ') part.remove_prefix(1);
+        while (!part.empty() && part.back() == ' ') part.remove_suffix(1);
+        long long value = 0;
+        const auto [end, ec] = std::from_chars(part.data(), part.data() + part.size(), value);
+        if (part.empty() || ec != std::errc() || end != part.data() + part.size()) break;
+        // A damaged file must not make a column absurdly wide.
+        widths.push_back(static_cast<int>(std::clamp<long long>(value, -1, 4000)));
+        if (comma == std::string_view::npos) break;
+        text.remove_prefix(comma + 1);
+    }
+    return widths;
 }
 
 int CGameListText::ResultOrder(int kind, int winner) {

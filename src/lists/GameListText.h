@@ -30,6 +30,10 @@ class CGameListText {
     static std::string StoredMarks(bool opponentPresent, int code, int winner, int ownerWhite);
     // "++++" is -1 (below every real rating), "----" is 0.
     static int Rating(std::string_view field);
+    // Up to `count` widths from a settings value "%d,%d,...": reading stops
+    // at the first part that is not a number, and each width is kept within
+    // -1 (heading width) and 4000.
+    static std::vector<int> ColumnWidths(std::string_view text, size_t count);
     // The order results sort in: white won, drawn, black won, then the rest.
     static int ResultOrder(int kind, int winner);
 };

@@ -53,22 +53,6 @@ const MenuItem kStoredItems[] = {
     {"&Resign", CGameListView::Resign},
 };
 
-std::vector<int> ParseWidths(const std::string& text) {
-    std::vector<int> widths;
-    size_t pos = 0;
-    while (pos < text.size() && widths.size() < CGameListView::kColumns) {
-        const size_t comma = text.find(',', pos);
-        const std::string part =
-            text.substr(pos, comma == std::string::npos ? std::string::npos : comma - pos);
-        if (part.empty() || part.find_first_not_of("-0123456789 ") != std::string::npos) break;
-        // A width from a damaged file must not make a column absurdly wide.
-        widths.push_back(std::clamp(std::atoi(part.c_str()), -1, 4000));
-        if (comma == std::string::npos) break;
-        pos = comma + 1;
-    }
-    return widths;
-}
-
 int CompareNoCase(const std::string& a, const std::string& b) {
     return QString::fromStdString(a).compare(QString::fromStdString(b), Qt::CaseInsensitive);
 }
@@ -205,7 +189,9 @@ void CGameListView::Header(const CServerMessage& m) {
 void CGameListView::SetUpColumns() {
     const char* const* headings = m_playerCentred ? kCentredHeadings : kNormalHeadings;
     for (int c = 0; c < kColumns; ++c) AddColumn(QString::fromLatin1(headings[c]), c, -1);
-    if (m_hooks.columnWidths) SetColumnWidths(ParseWidths(m_hooks.columnWidths(m_playerCentred)));
+    if (m_hooks.columnWidths)
+        SetColumnWidths(
+            CGameListText::ColumnWidths(m_hooks.columnWidths(m_playerCentred), kColumns));
     m_sortSecond.fill(false);
 }
 

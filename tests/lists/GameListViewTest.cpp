@@ -391,3 +391,23 @@ TEST(GameListView, StoredGameRequestsAskFirstAndNameTheGame) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(GameListView, ColumnWidthsComeFromTheSettingsOfTheLayout) {
+    ListFixture f;
+    f.view.GetHooks().columnWidths = [](bool playerCentred) {
+        // The history value is damaged after its third number.
+        return std::string(playerCentred ? "30, 40,50,x,70" : "11,22,33,44,55,66,77,88,99,110,121");
+    };
+    f.Feed(Header("liblist", "Anna", 0, 0, 0));
+    f.Feed(Header("history", "Anna", 0, 0, 0));
+    const std::vector<int> widths = f.view.ColumnWidths();
+    ASSERT_EQ(widths.size(), 10u);
+    EXPECT_EQ(std::vector<int>(widths.begin(), widths.begin() + 3), (std::vector<int>{30, 40, 50}));
+    EXPECT_GT(widths[3], 12);  // heading width plus 12
+    f.Feed(Header("search", "Anna", 0, 0, 0));
+    EXPECT_EQ(f.view.ColumnWidthsText(), "11,22,33,44,55,66,77,88,99,110");
+}
+
+}  // namespace
