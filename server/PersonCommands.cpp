@@ -311,6 +311,30 @@ void PersonCommands::Liblist(ServerCore& core, ClientSession& session, std::stri
     session.SendPaged(text);
 }
 
+void PersonCommands::Search(ServerCore& core, ClientSession& session, std::string_view args) {
+    Person person;
+    const bool named = !CommandWords::Trim(args).empty();
+    if (named && !FindPerson(core, session, args, person)) return;
+    const std::vector<const ServerGame*> games = KeptGames(core, [&](const ServerGame& game) {
+        return game.over && !IsAdjourned(game) && game.keptBy.empty() &&
+               (!named || game.ColourOf(person.handle) >= 0);
+    });
+    if (GameListDatagrams::Wanted(session)) {
+        GameListDatagrams::Send(core, session, "search", person.handle, games, false);
+        return;
+    }
+    if (games.empty()) {
+        session.SendText("No games found.\n");
+        return;
+    }
+    std::string text = named ? "Games of " + person.handle + ":\n" : std::string("Games:\n");
+    for (const ServerGame* game : games) {
+        text += Pad("#" + std::to_string(game->id), 6) + Pad(GameTitle(*game), 34) +
+                Pad(game->result, 9) + game->description + "\n";
+    }
+    session.SendPaged(text);
+}
+
 void PersonCommands::Follow(ServerCore& core, ClientSession& session, std::string_view args) {
     if (args.empty()) {
         if (session.Following().empty()) {

@@ -665,4 +665,7 @@ TEST_F(ServerCoreTest, GameListsComeAsDatagramsInBatches) {
         << stored[1];
     EXPECT_EQ(stored[1].back(), '1');
     EXPECT_EQ(list("liblist\n", 0), (std::vector<std::string>{"liblist|Judit|0|0|0"}));
+    const std::vector<std::string> search = list("search magnus\n", 10);
+    ASSERT_FALSE(search.empty());
+    EXPECT_EQ(search[0], "search|Magnus|12|1|10");
 }
