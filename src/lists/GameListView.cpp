@@ -409,7 +409,14 @@ QString CGameListView::StoredGameId(const GameRow& row) const {
 }
 
 void CGameListView::SendLine(const std::string& line) const {
-    if (m_hooks.send) m_hooks.send(line);
+    if (!m_hooks.send) return;
+    // Titles, names and events come from the server's fields, which may hold
+    // line breaks: one row command must stay one command line.
+    std::string safe = line;
+    if (!safe.empty() && safe.back() == '\n') safe.pop_back();
+    std::replace_if(
+        safe.begin(), safe.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
+    m_hooks.send(safe + "\n");
 }
 
 void CGameListView::Run(int id, bool ctrl) {

@@ -292,6 +292,10 @@ TEST(GameListView, MoreIsOfferedOnlyWhenGamesAreLeft) {
     EXPECT_TRUE(f.view.RefreshButton()->isEnabled());
     f.view.RefreshButton()->click();
     EXPECT_EQ(f.sent.back(), "history Anna\n");
+    // A line break in a field must not smuggle a second command into Refresh.
+    f.Feed(Header("history", "Anna\nquit", 1, 1, 1));
+    f.view.RefreshButton()->click();
+    EXPECT_EQ(f.sent.back(), "history Anna quit\n");
 }
 
 TEST(GameListView, DontReuseLeavesTheListToAnotherWindow) {
