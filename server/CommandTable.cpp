@@ -133,7 +133,7 @@ void More(ServerCore&, ClientSession& session, std::string_view) {
     if (!session.SendMore()) session.SendText("There is no more.\n");
 }
 
-constexpr std::array<CommandTable::Command, 85> kCommands = {{
+constexpr std::array<CommandTable::Command, 86> kCommands = {{
     {"tell", 101, ChatCommands::Tell, "tell <name or channel> <text>"},
     {"shout", 102, ChatCommands::Shout, "shout <text>"},
     {"set-2", 103, Set2, "Set-2 <datagram 0-255> <0|1>"},
@@ -221,6 +221,7 @@ constexpr std::array<CommandTable::Command, 85> kCommands = {{
     {"=noplay", 182, ListCommands::ShowNoplay, "=noplay"},
     {"=censor", 183, ListCommands::ShowCensor, "=censor"},
     {"search", 195, PersonCommands::Search, "search [<name>]"},
+    {"spgn", 196, GameCommands::Spgn, "spgn [#<game id> | <game number>]"},
     {"set-quietly", 206, UserCommands::SetQuietly, "Set-quietly <variable> <value>"},
 }};
 

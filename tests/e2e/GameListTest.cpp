@@ -17,7 +17,10 @@
 #include "app/MainFrame.h"
 #include "console/CommandEdit.h"
 #include "console/ConsoleFrame.h"
+#include "console/ConsoleSubView.h"
+#include "console/ConsoleText.h"
 #include "console/ConsoleView.h"
+#include "console/ConsoleWnd.h"
 #include "e2e/ServerFixture.h"
 #include "game/GameRegistry.h"
 #include "game/GameView.h"
@@ -124,6 +127,18 @@ TEST_F(GameListEndToEnd, HistoryOpensAListWhoseRowExaminesTheGame) {
         return views.size() > gamesBefore && views.back()->Mode() == IBoardHost::Examining &&
                views.back()->GameNumber() != m_firstBoard;
     })) << m_server.Transcript();
+
+    // With Ctrl, the PGN comes back to a temporary console of its own.
+    list->Run(CGameListView::Spgn, true);
+    CConsoleSubView* console = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+        for (QMdiSubWindow* window : m_main->findChild<QMdiArea*>()->subWindowList()) {
+            if (auto* view = qobject_cast<CConsoleSubView*>(window->widget())) console = view;
+        }
+        return console != nullptr && console->Temporary() &&
+               console->Console()->Text()->toPlainText().contains("[White \"Tester\"]");
+    })) << m_server.Transcript();
+    EXPECT_NE(m_server.Transcript().find("`Spgn #" + std::to_string(number)), std::string::npos);
 
     if (const char* shots = std::getenv("KORDANE_SCREENSHOTS")) {
         QDir().mkpath(shots);
