@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <cstdlib>
 #include <initializer_list>
 
 #include "lists/GameListText.h"
@@ -179,6 +180,10 @@ TEST(GameListView, StoredListMarksPresenceAndHowTheGameWasAdjourned) {
     f.Feed(Item(plain));
     EXPECT_EQ(f.Column(0), (std::vector<QString>{"+!", "?", ""}));
     EXPECT_EQ(f.Column(8), (std::vector<QString>{"WQ", "WA", "WA"}));
+    if (const char* shots = std::getenv("KORDANE_SCREENSHOTS")) {
+        f.view.show();
+        f.view.grab().save(QString(shots) + "/stored-list.png");
+    }
     f.Feed(Header("history", "Anna", 0, 0, 0));
     EXPECT_TRUE(f.view.Legend()->isHidden());
     EXPECT_EQ(f.view.RowCount(), 0);
