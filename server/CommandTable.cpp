@@ -127,10 +127,13 @@ void Help(ServerCore&, ClientSession& session, std::string_view args) {
 }
 
 void More(ServerCore&, ClientSession& session, std::string_view) {
+    // A game list's next batch goes before text pages: the list window's
+    // "More..." asks for it.
+    if (session.SendNextListBatch()) return;
     if (!session.SendMore()) session.SendText("There is no more.\n");
 }
 
-constexpr std::array<CommandTable::Command, 84> kCommands = {{
+constexpr std::array<CommandTable::Command, 86> kCommands = {{
     {"tell", 101, ChatCommands::Tell, "tell <name or channel> <text>"},
     {"shout", 102, ChatCommands::Shout, "shout <text>"},
     {"set-2", 103, Set2, "Set-2 <datagram 0-255> <0|1>"},
@@ -217,6 +220,8 @@ constexpr std::array<CommandTable::Command, 84> kCommands = {{
     {"=notify", 181, ListCommands::ShowNotify, "=notify"},
     {"=noplay", 182, ListCommands::ShowNoplay, "=noplay"},
     {"=censor", 183, ListCommands::ShowCensor, "=censor"},
+    {"search", 195, PersonCommands::Search, "search [<name>]"},
+    {"spgn", 196, GameCommands::Spgn, "spgn [#<game id> | <game number>]"},
     {"set-quietly", 206, UserCommands::SetQuietly, "Set-quietly <variable> <value>"},
 }};
 

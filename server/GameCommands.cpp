@@ -265,22 +265,31 @@ void GameCommands::Games(ServerCore& core, ClientSession& session, std::string_v
     session.SendText(std::to_string(games.size()) + " games displayed.\n");
 }
 
-void GameCommands::Logpgn(ServerCore& core, ClientSession& session, std::string_view args) {
+namespace {
+
+// The game named by "#<id>" (a finished one too) or by its number; the
+// user's current game without an argument. Says so when there is none.
+const ServerGame* GameByArgument(ServerCore& core, ClientSession& session, std::string_view args) {
     const ServerGame* game = nullptr;
     int number = 0;
     if (args.empty()) {
         game = core.Games().CurrentOf(session.Handle());
-    } else if (!args.empty() && args.front() == '#') {
+    } else if (args.front() == '#') {
         // "#id": the game identifier of datagram 15's field 15.
         if (ParseNumber(args, number) && number > 0)
             game = core.Games().FindById(static_cast<uint32_t>(number));
     } else if (ParseNumber(args, number)) {
         game = core.Games().Find(number);
     }
-    if (game == nullptr) {
-        session.SendText("There is no such game.\n");
-        return;
-    }
+    if (game == nullptr) session.SendText("There is no such game.\n");
+    return game;
+}
+
+}  // namespace
+
+void GameCommands::Logpgn(ServerCore& core, ClientSession& session, std::string_view args) {
+    const ServerGame* game = GameByArgument(core, session, args);
+    if (game == nullptr) return;
     DatagramWriter d(DG_SAVE_GAME_TEXT);
     std::string text;
     for (const std::string& line : game->PgnLines()) {
@@ -288,6 +297,14 @@ void GameCommands::Logpgn(ServerCore& core, ClientSession& session, std::string_
         text += line + "\n";
     }
     session.SendDatagramOrText(d, text);
+}
+
+void GameCommands::Spgn(ServerCore& core, ClientSession& session, std::string_view args) {
+    const ServerGame* game = GameByArgument(core, session, args);
+    if (game == nullptr) return;
+    std::string text;
+    for (const std::string& line : game->PgnLines()) text += line + "\n";
+    session.SendPaged(text);
 }
 
 void GameCommands::Flip(ServerCore& core, ClientSession& session, std::string_view) {

@@ -35,5 +35,7 @@ class GameCommands {
     static void Goto(ServerCore& core, ClientSession& session, std::string_view args);
     static void Games(ServerCore& core, ClientSession& session, std::string_view args);
     static void Logpgn(ServerCore& core, ClientSession& session, std::string_view args);
+    // The PGN of a game as text, for reading rather than saving.
+    static void Spgn(ServerCore& core, ClientSession& session, std::string_view args);
     static void Flip(ServerCore& core, ClientSession& session, std::string_view args);
 };
