@@ -1,0 +1,140 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Kordane developers
+//
+// The seek graph against the test server: two other users post seeks, the
+// graph shows them as the filter judges them, and a click on one starts the
+// game.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMouseEvent>
+#include <QTest>
+#include <cstdlib>
+
+#include "app/ConnectionMenus.h"
+#include "app/MainFrame.h"
+#include "app/SeekGraphs.h"
+#include "console/ConsoleFrame.h"
+#include "console/ConsoleView.h"
+#include "e2e/ServerFixture.h"
+#include "game/GameRegistry.h"
+#include "lists/SeekView.h"
+
+namespace {
+
+class SeekGraphEndToEnd : public ::testing::Test {
+  protected:
+    SeekGraphEndToEnd() : m_profile(m_dir.filePath("settings.ini").toStdString()) {
+        m_main = std::make_unique<CMainFrame>(m_profile);
+        m_main->resize(1200, 900);
+        m_main->show();
+    }
+    bool Received(const std::string& line) {
+        return WaitFor([&] { return m_server.Transcript().find(line) != std::string::npos; });
+    }
+    const SeekRecord* SeekOf(CSeekView* view, const std::string& name, int minutes) {
+        for (const SeekRecord& r : view->Grid().Records()) {
+            if (r.name == name && r.time1 == minutes) return &r;
+        }
+        return nullptr;
+    }
+
+    TestServer m_server;
+    QTemporaryDir m_dir;
+    CProfile m_profile;
+    std::unique_ptr<CMainFrame> m_main;
+    QObject m_documents;
+};
+
+TEST_F(SeekGraphEndToEnd, SeeksOfOthersAppearAndAClickStartsTheGame) {
+    RawClient magnus(m_server.Port());
+    RawClient judit(m_server.Port());
+    ASSERT_TRUE(magnus.Ok() && judit.Ok());
+    magnus.Send("Magnus carlsen1\nseek 10 0 rated\n");
+    // Tester is rated 1500: the standard seek is his to take, the blitz one
+    // asks for 1800 to 2200.
+    judit.Send("Judit polgar1\nseek 15 0 unrated 1000-2000\nseek 3 0 rated 1800-2200\n");
+    ASSERT_TRUE(Received("seek 3 0 rated 1800-2200"));
+
+    auto* doc = new CKordane2Doc(m_profile, &m_documents);
+    doc->Params().host = "127.0.0.1";
+    doc->Params().port = m_server.Port();
+    doc->Params().handle = "Tester";
+    doc->Params().password = "test1";
+    CConsoleFrame* console = m_main->AddConnection(*doc, "Tester.kd2");
+    ASSERT_TRUE(WaitFor([console] { return console->View().Tagging(); }));
+    // The ratings decide eligibility; they come with the login.
+    ASSERT_TRUE(WaitFor([doc] { return doc->Values().ratings.size() >= 3; }));
+
+    QAction* item = m_main->ConnectionMenus().Item(QStringLiteral("Seek &Graph"));
+    ASSERT_NE(item, nullptr);
+    ASSERT_TRUE(item->isEnabled());
+    item->trigger();
+    CSeekView* view = m_main->SeekGraphs().Of(*doc);
+    ASSERT_NE(view, nullptr);
+    ASSERT_TRUE(Received("Set-2 50 1"));
+    ASSERT_TRUE(WaitFor([&] { return view->Grid().Records().size() == 3; }));
+    auto* frame = qobject_cast<QMdiSubWindow*>(view->parentWidget());
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Matches Sought - Tester"));
+    // A second "Seek Graph" brings the same window forward.
+    m_main->MdiArea()->setActiveSubWindow(console);
+    item->trigger();
+    EXPECT_EQ(m_main->SeekGraphs().Of(*doc), view);
+    EXPECT_EQ(m_main->MdiArea()->activeSubWindow(), frame);
+
+    const SeekRecord* ranged = SeekOf(view, "Judit", 15);
+    const SeekRecord* blitz = SeekOf(view, "Judit", 3);
+    const SeekRecord* rated = SeekOf(view, "Magnus", 10);
+    ASSERT_TRUE(ranged && blitz && rated);
+    EXPECT_TRUE(ranged->eligible);
+    EXPECT_FALSE(blitz->eligible);
+    EXPECT_TRUE(rated->eligible);
+    EXPECT_EQ(rated->Description(),
+              std::to_string(rated->id) + ": Magnus(GM) 2880 seeks Blitz 10 0 rated");
+
+    // Hovering names the offer on the status line.
+    frame->resize(800, 600);
+    QCoreApplication::processEvents();
+    const QPoint over = view->CellRect(ranged->column, ranged->row).center();
+    QTest::mouseMove(view, over);
+    QMouseEvent move(QEvent::MouseMove, over, view->mapToGlobal(over), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QCoreApplication::sendEvent(view, &move);
+    const QImage shot = view->grab().toImage();
+    shot.save(m_dir.filePath("seek.png"));
+    if (const char* path = std::getenv("KORDANE_SEEK_SCREENSHOT")) shot.save(path);
+    // The ineligible seek is grey, the rated one solid green, the unrated
+    // one white inside a green ring.
+    const auto centre = [&](const SeekRecord* r) {
+        return shot.pixelColor(view->CellRect(r->column, r->row).center());
+    };
+    EXPECT_EQ(centre(blitz), QColor(192, 192, 192));
+    EXPECT_EQ(centre(rated), QColor(0, 128, 0));
+    EXPECT_EQ(centre(ranged), QColor(Qt::white));
+
+    // The grey one is refused with the explanation; nothing is sent.
+    QString exclaimed;
+    view->GetHooks().exclaim = [&](const QString& text) { exclaimed = text; };
+    const QPoint grey = view->CellRect(blitz->column, blitz->row).center();
+    QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, grey);
+    EXPECT_EQ(exclaimed, QString::fromLatin1(CSeekView::kIneligible));
+
+    const int id = rated->id;
+    QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier,
+                      view->CellRect(rated->column, rated->row).center());
+    ASSERT_TRUE(Received("Play " + std::to_string(id)));
+    ASSERT_TRUE(WaitFor([&] { return !CGameRegistry::ViewsOf(*doc).empty(); }))
+        << m_server.Transcript();
+    // Magnus's seek went with the game; Judit's stay.
+    ASSERT_TRUE(WaitFor([&] { return view->Grid().Records().size() == 2; }));
+    EXPECT_EQ(SeekOf(view, "Magnus", 10), nullptr);
+
+    frame->close();
+    ASSERT_TRUE(Received("Set-2 50 0"));
+    EXPECT_FALSE(m_profile.GetString("Layout", "Seek_1", "").empty());
+}
+
+}  // namespace
