@@ -288,10 +288,12 @@ void CSeekView::PaintStatus(QPainter& painter) {
 }
 
 void CSeekView::SetHover(int column, int row) {
-    const int id = m_grid.IdAt(column, row);
-    if (id == m_hoverId) return;
+    // The cell is kept even when nothing is in it, so that an offer landing
+    // under the pointer is described at once.
     m_hoverColumn = column;
     m_hoverRow = row;
+    const int id = m_grid.IdAt(column, row);
+    if (id == m_hoverId) return;
     m_hoverId = id;
     update(m_statusRect);
 }

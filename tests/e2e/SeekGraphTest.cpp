@@ -16,7 +16,9 @@
 #include "app/ConnectionMenus.h"
 #include "app/MainFrame.h"
 #include "app/SeekGraphs.h"
+#include "app/Settings.h"
 #include "console/ConsoleFrame.h"
+#include "console/ConsoleText.h"
 #include "console/ConsoleView.h"
 #include "e2e/ServerFixture.h"
 #include "game/GameRegistry.h"
@@ -55,8 +57,10 @@ TEST_F(SeekGraphEndToEnd, SeeksOfOthersAppearAndAClickStartsTheGame) {
     magnus.Send("Magnus carlsen1\nseek 10 0 rated\n");
     // Tester is rated 1500: the standard seek is his to take, the blitz one
     // asks for 1800 to 2200.
-    judit.Send("Judit polgar1\nseek 15 0 unrated 1000-2000\nseek 3 0 rated 1800-2200\n");
-    ASSERT_TRUE(Received("seek 3 0 rated 1800-2200"));
+    judit.Send(
+        "Judit polgar1\nseek 15 0 unrated 1000-2000\nseek 3 0 rated 1800-2200\n"
+        "seek 2 0 unrated w23\n");
+    ASSERT_TRUE(Received("seek 2 0 unrated w23"));
 
     auto* doc = new CKordane2Doc(m_profile, &m_documents);
     doc->Params().host = "127.0.0.1";
@@ -75,7 +79,7 @@ TEST_F(SeekGraphEndToEnd, SeeksOfOthersAppearAndAClickStartsTheGame) {
     CSeekView* view = m_main->SeekGraphs().Of(*doc);
     ASSERT_NE(view, nullptr);
     ASSERT_TRUE(Received("Set-2 50 1"));
-    ASSERT_TRUE(WaitFor([&] { return view->Grid().Records().size() == 3; }));
+    ASSERT_TRUE(WaitFor([&] { return view->Grid().Records().size() == 4; }));
     auto* frame = qobject_cast<QMdiSubWindow*>(view->parentWidget());
     ASSERT_NE(frame, nullptr);
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("Matches Sought - Tester"));
@@ -85,6 +89,7 @@ TEST_F(SeekGraphEndToEnd, SeeksOfOthersAppearAndAClickStartsTheGame) {
     EXPECT_EQ(m_main->SeekGraphs().Of(*doc), view);
     EXPECT_EQ(m_main->MdiArea()->activeSubWindow(), frame);
 
+    // Pointers into the records hold only until the next datagram.
     const SeekRecord* ranged = SeekOf(view, "Judit", 15);
     const SeekRecord* blitz = SeekOf(view, "Judit", 3);
     const SeekRecord* rated = SeekOf(view, "Magnus", 10);
@@ -122,15 +127,45 @@ TEST_F(SeekGraphEndToEnd, SeeksOfOthersAppearAndAClickStartsTheGame) {
     QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, grey);
     EXPECT_EQ(exclaimed, QString::fromLatin1(CSeekView::kIneligible));
 
+    // A fast crazyhouse seek warns twice: No to the first stops that warning
+    // for good, Cancel to the second sends nothing.
+    const SeekRecord* wild = SeekOf(view, "Judit", 2);
+    ASSERT_NE(wild, nullptr);
+    const int wildId = wild->id;
+    QStringList asked;
+    view->GetHooks().ask = [&](const QString& text) {
+        asked << text;
+        return asked.size() == 1 ? CSeekView::Answer::No : CSeekView::Answer::Cancel;
+    };
+    QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier,
+                      view->CellRect(wild->column, wild->row).center());
+    EXPECT_EQ(asked, QStringList({QString::fromLatin1(CSeekView::kWildWarning),
+                                  QString::fromLatin1(CSeekView::kFastWarning)}));
+    EXPECT_FALSE(m_main->Settings().Flag(CSettings::Option::SeekWild));
+    EXPECT_TRUE(m_main->Settings().Flag(CSettings::Option::SeekFast));
+
+    // The offerer's menu: a person command names Judit.
+    view->SetMenuTarget(ranged->column, ranged->row);
+    view->RunMenuCommand(CSeekView::MenuCommand::Finger, false);
+    ASSERT_TRUE(Received("Finger Judit"));
+
     const int id = rated->id;
+    view->SetMenuTarget(rated->column, rated->row);
     QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier,
                       view->CellRect(rated->column, rated->row).center());
     ASSERT_TRUE(Received("Play " + std::to_string(id)));
     ASSERT_TRUE(WaitFor([&] { return !CGameRegistry::ViewsOf(*doc).empty(); }))
         << m_server.Transcript();
     // Magnus's seek went with the game; Judit's stay.
-    ASSERT_TRUE(WaitFor([&] { return view->Grid().Records().size() == 2; }));
+    ASSERT_TRUE(WaitFor([&] { return view->Grid().Records().size() == 3; }));
     EXPECT_EQ(SeekOf(view, "Magnus", 10), nullptr);
+    EXPECT_EQ(m_server.Transcript().find("Play " + std::to_string(wildId)), std::string::npos);
+    // Play from the menu of a seek that has gone says so and sends nothing.
+    view->RunMenuCommand(CSeekView::MenuCommand::Play, false);
+    EXPECT_NE(console->View().Pane()->toPlainText().indexOf("That seek is no longer available."),
+              -1);
+    EXPECT_EQ(m_server.Transcript().find("Play " + std::to_string(id), 0),
+              m_server.Transcript().rfind("Play " + std::to_string(id)));
 
     frame->close();
     ASSERT_TRUE(Received("Set-2 50 0"));
