@@ -4,7 +4,9 @@
 // A visible 800 x 600 seek graph (offscreen platform) holding 500 seeks of
 // every kind (rated and unrated, variants, computers, ineligible ones, a
 // share left waiting for a free cell), repainted whole. The last line reads
-// "seek repaint median_ms=X" over all repaints; the target is under 5 ms.
+// "seek repaint median_ms=X cpu_median_ms=Y" over all repaints (wall clock
+// and the thread's own processor time, which a busy machine does not
+// inflate); the target is under 5 ms.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -12,6 +14,7 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,6 +28,13 @@ namespace {
 
 constexpr int kSeeks = 500;
 std::vector<double> g_samples;
+std::vector<double> g_cpuSamples;
+
+double ThreadCpuMs() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+}
 
 std::unique_ptr<CServerMessage> SeekDatagram(int i) {
     auto m = std::make_unique<CServerMessage>(CServerMessage::Datagram, 50);
@@ -65,10 +75,13 @@ void BM_SeekRepaint(benchmark::State& state) {
     for (auto _ : state) {
         QElapsedTimer clock;
         clock.start();
+        const double cpu = ThreadCpuMs();
         view.repaint();
+        g_cpuSamples.push_back(ThreadCpuMs() - cpu);
         g_samples.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
     }
     state.counters["median_ms"] = Median(g_samples);
+    state.counters["cpu_median_ms"] = Median(g_cpuSamples);
 }
 BENCHMARK(BM_SeekRepaint)->Iterations(200)->Unit(benchmark::kMillisecond);
 
@@ -80,6 +93,7 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    std::printf("seek repaint median_ms=%.3f\n", Median(g_samples));
+    std::printf("seek repaint median_ms=%.3f cpu_median_ms=%.3f\n", Median(g_samples),
+                Median(g_cpuSamples));
     return 0;
 }

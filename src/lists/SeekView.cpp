@@ -215,7 +215,7 @@ void CSeekView::PaintFrame(QPainter& painter) {
     for (const auto& label : kRatingLabels) {
         painter.drawText(
             QRect(0, m_graphHeight * label.row / CSeekGrid::kRows, m_left, m_labelHeight),
-            kFlags | Qt::AlignLeft, QString::fromLatin1(label.text));
+            kFlags | Qt::AlignLeft | Qt::TextDontClip, QString::fromLatin1(label.text));
     }
 
     const int arrow = std::min(m_left, m_height / 40) / 2;
@@ -269,12 +269,22 @@ void CSeekView::PaintRecord(QPainter& painter, const SeekRecord& record) {
         }
         return;
     }
-    painter.setPen(penOf(colour));
-    painter.setBrush(brushOf(colour));
+    // The ring and its inside as two fills: stroking a wide pen around
+    // hundreds of ellipses costs several times as much and looks the same.
+    const QRectF outer(cell);
+    const qreal ring = std::max(1, m_penWidth);
+    const QRectF hole = QRectF(cell).adjusted(ring, ring, -ring, -ring);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colour);
     if (record.IsChallenge()) {
-        painter.drawRect(inside);
+        painter.drawRect(outer);
+        if (!record.rated) painter.fillRect(hole, Qt::white);
     } else {
-        painter.drawEllipse(inside);
+        painter.drawEllipse(outer);
+        if (!record.rated) {
+            painter.setBrush(Qt::white);
+            painter.drawEllipse(hole);
+        }
     }
 }
 

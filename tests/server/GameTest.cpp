@@ -283,10 +283,13 @@ TEST_F(GameTest, SeekRangesAndKeptSeekFilter) {
     EXPECT_TRUE(Has(Take(tester), "50 1 Magnus GM 2880 2 0 Blitz 10 0 1 -1 1000 2000 0 1"));
     EXPECT_NE(Say(tester, "play 1").find("Your rating is outside the range of that seek.\n"),
               std::string::npos);
-    EXPECT_NE(Say(tester, "sought").find("1 Magnus (2880) seeking 10 0 rated Blitz 1000-2000 m f"),
-              std::string::npos);
+    const std::string sought = Say(tester, "sought");
+    EXPECT_NE(sought.find("1 Magnus(GM) (2880) seeking 10 0 rated Blitz 1000-2000 m f\n"),
+              std::string::npos)
+        << sought;
     Say(m_magnus, "seek 10 0 unrated 0-1000");
     EXPECT_TRUE(Has(Say(tester, "play 2"), "43 1 PB"));
+    Take(m_magnus);
     EXPECT_EQ(Say(m_magnus, "seek 10 0 1000-"), "Usage: " + std::string("seek <minutes> ") +
                                                     "<increment> [rated|unrated] [w0|w23] " +
                                                     "[white|black] [<min>-<max>] [m] [f]\n");
