@@ -69,7 +69,6 @@ CSeekView::CSeekView(CKordane2Doc& doc, QWidget* parent) : QWidget(parent), m_do
             update(m_statusRect);
         }
     });
-    m_loggedIn = !m_doc.Values().ownHandle.empty();
     m_doc.Parser().AddSink(this);
     // The server answers datagram 50's switch with every open seek.
     m_doc.Parser().SetDatagram(DG_SEEK_REMOVED, true);
@@ -207,7 +206,7 @@ void CSeekView::paintEvent(QPaintEvent* event) {
 void CSeekView::PaintFrame(QPainter& painter) {
     painter.setFont(m_labelFont);
     painter.setPen(Qt::black);
-    constexpr int kFlags = Qt::TextSingleLine | Qt::AlignTop;
+    constexpr int kFlags = Qt::TextSingleLine | Qt::AlignTop | Qt::TextDontClip;
     painter.drawText(QRect(1, 0, m_width / 4 - 1, m_labelHeight), kFlags | Qt::AlignLeft,
                      QStringLiteral("rating"));
     painter.drawText(QRect(m_width / 4, m_graphHeight, m_width - 1 - m_width / 4, m_labelHeight),
@@ -215,7 +214,7 @@ void CSeekView::PaintFrame(QPainter& painter) {
     for (const auto& label : kRatingLabels) {
         painter.drawText(
             QRect(0, m_graphHeight * label.row / CSeekGrid::kRows, m_left, m_labelHeight),
-            kFlags | Qt::AlignLeft | Qt::TextDontClip, QString::fromLatin1(label.text));
+            kFlags | Qt::AlignLeft, QString::fromLatin1(label.text));
     }
 
     const int arrow = std::min(m_left, m_height / 40) / 2;
