@@ -24,7 +24,7 @@ CServerMessage Datagram(int number, std::vector<std::string> fields) {
     return m;
 }
 
-struct SeekSpec {
+struct SeekOffer {
     int id = 1;
     std::string name = "Judit";
     std::string titles = "";
@@ -41,7 +41,7 @@ struct SeekSpec {
     int colour = -1;
 };
 
-CServerMessage SeekDatagram(const SeekSpec& s) {
+CServerMessage SeekDatagram(const SeekOffer& s) {
     return Datagram(50, {std::to_string(s.id), s.name, s.titles, std::to_string(s.rating), "2",
                          std::to_string(s.wild), s.category, std::to_string(s.minutes),
                          std::to_string(s.increment), s.rated ? "1" : "0", std::to_string(s.colour),
@@ -49,8 +49,8 @@ CServerMessage SeekDatagram(const SeekSpec& s) {
                          std::to_string(s.automatic), std::to_string(s.formula)});
 }
 
-SeekRecord Seek(const SeekSpec& spec) {
-    return SeekRecord::FromSeek(SeekDatagram(spec), kCategories);
+SeekRecord Seek(const SeekOffer& offer) {
+    return SeekRecord::FromSeek(SeekDatagram(offer), kCategories);
 }
 
 CServerMessage ChallengeDatagram(const std::string& name, int mine, int theirs) {
@@ -62,10 +62,10 @@ CServerMessage ChallengeDatagram(const std::string& name, int mine, int theirs) 
 
 // Each row is a seek arriving on an empty graph: where it lands, whether the
 // filter lets the user take it, and what the status line says about it.
-TEST(SeekGraphTest, OffersLandAndAreJudgedAsTheDesignSays) {
+TEST(SeekGraphTest, OffersLandInTheirCellsAndAreJudgedByTheFilter) {
     struct Row {
         const char* what;
-        SeekSpec seek;
+        SeekOffer seek;
         std::string filter;
         std::vector<int> ratings;  // the user's, by category number - 1
         int column;
