@@ -198,7 +198,7 @@ constexpr std::array<CommandTable::Command, 86> kCommands = {{
     {"tag", 160, ExamineCommands::Tag, "tag <name> <value>"},
     {"libkeepexam", 161, ExamineCommands::Libkeepexam, "libkeepexam"},
     {"seek", 162, SeekCommands::Seek,
-     "seek <minutes> <increment> [rated|unrated] [w0|w23] [white|black]"},
+     "seek <minutes> <increment> [rated|unrated] [w0|w23] [white|black] [<min>-<max>] [m] [f]"},
     {"unseek", 163, SeekCommands::Unseek, "unseek [<index>]"},
     {"play", 164, SeekCommands::Play, "play <seek index>"},
     {"sought", 165, SeekCommands::Sought, "sought"},

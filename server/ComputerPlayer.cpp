@@ -112,6 +112,8 @@ void ComputerPlayer::KeepSeeking() {
     if (m_core.Seeks().CountOf(Handle()) > 0) return;
     Run("seek 5 0 unrated");
     Run("seek 2 12 unrated");
+    // A rated offer with a range, so that a graph shows one it may grey out.
+    Run("seek 15 0 rated 1200-2400");
 }
 
 void ComputerPlayer::AnswerOffers(ServerGame& game) {

@@ -193,10 +193,13 @@ constexpr std::array<HelpPages::Page, 24> kPages = {{
      "see also: tell, channels\n"},
     {"seek",
      "seek <minutes> <increment> [rated|unrated] [w0|w23] [white|black]\n"
+     "     [<min>-<max>] [m] [f]\n"
      "\n"
      "  Offers a game to anyone: \"seek 5 0\" is a five-minute game for the\n"
      "first taker. \"sought\" lists the offers, \"play <index>\" takes one\n"
-     "and \"unseek\" withdraws yours. w23 asks for crazyhouse.\n"
+     "and \"unseek\" withdraws yours. w23 asks for crazyhouse. \"1200-1800\"\n"
+     "lets only players rated 1200 to 1800 take it; m and f mark it manual\n"
+     "and subject to your formula.\n"
      "Kordane shows the offers on its seek graph.\n"
      "\n"
      "see also: match, assess\n"},

@@ -16,6 +16,16 @@ namespace {
 
 constexpr int kMaxMinutes = 600;
 constexpr int kMaxIncrement = 300;
+constexpr int kNoMaximum = 9999;
+
+// "1200-2000": a rating range, both ends 0 to 9999 and in order.
+bool ParseRange(std::string_view word, int& low, int& high) {
+    const size_t dash = word.find('-');
+    if (dash == std::string_view::npos || dash == 0) return false;
+    return CommandWords::ParseInt(word.substr(0, dash), low) &&
+           CommandWords::ParseInt(word.substr(dash + 1), high) && low >= 0 && high <= kNoMaximum &&
+           low <= high;
+}
 
 int RatingIn(const ClientSession* person, int category) {
     if (person == nullptr || person->IsGuest()) return 0;
@@ -33,6 +43,11 @@ std::string Describe(ServerCore& core, const SeekList::Seek& seek) {
         (seek.rated ? " rated " : " unrated ") +
         std::string(AccountStore::kCategories[static_cast<size_t>(seek.category - 1)]);
     if (seek.colour >= 0) text += seek.colour == 1 ? " [white]" : " [black]";
+    if (seek.minRating > 0 || seek.maxRating < kNoMaximum) {
+        text += " " + std::to_string(seek.minRating) + "-" + std::to_string(seek.maxRating);
+    }
+    if (seek.manual) text += " m";
+    if (seek.formula) text += " f";
     return text;
 }
 
@@ -66,12 +81,8 @@ void SeekCommands::SendSeek(ServerCore& core, ClientSession& to, const SeekList:
     d.Add(seek.index).Add(seek.handle).Add(person != nullptr ? person->Titles() : "");
     d.Add(rating).Add(rating > 0 ? 2 : 0).Add(seek.wild);
     d.Add(AccountStore::kCategories[static_cast<size_t>(seek.category - 1)]);
-    constexpr int kMinRating = 0;
-    constexpr int kMaxRating = 9999;
-    constexpr int kAutomatic = 1;
-    constexpr int kFormula = 0;
     d.Add(seek.minutes).Add(seek.increment).Add(seek.rated ? 1 : 0).Add(seek.colour);
-    d.Add(kMinRating).Add(kMaxRating).Add(kAutomatic).Add(kFormula);
+    d.Add(seek.minRating).Add(seek.maxRating).Add(seek.manual ? 0 : 1).Add(seek.formula ? 1 : 0);
     to.SendDatagram(d);
 }
 
@@ -99,6 +110,10 @@ void SeekCommands::Seek(ServerCore& core, ClientSession& session, std::string_vi
         } else if (AccountStore::SameHandle(word, "white") ||
                    AccountStore::SameHandle(word, "black")) {
             seek.colour = AccountStore::SameHandle(word, "white") ? 1 : 0;
+        } else if (word == "m" || word == "f") {
+            (word == "m" ? seek.manual : seek.formula) = true;
+        } else if (ParseRange(word, seek.minRating, seek.maxRating)) {
+            // Read into the seek by ParseRange.
         } else if ((word.front() == 'w' || word.front() == 'W') &&
                    CommandWords::ParseInt(word.substr(1), wild) && ServerGame::Playable(wild)) {
             seek.wild = wild;
@@ -150,6 +165,11 @@ void SeekCommands::Play(ServerCore& core, ClientSession& session, std::string_vi
     const SeekList::Seek seek = *found;
     if (core.FindLoggedIn(seek.handle) == nullptr) {
         session.SendText("That seek is not available.\n");
+        return;
+    }
+    if (const int rating = RatingIn(&session, seek.category);
+        rating < seek.minRating || rating > seek.maxRating) {
+        session.SendText("Your rating is outside the range of that seek.\n");
         return;
     }
     if (core.Lists().Holds(PersonLists::Kind::Noplay, seek.handle, session.Handle())) {

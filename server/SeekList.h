@@ -20,6 +20,12 @@ class SeekList {
         int wild = 0;
         int colour = -1;  // the seeker's: -1 either, 0 Black, 1 White
         int category = 2;
+        // Only players rated minRating to maxRating in the category may
+        // take it.
+        int minRating = 0;
+        int maxRating = 9999;
+        bool manual = false;   // the seeker accepts by hand ("m")
+        bool formula = false;  // the seeker's formula applies ("f")
     };
     static constexpr size_t kMaxPerPerson = 3;
 

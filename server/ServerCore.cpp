@@ -3,6 +3,7 @@
 #include "ServerCore.h"
 
 #include <array>
+#include <cctype>
 #include <chrono>
 
 #include "CommandTable.h"
@@ -15,6 +16,12 @@
 #include "VariableTable.h"
 
 namespace {
+
+std::string LowerHandle(std::string_view handle) {
+    std::string out(handle);
+    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return out;
+}
 
 constexpr std::string_view kBanner = "Welcome to the VCX test server.\n\n";
 
@@ -385,6 +392,12 @@ void ServerCore::CompleteLogin(ClientSession& session, const AccountStore::Accou
     }
     session.SetVariable("reg", session.IsGuest() ? "0" : "1");
     for (std::string_view name : VariableTable::Strings()) session.SetVariable(name, "");
+    if (!session.IsGuest()) {
+        const auto kept = m_keptVariables.find(LowerHandle(session.Handle()));
+        if (kept != m_keptVariables.end()) {
+            for (const auto& [name, value] : kept->second) session.SetVariable(name, value);
+        }
+    }
     session.SetState(ClientSession::State::LoggedIn);
     session.SetLoginMs(NowMs());
     session.SetLastCommandMs(NowMs());
@@ -523,4 +536,10 @@ void ServerCore::FlushAll() {
             session->RequestClose(ClientSession::Close::Reset);
         }
     }
+}
+
+void ServerCore::KeepVariable(const ClientSession& session, std::string_view name,
+                              std::string_view value) {
+    if (session.IsGuest() || (name != "formula" && name != "sfilter")) return;
+    m_keptVariables[LowerHandle(session.Handle())][std::string(name)] = std::string(value);
 }

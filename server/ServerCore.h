@@ -97,6 +97,10 @@ class ServerCore {
     std::string FreePlayerHandle();
     std::string NewPassword();
 
+    // "formula" and "sfilter" of a registered user last the whole run of
+    // the server: a later login starts with them (guests start empty).
+    void KeepVariable(const ClientSession& session, std::string_view name, std::string_view value);
+
     Transcript& GetTranscript() { return m_transcript; }
 
     GameRoom& Games() { return m_games; }
@@ -138,6 +142,8 @@ class ServerCore {
     std::mt19937 m_random;
     GameRoom m_games{*this};
     SeekList m_seeks;
+    // By lower-case handle, then variable name.
+    std::map<std::string, std::map<std::string, std::string>> m_keptVariables;
     // Last: it holds a session of m_sessions and goes first.
     std::unique_ptr<ComputerPlayer> m_computer;
 };

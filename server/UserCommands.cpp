@@ -14,8 +14,8 @@ namespace {
 
 // Stores a known variable and reports it with datagram 47 or 48. False (and
 // nothing stored) for an unknown name or an integer variable given no number.
-bool StoreVariable(ClientSession& session, std::string_view name, std::string_view value,
-                   std::string& canonical) {
+bool StoreVariable(ServerCore& core, ClientSession& session, std::string_view name,
+                   std::string_view value, std::string& canonical) {
     canonical = VariableTable::Canonical(name);
     const VariableTable::Kind kind = VariableTable::KindOf(canonical);
     int number = 0;
@@ -24,6 +24,7 @@ bool StoreVariable(ClientSession& session, std::string_view name, std::string_vi
         return false;
     }
     session.SetVariable(canonical, value);
+    core.KeepVariable(session, canonical, value);
     DatagramWriter datagram(kind == VariableTable::Kind::Integer ? DG_MY_VARIABLE
                                                                  : DG_MY_STRING_VARIABLE);
     session.SendDatagram(datagram.Add(canonical).Add(value));
@@ -51,13 +52,13 @@ std::vector<std::string_view> SplitBars(std::string_view text) {
 
 }  // namespace
 
-void UserCommands::Set(ServerCore&, ClientSession& session, std::string_view args) {
+void UserCommands::Set(ServerCore& core, ClientSession& session, std::string_view args) {
     std::string_view value;
     const std::string_view name = CommandWords::First(args, value);
     std::string canonical;
     if (name.empty()) {
         CommandTable::SendUsage(session, "set");
-    } else if (!StoreVariable(session, name, value, canonical)) {
+    } else if (!StoreVariable(core, session, name, value, canonical)) {
         session.SendText(canonical.empty() ? "No such variable \"" + std::string(name) + "\".\n"
                                            : "\"" + std::string(value) + "\" is not a number for " +
                                                  canonical + ".\n");
@@ -68,12 +69,13 @@ void UserCommands::Set(ServerCore&, ClientSession& session, std::string_view arg
     }
 }
 
-void UserCommands::SetQuietly(ServerCore&, ClientSession& session, std::string_view args) {
+void UserCommands::SetQuietly(ServerCore& core, ClientSession& session, std::string_view args) {
     std::string_view value;
     const std::string_view name = CommandWords::First(args, value);
     std::string canonical;
     // Names this server does not know are kept too, without a datagram.
-    if (!name.empty() && !StoreVariable(session, name, value, canonical) && canonical.empty()) {
+    if (!name.empty() && !StoreVariable(core, session, name, value, canonical) &&
+        canonical.empty()) {
         session.SetVariable(name, value);
     }
 }

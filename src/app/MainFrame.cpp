@@ -18,6 +18,7 @@
 #include "app/EditMenu.h"
 #include "app/ExtraConsoles.h"
 #include "app/GameLists.h"
+#include "app/SeekGraphs.h"
 #include "app/UrlOpener.h"
 #include "app/WindowLayout.h"
 #include "console/ChannelColorsDlg.h"
@@ -121,6 +122,13 @@ CMainFrame::CMainFrame(CProfile& profile, QWidget* parent)
     setCentralWidget(m_mdi);
     m_extraConsoles = new CExtraConsoles(*m_layout, m_mdi, m_textStyles, this);
     m_gameLists = new CGameLists(*m_layout, m_mdi, m_settings, m_pgnTarget, this);
+    m_seekGraphs = new CSeekGraphs(*m_layout, m_settings, m_mdi, this);
+    m_startWindows->Hooks().seekGraph = [this](CKordane2Doc& doc) {
+        return m_seekGraphs->Open(doc) != nullptr;
+    };
+    connect(this, &CMainFrame::optionEffect, m_seekGraphs, [this](OptionEffect effect) {
+        if (effect == OptionEffect::SeekFilter) m_seekGraphs->RecheckAll();
+    });
     connect(m_mdi, &QMdiArea::subWindowActivated, this, &CMainFrame::UpdateTitle);
 
     m_statePane = new QLabel(QStringLiteral("Ready"), this);
@@ -213,6 +221,9 @@ void CMainFrame::CreateMenus() {
         if (CConsoleFrame* console = ActiveConnectionConsole()) {
             m_extraConsoles->OpenConsole(console->Doc());
         }
+    });
+    m_connectionMenus->Hook(QStringLiteral("Seek &Graph"), [this] {
+        if (CConsoleFrame* console = ActiveConnectionConsole()) m_seekGraphs->Open(console->Doc());
     });
     m_connectionMenus->Hook(QStringLiteral("N&ew Channel/Chat Console..."), [this] {
         if (CConsoleFrame* console = ActiveConnectionConsole()) {

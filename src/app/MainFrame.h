@@ -14,6 +14,7 @@ class CConnectionMenus;
 class CConsoleFrame;
 class CExtraConsoles;
 class CGameLists;
+class CSeekGraphs;
 class CGameFrame;
 class CGameShared;
 class CGameView;
@@ -70,6 +71,7 @@ class CMainFrame : public QMainWindow {
     CConnectionMenus& ConnectionMenus() const { return *m_connectionMenus; }
     CExtraConsoles& ExtraConsoles() const { return *m_extraConsoles; }
     CGameLists& GameLists() const { return *m_gameLists; }
+    CSeekGraphs& SeekGraphs() const { return *m_seekGraphs; }
     QToolBar* UserToolBar() const { return m_userBar; }
     // The printer and page set-up that every print of this run uses.
     QPrinter& Printer() const { return *m_printer; }
@@ -110,6 +112,7 @@ class CMainFrame : public QMainWindow {
     CConnectionMenus* m_connectionMenus = nullptr;
     CExtraConsoles* m_extraConsoles = nullptr;
     CGameLists* m_gameLists = nullptr;
+    CSeekGraphs* m_seekGraphs = nullptr;
     QMdiArea* m_mdi = nullptr;
     QLabel* m_statePane = nullptr;
     QAction* m_reconnect = nullptr;

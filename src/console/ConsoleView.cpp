@@ -127,6 +127,11 @@ void CConsoleView::OnLoggedIn(const std::string& handle) {
     m_loggedIn = true;
     m_tagging = true;
     emit titleChanged();
+    emit m_doc.loggedIn();
+}
+
+void CConsoleView::ServerValuesChanged() {
+    emit m_doc.serverValuesChanged();
 }
 
 void CConsoleView::PlaySoundEvent(SoundEvent event) {

@@ -90,6 +90,7 @@ class CConsoleView : public QWidget, public IServerMessageSink, public IMainCons
     void ShowMessageText(std::string_view text, const CServerMessage& message) override;
     bool LogsInAutomatically() const override;
     void OnLoggedIn(const std::string& handle) override;
+    void ServerValuesChanged() override;
     void PlaySoundEvent(SoundEvent event) override;
     std::vector<std::string> PluginNames() const override { return m_pluginNames; }
 

@@ -100,9 +100,9 @@ TEST(StartWindowsTest, ClosingAConnectionRecordsItsWindowsForTheNextStart) {
     doc->Close();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(alive);
-    // The start opened one game board of its own.
+    // The start opened one game board and the seek graph of its own.
     EXPECT_EQ(profile.GetInt("Start Windows", "GameViews", -1), 3);
-    EXPECT_EQ(profile.GetInt("Start Windows", "SeekViews", -1), 0);
+    EXPECT_EQ(profile.GetInt("Start Windows", "SeekViews", -1), 1);
     EXPECT_EQ(profile.GetInt("Start Windows", "EventListViews", -1), 1);
     EXPECT_EQ(frame.Settings().StartCount(CSettings::StartWindow::GameViews), 3);
     EXPECT_TRUE(WindowPlacement::Parse(profile.GetString("Layout", "Game_2")))

@@ -31,6 +31,12 @@ TEST(ComputerPlayerTest, AcceptsAMatchAndAnswersMoves) {
     core.StartComputerPlayer("Botty", engine);
     const int tester = core.Connect();
     core.Receive(tester, "level2settings=" + kAll + "\nTester test1\n");
+    // Its seeks, the last rated with a range (it has no standard rating).
+    core.Receive(tester, "set-2 50 1\n");
+    EXPECT_NE(core.Find(tester)->Outbox().find(
+                  "\x19(50 3 Botty C 0 0 0 Standard 15 0 1 -1 1200 2400 1 0\x19)"),
+              std::string::npos)
+        << core.Find(tester)->Outbox();
     core.Find(tester)->Outbox().clear();
 
     core.Receive(tester, "match Botty 1 0 unrated skill0\n");

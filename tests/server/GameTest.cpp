@@ -273,6 +273,37 @@ TEST_F(GameTest, SeeksAreAnnouncedAndPlayed) {
     EXPECT_TRUE(Has(Take(m_magnus), "43 1 PW"));
 }
 
+// A range keeps out those rated outside it (Tester has no rating: 0); the
+// manual and formula flags are reported as fields 14 and 15. A registered
+// user's seek filter outlasts the login, a guest's does not.
+TEST_F(GameTest, SeekRangesAndKeptSeekFilter) {
+    m_magnus = LoggedIn("Magnus carlsen1");
+    int tester = LoggedIn("Tester test1");
+    Say(m_magnus, "seek 10 0 rated 1000-2000 m f");
+    EXPECT_TRUE(Has(Take(tester), "50 1 Magnus GM 2880 2 0 Blitz 10 0 1 -1 1000 2000 0 1"));
+    EXPECT_NE(Say(tester, "play 1").find("Your rating is outside the range of that seek.\n"),
+              std::string::npos);
+    const std::string sought = Say(tester, "sought");
+    EXPECT_NE(sought.find("1 Magnus(GM) (2880) seeking 10 0 rated Blitz 1000-2000 m f\n"),
+              std::string::npos)
+        << sought;
+    Say(m_magnus, "seek 10 0 unrated 0-1000");
+    EXPECT_TRUE(Has(Say(tester, "play 2"), "43 1 PB"));
+    Take(m_magnus);
+    EXPECT_EQ(Say(m_magnus, "seek 10 0 1000-"), "Usage: " + std::string("seek <minutes> ") +
+                                                    "<increment> [rated|unrated] [w0|w23] " +
+                                                    "[white|black] [<min>-<max>] [m] [f]\n");
+
+    EXPECT_TRUE(Has(Say(tester, "set sfilter -rm"), "48 sfilter -rm"));
+    m_core.Remove(tester);
+    tester = LoggedIn("Tester test1");
+    EXPECT_TRUE(Has(Say(tester, "set-2 48 1"), "48 sfilter -rm"));
+    const int guest = LoggedIn("guest");
+    Say(guest, "set sfilter c");
+    m_core.Remove(guest);
+    EXPECT_FALSE(Has(Say(LoggedIn("guest"), "set-2 48 1"), "48 sfilter c"));
+}
+
 // Crazyhouse: captures go to the hand (37 after every move, empty fields for
 // empty hands), drops typed in either case come back as "P@e2" in SAN and
 // Smith, a pawn is not dropped on the last rank, and the PGN names the variant.

@@ -140,6 +140,11 @@ class CKordane2Doc : public QObject,
     void reconnectStarted();
     // Close() was called; the document and its windows go shortly.
     void closing();
+    // The server confirmed the login: the user's handle is known (update
+    // hint 1 to every window of the connection).
+    void loggedIn();
+    // The user's ratings, seek filter or formula changed (update hint 2).
+    void serverValuesChanged();
 
   private:
     // IStreamParserHost
