@@ -17,6 +17,7 @@
 #include "app/ConnectionMenus.h"
 #include "app/EditMenu.h"
 #include "app/ExtraConsoles.h"
+#include "app/LiveLists.h"
 #include "app/UrlOpener.h"
 #include "app/WindowLayout.h"
 #include "console/ChannelColorsDlg.h"
@@ -216,6 +217,10 @@ void CMainFrame::CreateMenus() {
         if (CConsoleFrame* console = ActiveConnectionConsole()) {
             m_extraConsoles->OpenChatConsole(console->Doc());
         }
+    });
+    m_liveLists = new CLiveLists(*m_layout, m_mdi, *m_connectionMenus, *m_startWindows, [this] {
+        CConsoleFrame* console = ActiveConnectionConsole();
+        return console ? &console->Doc() : nullptr;
     });
     new CGameMenu(game, m_mdi, *m_printer);
 

@@ -13,6 +13,7 @@
 class CConnectionMenus;
 class CConsoleFrame;
 class CExtraConsoles;
+class CLiveLists;
 class CGameFrame;
 class CGameShared;
 class CGameView;
@@ -68,6 +69,7 @@ class CMainFrame : public QMainWindow {
     CStartWindows& StartWindows() { return *m_startWindows; }
     CConnectionMenus& ConnectionMenus() const { return *m_connectionMenus; }
     CExtraConsoles& ExtraConsoles() const { return *m_extraConsoles; }
+    CLiveLists& LiveLists() const { return *m_liveLists; }
     QToolBar* UserToolBar() const { return m_userBar; }
     // The printer and page set-up that every print of this run uses.
     QPrinter& Printer() const { return *m_printer; }
@@ -107,6 +109,7 @@ class CMainFrame : public QMainWindow {
     std::unique_ptr<CStartWindows> m_startWindows;
     CConnectionMenus* m_connectionMenus = nullptr;
     CExtraConsoles* m_extraConsoles = nullptr;
+    CLiveLists* m_liveLists = nullptr;
     QMdiArea* m_mdi = nullptr;
     QLabel* m_statePane = nullptr;
     QAction* m_reconnect = nullptr;
