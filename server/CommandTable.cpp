@@ -8,6 +8,7 @@
 #include "ChatCommands.h"
 #include "ClientSession.h"
 #include "CommandWords.h"
+#include "EventCommands.h"
 #include "ExamineCommands.h"
 #include "GameCommands.h"
 #include "HelpPages.h"
@@ -130,7 +131,7 @@ void More(ServerCore&, ClientSession& session, std::string_view) {
     if (!session.SendMore()) session.SendText("There is no more.\n");
 }
 
-constexpr std::array<CommandTable::Command, 84> kCommands = {{
+constexpr std::array<CommandTable::Command, 86> kCommands = {{
     {"tell", 101, ChatCommands::Tell, "tell <name or channel> <text>"},
     {"shout", 102, ChatCommands::Shout, "shout <text>"},
     {"set-2", 103, Set2, "Set-2 <datagram 0-255> <0|1>"},
@@ -218,6 +219,10 @@ constexpr std::array<CommandTable::Command, 84> kCommands = {{
     {"=noplay", 182, ListCommands::ShowNoplay, "=noplay"},
     {"=censor", 183, ListCommands::ShowCensor, "=censor"},
     {"set-quietly", 206, UserCommands::SetQuietly, "Set-quietly <variable> <value>"},
+    {"announce-event", 240, EventCommands::Announce,
+     "announce-event <id> <flags 0-15> <description> | <join> | <watch> | <information> | "
+     "<question>"},
+    {"remove-event", 241, EventCommands::Remove, "remove-event <id>"},
 }};
 
 }  // namespace

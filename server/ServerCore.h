@@ -14,6 +14,7 @@
 #include "AccountStore.h"
 #include "ChallengeList.h"
 #include "ClientSession.h"
+#include "EventBoard.h"
 #include "GameRoom.h"
 #include "PersonLists.h"
 #include "SeekList.h"
@@ -101,6 +102,7 @@ class ServerCore {
 
     GameRoom& Games() { return m_games; }
     SeekList& Seeks() { return m_seeks; }
+    EventBoard& Events() { return m_events; }
     int64_t NowMs() const;
     // Clocks that ran out, and the computer player's work; the poll loop
     // calls this at least every 100 ms and whenever a watched descriptor
@@ -138,6 +140,7 @@ class ServerCore {
     std::mt19937 m_random;
     GameRoom m_games{*this};
     SeekList m_seeks;
+    EventBoard m_events;
     // Last: it holds a session of m_sessions and goes first.
     std::unique_ptr<ComputerPlayer> m_computer;
 };
