@@ -46,7 +46,12 @@ CEventListView::CEventListView(CKordane2Doc& doc, QWidget* parent)
 }
 
 CEventListView::~CEventListView() {
+    Stop();
+}
+
+void CEventListView::Stop() {
     if (!m_started) return;
+    m_started = false;
     // A connection that has gone needs no unsubscribing.
     if (m_doc.IsConnected()) {
         m_hooks.send(SetDatagramLine(DG_EVENT, false));
@@ -244,6 +249,7 @@ void CEventListView::Activate(const Hit& hit, bool ctrl) {
 }
 
 void CEventListView::closeEvent(QCloseEvent* event) {
+    Stop();
     emit closing();
     QAbstractScrollArea::closeEvent(event);
 }

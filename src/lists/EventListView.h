@@ -76,6 +76,8 @@ class CEventListView : public QAbstractScrollArea, public IServerMessageSink {
     // Joins the connection's sinks and asks for the event datagrams; the
     // destructor undoes both.
     void Start();
+    // Undoes Start (the window closes).
+    void Stop();
 
     const std::vector<Event>& Events() const { return m_events; }
     int TotalHeight() const { return m_totalHeight; }

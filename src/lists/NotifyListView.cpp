@@ -31,8 +31,15 @@ CNotifyListView::CNotifyListView(CKordane2Doc& doc, QWidget* parent)
 }
 
 CNotifyListView::~CNotifyListView() {
+    Stop();
+}
+
+void CNotifyListView::Stop() {
     if (!m_started) return;
+    m_started = false;
+    // A connection that has gone needs no unsubscribing.
     if (m_doc.IsConnected()) m_send(SetDatagramLine(DG_NOTIFY_FLAG, false));
+    DeleteAllRows();
     m_doc.Parser().RemoveSink(this);
 }
 
@@ -120,6 +127,7 @@ void CNotifyListView::RunCommand(int id) {
 }
 
 void CNotifyListView::closeEvent(QCloseEvent* event) {
+    Stop();
     emit closing();
     CGenericListView::closeEvent(event);
 }

@@ -35,6 +35,8 @@ class CNotifyListView : public CGenericListView {
     // the names. The destructor gives up 68 and the sink; 64 and 65 stay on
     // so that the main console keeps showing arrivals.
     void Start();
+    // Undoes Start (the window closes).
+    void Stop();
     // Asks the server for the names again, unless a load is just starting.
     void Reload();
     LoadState State() const { return m_state; }
