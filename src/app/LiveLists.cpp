@@ -35,10 +35,20 @@ CLiveLists::CLiveLists(CWindowLayout& layout, QMdiArea* mdi, CConnectionMenus& m
     };
     hook(kNotifyItem, &CLiveLists::OpenNotifyList);
     hook(kEventItem, &CLiveLists::OpenEventList);
+    // At a login a list that stayed open from before a reconnection must ask
+    // the server again: the new session knows nothing of it.
     startWindows.Hooks().notifyList = [this](CKordane2Doc& doc) {
+        if (CNotifyListView* open = NotifyListOf(doc)) {
+            open->Restart();
+            return true;
+        }
         return OpenNotifyList(doc) != nullptr;
     };
     startWindows.Hooks().eventList = [this](CKordane2Doc& doc) {
+        if (CEventListView* open = EventListOf(doc)) {
+            open->Restart();
+            return true;
+        }
         return OpenEventList(doc) != nullptr;
     };
 }

@@ -93,6 +93,16 @@ void CEventListView::Start() {
     m_hooks.send(SetDatagramLine(DG_EVENT, true));
 }
 
+void CEventListView::Restart() {
+    if (!m_started) return;
+    m_events.clear();
+    m_totalHeight = 0;
+    UpdateScrollRange();
+    viewport()->update();
+    m_hooks.send(SetDatagramLine(DG_EVENT_REMOVED, true));
+    m_hooks.send(SetDatagramLine(DG_EVENT, true));
+}
+
 int CEventListView::Receive(std::unique_ptr<CServerMessage>& message) {
     if (message->kind != CServerMessage::Datagram) return 0;
     if (message->number == DG_EVENT) {

@@ -78,6 +78,9 @@ class CEventListView : public QAbstractScrollArea, public IServerMessageSink {
     void Start();
     // Undoes Start (the window closes).
     void Stop();
+    // A new login of the same connection: events may have ended meanwhile,
+    // so the list starts empty and asks for every event again.
+    void Restart();
 
     const std::vector<Event>& Events() const { return m_events; }
     int TotalHeight() const { return m_totalHeight; }

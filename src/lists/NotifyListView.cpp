@@ -52,6 +52,14 @@ void CNotifyListView::Start() {
     Reload();
 }
 
+void CNotifyListView::Restart() {
+    if (!m_started) return;
+    m_state = LoadState::Idle;
+    m_send(SetDatagramLine(DG_NOTIFY_DEPARTED, true));
+    m_send(SetDatagramLine(DG_NOTIFY_FLAG, true));
+    Reload();
+}
+
 void CNotifyListView::Reload() {
     if (m_state == LoadState::AwaitingFirstMarker) return;
     m_state = LoadState::AwaitingFirstMarker;

@@ -37,6 +37,9 @@ class CNotifyListView : public CGenericListView {
     void Start();
     // Undoes Start (the window closes).
     void Stop();
+    // A new login of the same connection: the server has forgotten what the
+    // list asked for, so it asks again and loads the names afresh.
+    void Restart();
     // Asks the server for the names again, unless a load is just starting.
     void Reload();
     LoadState State() const { return m_state; }

@@ -159,6 +159,16 @@ TEST_F(LiveLists, NotifyListAndEventListFollowTheServer) {
     EXPECT_TRUE(Received(tag + "+channel 50"));
     EXPECT_TRUE(Received(tag + "tell 50 hi"));
 
+    // A reset by the server: after the automatic reconnection both lists ask
+    // the new session again and fill as before.
+    frame->View().SendCommandLine("reset-connection\n", false);
+    ASSERT_TRUE(WaitFor([&] { return Occurrences("multi Set-2 81 1") == 4; }, 10000))
+        << m_server.Transcript();
+    ASSERT_TRUE(WaitFor([&] { return Names() == std::vector<QString>{"Judit", "Magnus"}; }));
+    ASSERT_TRUE(WaitFor([&] { return Occurrences("Set-2 103 1") == 2; }));
+    ASSERT_TRUE(WaitFor([&] { return events->Events().size() == 3; }));
+    EXPECT_EQ(m_main->LiveLists().NotifyListOf(*m_doc), notify);
+
     // Closing gives up what only the list wanted; arrivals stay on.
     notify->parentWidget()->close();
     events->parentWidget()->close();
