@@ -114,6 +114,11 @@ TEST_F(LiveListsTest, NotifyListLoadsSilentlyThenForwardsWhatHappensLive) {
     // Arrivals while reloading are taken silently again.
     Feed(Datagram("64 Boris"));
     EXPECT_EQ(m_main.got.size(), 5u);
+
+    // A double click fingers the row's person.
+    view.SelectRow(0);
+    view.RunDefaultCommand();
+    EXPECT_EQ(TakeSent(), "Finger Anna\n");
 }
 
 TEST_F(LiveListsTest, EventCommandTextSplitsAndProtects) {
