@@ -114,6 +114,13 @@ bool ClientSession::SendMore() {
     return true;
 }
 
+bool ClientSession::SendNextListBatch() {
+    if (m_listBatches.empty()) return false;
+    SendFramed(m_listBatches.front());
+    m_listBatches.erase(m_listBatches.begin());
+    return true;
+}
+
 void ClientSession::SendTiming(std::string_view command) {
     if (m_chronel.GetMode() == ChronelServerSession::Mode::Chronel) m_plain += command;
 }

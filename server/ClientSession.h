@@ -57,6 +57,11 @@ class ClientSession {
     // The next page; false when nothing is held back.
     bool SendMore();
     void DropMore() { m_more.clear(); }
+    // Batches of a game list sent as datagrams, held back until "more";
+    // a new list replaces them.
+    void SetListBatches(std::vector<std::string> batches) { m_listBatches = std::move(batches); }
+    // Sends the next batch; false when none is held back.
+    bool SendNextListBatch();
     static constexpr std::string_view kMorePrompt = "[type \"more\" to continue]\n";
     // Page height when "height" is unset or out of range; and its range.
     static constexpr int kDefaultHeight = 20;
@@ -136,7 +141,8 @@ class ClientSession {
 
     std::string m_plain;   // output not yet through Chronel
     std::string m_outbox;  // wire bytes for the socket
-    std::string m_more;    // pages held back until "more"
+    std::vector<std::string> m_listBatches;
+    std::string m_more;  // pages held back until "more"
 
     State m_state = State::LoginPrompt;
     std::bitset<kMaxDatagrams> m_datagrams;

@@ -128,10 +128,13 @@ void Help(ServerCore&, ClientSession& session, std::string_view args) {
 }
 
 void More(ServerCore&, ClientSession& session, std::string_view) {
+    // A game list's next batch goes before text pages: the list window's
+    // "More..." asks for it.
+    if (session.SendNextListBatch()) return;
     if (!session.SendMore()) session.SendText("There is no more.\n");
 }
 
-constexpr std::array<CommandTable::Command, 86> kCommands = {{
+constexpr std::array<CommandTable::Command, 87> kCommands = {{
     {"tell", 101, ChatCommands::Tell, "tell <name or channel> <text>"},
     {"shout", 102, ChatCommands::Shout, "shout <text>"},
     {"set-2", 103, Set2, "Set-2 <datagram 0-255> <0|1>"},
@@ -218,6 +221,7 @@ constexpr std::array<CommandTable::Command, 86> kCommands = {{
     {"=notify", 181, ListCommands::ShowNotify, "=notify"},
     {"=noplay", 182, ListCommands::ShowNoplay, "=noplay"},
     {"=censor", 183, ListCommands::ShowCensor, "=censor"},
+    {"search", 195, PersonCommands::Search, "search [<name>]"},
     {"set-quietly", 206, UserCommands::SetQuietly, "Set-quietly <variable> <value>"},
     {"announce-event", 240, EventCommands::Announce,
      "announce-event <id> <flags 0-15> <description> | <join> | <watch> | <information> | "

@@ -28,6 +28,15 @@ std::string Today() {
     return text;
 }
 
+std::string TimeOfDay() {
+    const std::time_t now = std::time(nullptr);
+    std::tm parts{};
+    gmtime_r(&now, &parts);
+    char text[16];
+    std::strftime(text, sizeof text, "%H:%M:%S", &parts);
+    return text;
+}
+
 int RatingOf(const ClientSession* person, int category) {
     if (person == nullptr || person->IsGuest()) return 0;
     const auto index = static_cast<size_t>(category - 1);
@@ -73,6 +82,7 @@ ServerGame& GameRoom::StartPlayed(const Terms& terms) {
         std::clamp(terms.category, 1, kLastCategory) - 1)]);
     game->skill = terms.skill;
     game->date = Today();
+    game->time = TimeOfDay();
     // "0 N" games start with 10 seconds, so that the first move is possible.
     constexpr int64_t kNoMinutesStart = 10000;
     const int64_t start = !game->Timed()       ? 0
@@ -118,6 +128,7 @@ ServerGame& GameRoom::StartExamined(const std::string& handle, int minutes, int 
     game->minutes = minutes;
     game->increment = increment;
     game->date = Today();
+    game->time = TimeOfDay();
     game->examiners = {handle};
     ServerGame& ref = *game;
     m_games.emplace(ref.number, std::move(game));

@@ -10,7 +10,7 @@ namespace {
 
 // Topics in alphabetical order, as "help" lists them. The addresses are
 // placeholders of this test server; nothing is served there.
-constexpr std::array<HelpPages::Page, 24> kPages = {{
+constexpr std::array<HelpPages::Page, 25> kPages = {{
     {"assess",
      "assess <name>\n"
      "\n"
@@ -135,6 +135,14 @@ constexpr std::array<HelpPages::Page, 24> kPages = {{
      "\"examine #<id>\" opens one of them again.\n"
      "\n"
      "see also: history, stored, examine\n"},
+    {"search",
+     "search [<name>]\n"
+     "\n"
+     "  Lists the finished games of a player, or of everybody without a\n"
+     "name: the game id, the players, the result and how the game ended.\n"
+     "\"examine #<id>\" takes one up again.\n"
+     "\n"
+     "see also: history, liblist, examine\n"},
     {"match",
      "match <name> [<minutes> <increment>] [rated|unrated] [white|black]\n"
      "\n"

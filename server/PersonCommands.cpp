@@ -9,6 +9,7 @@
 #include "ClientSession.h"
 #include "CommandTable.h"
 #include "CommandWords.h"
+#include "GameListDatagrams.h"
 #include "MatchCommands.h"
 #include "ServerCore.h"
 #include "VariableTable.h"
@@ -249,6 +250,10 @@ void PersonCommands::History(ServerCore& core, ClientSession& session, std::stri
         return game.over && !IsAdjourned(game) && game.keptBy.empty() &&
                game.ColourOf(person.handle) >= 0;
     });
+    if (GameListDatagrams::Wanted(session)) {
+        GameListDatagrams::Send(core, session, "history", person.handle, games, false);
+        return;
+    }
     if (games.empty()) {
         session.SendText(person.handle + " has no finished games.\n");
         return;
@@ -268,6 +273,10 @@ void PersonCommands::Stored(ServerCore& core, ClientSession& session, std::strin
     const std::vector<const ServerGame*> games = KeptGames(core, [&](const ServerGame& game) {
         return IsAdjourned(game) && game.keptBy.empty() && game.ColourOf(person.handle) >= 0;
     });
+    if (GameListDatagrams::Wanted(session)) {
+        GameListDatagrams::Send(core, session, "stored", person.handle, games, true);
+        return;
+    }
     if (games.empty()) {
         session.SendText(person.handle + " has no adjourned games.\n");
         return;
@@ -286,6 +295,10 @@ void PersonCommands::Liblist(ServerCore& core, ClientSession& session, std::stri
     const std::vector<const ServerGame*> games = KeptGames(core, [&](const ServerGame& game) {
         return AccountStore::SameHandle(game.keptBy, person.handle);
     });
+    if (GameListDatagrams::Wanted(session)) {
+        GameListDatagrams::Send(core, session, "liblist", person.handle, games, false);
+        return;
+    }
     if (games.empty()) {
         session.SendText(person.handle + " has no games in the library.\n");
         return;
@@ -294,6 +307,30 @@ void PersonCommands::Liblist(ServerCore& core, ClientSession& session, std::stri
     for (const ServerGame* game : games) {
         text += Pad("#" + std::to_string(game->id), 6) + Pad(GameTitle(*game), 34) +
                 Pad(game->result, 9) + std::to_string(game->PlyCount()) + " half moves\n";
+    }
+    session.SendPaged(text);
+}
+
+void PersonCommands::Search(ServerCore& core, ClientSession& session, std::string_view args) {
+    Person person;
+    const bool named = !CommandWords::Trim(args).empty();
+    if (named && !FindPerson(core, session, args, person)) return;
+    const std::vector<const ServerGame*> games = KeptGames(core, [&](const ServerGame& game) {
+        return game.over && !IsAdjourned(game) && game.keptBy.empty() &&
+               (!named || game.ColourOf(person.handle) >= 0);
+    });
+    if (GameListDatagrams::Wanted(session)) {
+        GameListDatagrams::Send(core, session, "search", person.handle, games, false);
+        return;
+    }
+    if (games.empty()) {
+        session.SendText("No games found.\n");
+        return;
+    }
+    std::string text = named ? "Games of " + person.handle + ":\n" : std::string("Games:\n");
+    for (const ServerGame* game : games) {
+        text += Pad("#" + std::to_string(game->id), 6) + Pad(GameTitle(*game), 34) +
+                Pad(game->result, 9) + game->description + "\n";
     }
     session.SendPaged(text);
 }

@@ -23,6 +23,8 @@ class PersonCommands {
     static void History(ServerCore& core, ClientSession& session, std::string_view args);
     static void Liblist(ServerCore& core, ClientSession& session, std::string_view args);
     static void Stored(ServerCore& core, ClientSession& session, std::string_view args);
+    // Finished games of a person, or of everybody.
+    static void Search(ServerCore& core, ClientSession& session, std::string_view args);
     static void Follow(ServerCore& core, ClientSession& session, std::string_view args);
 
     // Games "history" shows at most.

@@ -67,6 +67,7 @@ class ServerGame {
     // Tags set with "Tag" in examine mode, written over the usual ones.
     std::vector<std::pair<std::string, std::string>> tags;
     std::string date;  // "2026.12.07", the day the game started
+    std::string time;  // "14:05:09", when it started (UTC)
     std::vector<std::string> observers;
     std::vector<std::string> examiners;
     // Who kept the game with "Libkeepexam"; empty for a game kept when it ended.

@@ -10,6 +10,7 @@
 #include <QPrinter>
 
 #include "console/ConsoleWnd.h"
+#include "lists/GameListView.h"
 
 namespace {
 
@@ -33,8 +34,14 @@ CEditMenu::CEditMenu(QMenu* menu, QMdiArea* area, QPrinter& printer)
     : QObject(menu), m_area(area), m_printer(printer), m_menu(menu) {
     for (const Item& item : kItems) {
         QAction* action = menu->addAction(QString::fromLatin1(item.text), this, [this, item] {
-            if (CConsoleWnd* console = ActiveConsole()) (console->*item.run)();
+            if (CConsoleWnd* console = ActiveConsole()) {
+                (console->*item.run)();
+            } else if (CGameListView* list = ActiveGameList();
+                       list && item.run == &CConsoleWnd::Copy) {
+                list->Copy();
+            }
         });
+        if (item.run == &CConsoleWnd::Copy) m_copy = action;
         // The console's own keys already do this where it has the focus; the
         // menu shows them and serves the other cases.
         action->setShortcut(QKeySequence(item.keys));
@@ -62,10 +69,17 @@ CConsoleWnd* CEditMenu::ActiveConsole() const {
     return active->widget()->findChild<CConsoleWnd*>();
 }
 
+CGameListView* CEditMenu::ActiveGameList() const {
+    QMdiSubWindow* active = m_area->activeSubWindow();
+    return active ? qobject_cast<CGameListView*>(active->widget()) : nullptr;
+}
+
 void CEditMenu::Update() {
     CConsoleWnd* console = ActiveConsole();
     for (QAction* action : m_menu->actions()) {
         if (!action->isSeparator()) action->setEnabled(console != nullptr);
     }
+    // A game list copies its rows as text.
+    if (!console && ActiveGameList()) m_copy->setEnabled(true);
     m_log->setChecked(console && console->IsLogging());
 }

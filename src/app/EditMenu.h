@@ -5,6 +5,7 @@
 #include <QObject>
 
 class CConsoleWnd;
+class CGameListView;
 class QMdiArea;
 class QMenu;
 class QAction;
@@ -12,7 +13,7 @@ class QPrinter;
 
 // The Edit menu: copy, paste, cut, select all, find and the console log act
 // on the console window of the active window (a main or extra console), and
-// are disabled while no console is active.
+// are disabled while no console is active. A game list offers Copy alone.
 class CEditMenu : public QObject {
     Q_OBJECT
   public:
@@ -21,6 +22,9 @@ class CEditMenu : public QObject {
     // The console window of the active sub-window, if it has one.
     CConsoleWnd* ActiveConsole() const;
 
+    // The game list of the active sub-window, if it is one.
+    CGameListView* ActiveGameList() const;
+
   private:
     void Update();
 
@@ -28,4 +32,5 @@ class CEditMenu : public QObject {
     QPrinter& m_printer;
     QMenu* m_menu;
     QAction* m_log = nullptr;
+    QAction* m_copy = nullptr;
 };

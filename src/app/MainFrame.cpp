@@ -17,6 +17,7 @@
 #include "app/ConnectionMenus.h"
 #include "app/EditMenu.h"
 #include "app/ExtraConsoles.h"
+#include "app/GameLists.h"
 #include "app/LiveLists.h"
 #include "app/UrlOpener.h"
 #include "app/WindowLayout.h"
@@ -120,6 +121,7 @@ CMainFrame::CMainFrame(CProfile& profile, QWidget* parent)
     m_mdi = new QMdiArea(this);
     setCentralWidget(m_mdi);
     m_extraConsoles = new CExtraConsoles(*m_layout, m_mdi, m_textStyles, this);
+    m_gameLists = new CGameLists(*m_layout, m_mdi, m_settings, m_pgnTarget, this);
     connect(m_mdi, &QMdiArea::subWindowActivated, this, &CMainFrame::UpdateTitle);
 
     m_statePane = new QLabel(QStringLiteral("Ready"), this);
@@ -333,6 +335,7 @@ CConsoleFrame* CMainFrame::AddConnection(CKordane2Doc& doc, const QString& title
             if (game && &game->View().Doc() == &doc) StoreGameWindow(game);
         }
         m_extraConsoles->StoreAll(doc);
+        m_gameLists->StoreAll(doc);
         m_layout->CloseAll(&doc);
     });
     connect(frame, &QWidget::windowTitleChanged, this, &CMainFrame::UpdateTitle);
@@ -342,6 +345,10 @@ CConsoleFrame* CMainFrame::AddConnection(CKordane2Doc& doc, const QString& title
         [this, &doc](std::unique_ptr<CServerMessage>& message) {
             CGameView* view = OpenGameWindow(doc);
             return view && view->Receive(message) != 0;
+        });
+    frame->View().Host().SetGameListOpener(
+        [this, &doc](std::unique_ptr<CServerMessage>& message, bool /*history*/) {
+            return m_gameLists->Open(doc, message);
         });
     frame->View().Host().SetTaggedGameFile([this] { return m_pgnTarget; });
     frame->View().Host().SetUrlOpener(

@@ -13,6 +13,7 @@
 class CConnectionMenus;
 class CConsoleFrame;
 class CExtraConsoles;
+class CGameLists;
 class CLiveLists;
 class CGameFrame;
 class CGameShared;
@@ -69,6 +70,7 @@ class CMainFrame : public QMainWindow {
     CStartWindows& StartWindows() { return *m_startWindows; }
     CConnectionMenus& ConnectionMenus() const { return *m_connectionMenus; }
     CExtraConsoles& ExtraConsoles() const { return *m_extraConsoles; }
+    CGameLists& GameLists() const { return *m_gameLists; }
     CLiveLists& LiveLists() const { return *m_liveLists; }
     QToolBar* UserToolBar() const { return m_userBar; }
     // The printer and page set-up that every print of this run uses.
@@ -109,6 +111,7 @@ class CMainFrame : public QMainWindow {
     std::unique_ptr<CStartWindows> m_startWindows;
     CConnectionMenus* m_connectionMenus = nullptr;
     CExtraConsoles* m_extraConsoles = nullptr;
+    CGameLists* m_gameLists = nullptr;
     CLiveLists* m_liveLists = nullptr;
     QMdiArea* m_mdi = nullptr;
     QLabel* m_statePane = nullptr;

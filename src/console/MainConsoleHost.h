@@ -36,6 +36,10 @@ class CMainConsoleHost : public IMainConsoleHost {
     // opener the console view is asked (and drops them).
     using GameWindowOpener = std::function<bool(std::unique_ptr<CServerMessage>&)>;
     void SetGameWindowOpener(GameWindowOpener open) { m_openGame = std::move(open); }
+    // Game lists that no list window took open a new one here; without an
+    // opener the console view is asked (and drops them).
+    using GameListOpener = std::function<bool(std::unique_ptr<CServerMessage>&, bool)>;
+    void SetGameListOpener(GameListOpener open) { m_openList = std::move(open); }
     // The main frame's PGN target, which tagged game text is appended to.
     void SetTaggedGameFile(std::function<std::string()> file) { m_taggedFile = std::move(file); }
     CPopupList& Popups() { return m_popups; }
@@ -50,7 +54,7 @@ class CMainConsoleHost : public IMainConsoleHost {
         return m_openGame ? m_openGame(message) : m_view.OpenGameWindow(message);
     }
     bool OpenGameList(std::unique_ptr<CServerMessage>& message, bool history) override {
-        return m_view.OpenGameList(message, history);
+        return m_openList ? m_openList(message, history) : m_view.OpenGameList(message, history);
     }
     std::vector<std::string> PluginNames() const override { return m_view.PluginNames(); }
     bool OpenStartWindows() override { return m_view.OpenStartWindows(); }
@@ -82,5 +86,6 @@ class CMainConsoleHost : public IMainConsoleHost {
     std::function<void(const QString&)> m_warn;
     std::function<bool()> m_bypassMatch;
     GameWindowOpener m_openGame;
+    GameListOpener m_openList;
     std::function<std::string()> m_taggedFile;
 };

@@ -31,6 +31,8 @@ CGenericListView::CGenericListView(CKordane2Doc* doc, QWidget* parent)
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setSortingEnabled(false);
     m_list->header()->setStretchLastSection(false);
+    // Stored widths come back as they were saved, however narrow.
+    m_list->header()->setMinimumSectionSize(0);
     m_list->header()->setSectionsClickable(true);
     m_list->header()->setSectionsMovable(false);
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);

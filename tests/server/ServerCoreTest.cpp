@@ -643,3 +643,66 @@ TEST_F(ServerCoreTest, EventBoardReachesTheClientsThatAskedForIt) {
     EXPECT_EQ(Say(judit, "announce-event 300 0 e\n"), "The event board is full.\n");
     EXPECT_EQ(Say(judit, "announce-event 1 0 replaced\n"), "Event 1 announced.\n");
 }
+
+// A client that asked for list datagrams gets a game list as a header and
+// one item per game, ten at a time; "more" brings the next ten.
+TEST_F(ServerCoreTest, GameListsComeAsDatagramsInBatches) {
+    const int magnus = LoggedIn("Magnus carlsen1");
+    const int judit = LoggedIn("Judit polgar1", kAll, 15);
+    Say(magnus, "set examine 0\n");
+    Say(judit, "set examine 0\n");
+    for (int i = 0; i < 12; ++i) {
+        Say(magnus, "match judit 5 2 rated white\n");
+        Say(judit, "accept magnus\n");
+        Say(magnus, i == 0 ? "e2e4\n" : "resign\n");
+        if (i == 0) Say(judit, "c7c5\nresign\n");
+    }
+    Say(magnus, "match judit 3 0 unrated\n");
+    Say(judit, "accept magnus\n");
+    Say(magnus, "e2e4\nadjourn\n");
+    Say(judit, "adjourn\n");
+    Take(magnus);
+    Take(judit);
+
+    const auto fields = [](const CServerMessage& m) {
+        std::string all;
+        for (int i = 1; i < m.FieldCount(); ++i) all += (i > 1 ? "|" : "") + m.Field(i);
+        return all;
+    };
+    const auto list = [&](std::string_view command, int expectItems) {
+        auto messages = ParseServerOutput(Say(judit, command));
+        std::vector<std::string> out;
+        for (const auto& m : messages) {
+            EXPECT_EQ(m->kind, CServerMessage::Datagram) << m->TextValue();
+            out.push_back(fields(*m));
+        }
+        EXPECT_EQ(static_cast<int>(out.size()), expectItems + 1) << command;
+        return out;
+    };
+    const std::vector<std::string> first = list("history\n", 10);
+    ASSERT_EQ(first.size(), 11u);
+    EXPECT_EQ(first[0], "history|Judit|12|1|10");
+    // The first game: Magnus white, Judit resigned after 1. e4 c5.
+    EXPECT_EQ(first[1].substr(0, 5), "1|1|?");
+    EXPECT_NE(first[1].find("|Magnus|2880|Judit|2700|1|0|0|5|2|0|0|B20|0|0|0|Judit resigns|0"),
+              std::string::npos)
+        << first[1];
+    EXPECT_NE(first[2].find("|0|0|5|2|0|0||0|1|0|Magnus resigns|0"), std::string::npos) << first[2];
+    const std::vector<std::string> rest = list("more\n", 2);
+    ASSERT_EQ(rest.size(), 3u);
+    EXPECT_EQ(rest[0], "history|Judit|12|11|12");
+    EXPECT_EQ(rest[2].substr(0, 3), "12|");
+    EXPECT_NE(Say(judit, "more\n").find("There is no more.\n"), std::string::npos);
+
+    const std::vector<std::string> stored = list("stored\n", 1);
+    ASSERT_EQ(stored.size(), 2u);
+    EXPECT_EQ(stored[0], "stored|Judit|1|1|1");
+    // Adjourned by agreement, the opponent logged in.
+    EXPECT_NE(stored[1].find("|Magnus|2880|Judit|2700|0|0|0|3|0|0|0|B00|3|0|0|"), std::string::npos)
+        << stored[1];
+    EXPECT_EQ(stored[1].back(), '1');
+    EXPECT_EQ(list("liblist\n", 0), (std::vector<std::string>{"liblist|Judit|0|0|0"}));
+    const std::vector<std::string> search = list("search magnus\n", 10);
+    ASSERT_FALSE(search.empty());
+    EXPECT_EQ(search[0], "search|Magnus|12|1|10");
+}
