@@ -8,6 +8,7 @@
 #include "ChatCommands.h"
 #include "ClientSession.h"
 #include "CommandWords.h"
+#include "EventCommands.h"
 #include "ExamineCommands.h"
 #include "GameCommands.h"
 #include "HelpPages.h"
@@ -133,7 +134,7 @@ void More(ServerCore&, ClientSession& session, std::string_view) {
     if (!session.SendMore()) session.SendText("There is no more.\n");
 }
 
-constexpr std::array<CommandTable::Command, 86> kCommands = {{
+constexpr std::array<CommandTable::Command, 88> kCommands = {{
     {"tell", 101, ChatCommands::Tell, "tell <name or channel> <text>"},
     {"shout", 102, ChatCommands::Shout, "shout <text>"},
     {"set-2", 103, Set2, "Set-2 <datagram 0-255> <0|1>"},
@@ -223,6 +224,10 @@ constexpr std::array<CommandTable::Command, 86> kCommands = {{
     {"search", 195, PersonCommands::Search, "search [<name>]"},
     {"spgn", 196, GameCommands::Spgn, "spgn [#<game id> | <game number>]"},
     {"set-quietly", 206, UserCommands::SetQuietly, "Set-quietly <variable> <value>"},
+    {"announce-event", 240, EventCommands::Announce,
+     "announce-event <id> <flags 0-15> <description> | <join> | <watch> | <information> | "
+     "<question>"},
+    {"remove-event", 241, EventCommands::Remove, "remove-event <id>"},
 }};
 
 }  // namespace

@@ -10,7 +10,7 @@ namespace {
 
 // Topics in alphabetical order, as "help" lists them. The addresses are
 // placeholders of this test server; nothing is served there.
-constexpr std::array<HelpPages::Page, 24> kPages = {{
+constexpr std::array<HelpPages::Page, 25> kPages = {{
     {"assess",
      "assess <name>\n"
      "\n"
@@ -54,6 +54,19 @@ constexpr std::array<HelpPages::Page, 24> kPages = {{
      "see also: tell, xtell, qtell, shout,\n"
      "          censor, more,\n"
      "          finger, help\n"},
+    {"events",
+     "announce-event <id> <flags> <description> | <join> | <watch> |\n"
+     "               <information> | <question>\n"
+     "remove-event <id>\n"
+     "\n"
+     "  The event board lists tournaments, broadcasts and lectures; a\n"
+     "client's event list shows them with buttons to join, watch and read\n"
+     "more. Flags: 1 guests may take part, 2, 4 and 8 the join, watch and\n"
+     "information commands are not tagged. \"&\" separates commands in an\n"
+     "action. On this test server anyone may announce and remove events:\n"
+     "\"announce-event 7 1 Simul with Magnus | | observe 2\".\n"
+     "\n"
+     "see also: observe, channels\n"},
     {"examine",
      "examine [#<game id>]\n"
      "\n"

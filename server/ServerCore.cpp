@@ -9,6 +9,7 @@
 #include "CommandTable.h"
 #include "CommandWords.h"
 #include "ComputerPlayer.h"
+#include "EventCommands.h"
 #include "GameCommands.h"
 #include "MatchCommands.h"
 #include "SeekCommands.h"
@@ -464,6 +465,9 @@ void ServerCore::SendOnSwitch(ClientSession& session, int number) {
         case DG_SEEK:
             for (const SeekList::Seek& seek : m_seeks.All())
                 SeekCommands::SendSeek(*this, session, seek);
+            break;
+        case DG_EVENT:
+            for (const auto& [id, event] : m_events.All()) EventCommands::SendEvent(session, event);
             break;
         case DG_NOTIFY_STAGE:
             session.SendDatagram(DatagramWriter(DG_NOTIFY_STAGE));

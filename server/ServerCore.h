@@ -14,6 +14,7 @@
 #include "AccountStore.h"
 #include "ChallengeList.h"
 #include "ClientSession.h"
+#include "EventBoard.h"
 #include "GameRoom.h"
 #include "PersonLists.h"
 #include "SeekList.h"
@@ -105,6 +106,7 @@ class ServerCore {
 
     GameRoom& Games() { return m_games; }
     SeekList& Seeks() { return m_seeks; }
+    EventBoard& Events() { return m_events; }
     int64_t NowMs() const;
     // Clocks that ran out, and the computer player's work; the poll loop
     // calls this at least every 100 ms and whenever a watched descriptor
@@ -144,6 +146,7 @@ class ServerCore {
     SeekList m_seeks;
     // By lower-case handle, then variable name.
     std::map<std::string, std::map<std::string, std::string>> m_keptVariables;
+    EventBoard m_events;
     // Last: it holds a session of m_sessions and goes first.
     std::unique_ptr<ComputerPlayer> m_computer;
 };

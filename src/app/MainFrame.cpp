@@ -18,6 +18,7 @@
 #include "app/EditMenu.h"
 #include "app/ExtraConsoles.h"
 #include "app/GameLists.h"
+#include "app/LiveLists.h"
 #include "app/SeekGraphs.h"
 #include "app/UrlOpener.h"
 #include "app/WindowLayout.h"
@@ -229,6 +230,10 @@ void CMainFrame::CreateMenus() {
         if (CConsoleFrame* console = ActiveConnectionConsole()) {
             m_extraConsoles->OpenChatConsole(console->Doc());
         }
+    });
+    m_liveLists = new CLiveLists(*m_layout, m_mdi, *m_connectionMenus, *m_startWindows, [this] {
+        CConsoleFrame* console = ActiveConnectionConsole();
+        return console ? &console->Doc() : nullptr;
     });
     new CGameMenu(game, m_mdi, *m_printer);
 

@@ -15,6 +15,7 @@ class CConsoleFrame;
 class CExtraConsoles;
 class CGameLists;
 class CSeekGraphs;
+class CLiveLists;
 class CGameFrame;
 class CGameShared;
 class CGameView;
@@ -72,6 +73,7 @@ class CMainFrame : public QMainWindow {
     CExtraConsoles& ExtraConsoles() const { return *m_extraConsoles; }
     CGameLists& GameLists() const { return *m_gameLists; }
     CSeekGraphs& SeekGraphs() const { return *m_seekGraphs; }
+    CLiveLists& LiveLists() const { return *m_liveLists; }
     QToolBar* UserToolBar() const { return m_userBar; }
     // The printer and page set-up that every print of this run uses.
     QPrinter& Printer() const { return *m_printer; }
@@ -113,6 +115,7 @@ class CMainFrame : public QMainWindow {
     CExtraConsoles* m_extraConsoles = nullptr;
     CGameLists* m_gameLists = nullptr;
     CSeekGraphs* m_seekGraphs = nullptr;
+    CLiveLists* m_liveLists = nullptr;
     QMdiArea* m_mdi = nullptr;
     QLabel* m_statePane = nullptr;
     QAction* m_reconnect = nullptr;

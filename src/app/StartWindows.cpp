@@ -22,10 +22,15 @@ bool CStartWindows::Open(CKordane2Doc& doc, QWidget* mainConsole) {
             open(m_openers.extraConsole);
         }
     }
+    // A list still open from before a reconnection is wanted as well: its
+    // opener makes it ask the new session for its datagrams again.
+    const auto wanted = [&](W count, WindowKind kind) {
+        return m_settings.StartCount(count) > 0 || m_layout.Count(&doc, kind) > 0;
+    };
     const bool notifyList =
-        m_settings.StartCount(W::NotifyListViews) > 0 && open(m_openers.notifyList);
+        wanted(W::NotifyListViews, WindowKind::NotifyList) && open(m_openers.notifyList);
     if (m_settings.StartCount(W::SeekViews) > 0) open(m_openers.seekGraph);
-    if (m_settings.StartCount(W::EventListViews) > 0) open(m_openers.eventList);
+    if (wanted(W::EventListViews, WindowKind::EventList)) open(m_openers.eventList);
     m_opened = true;
     // On top and active, so that typing goes on into the main console.
     auto* frame = qobject_cast<QMdiSubWindow*>(mainConsole);

@@ -103,7 +103,9 @@ TEST(StartWindowsTest, ClosingAConnectionRecordsItsWindowsForTheNextStart) {
     // The start opened one game board and the seek graph of its own.
     EXPECT_EQ(profile.GetInt("Start Windows", "GameViews", -1), 3);
     EXPECT_EQ(profile.GetInt("Start Windows", "SeekViews", -1), 1);
-    EXPECT_EQ(profile.GetInt("Start Windows", "EventListViews", -1), 1);
+    // ... and, by default, an event list.
+    EXPECT_EQ(profile.GetInt("Start Windows", "EventListViews", -1), 2);
+    EXPECT_EQ(profile.GetInt("Start Windows", "NotifyListViews", -1), 0);
     EXPECT_EQ(frame.Settings().StartCount(CSettings::StartWindow::GameViews), 3);
     EXPECT_TRUE(WindowPlacement::Parse(profile.GetString("Layout", "Game_2")))
         << "every window of the connection stores its place";

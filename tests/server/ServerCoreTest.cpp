@@ -610,6 +610,43 @@ TEST_F(ServerCoreTest, ChronelClientLogsInAndAnswersTimingCommands) {
 
 }  // namespace
 
+// The event board: what a client that asks for 103 gets, and how an
+// announcement and a removal reach only the clients that want them.
+TEST_F(ServerCoreTest, EventBoardReachesTheClientsThatAskedForIt) {
+    const int magnus = LoggedIn("Magnus carlsen1");
+    const int judit = LoggedIn("Judit polgar1");
+    const std::string board = Say(magnus, "Set-2 103 1\nSet-2 104 1\n");
+    EXPECT_EQ(board.find("\x19(103 1 0 \x19{Blitz Arena"), 0u) << board;
+    EXPECT_NE(board.find(" \x19{+channel 50&tell 50 hi\x19} \x19{observe 1\x19} "
+                         "http://www.example.org/events/blitz-arena \x19{Join the Blitz Arena?"),
+              std::string::npos)
+        << board;
+    EXPECT_NE(board.find("\x19(103 3 9 "), std::string::npos);
+
+    EXPECT_EQ(Say(judit, "announce-event 7 1 Simul | | observe 2 |\n"), "Event 7 announced.\n");
+    EXPECT_EQ(Take(magnus),
+              "\x19(103 7 1 Simul \x19{\x19} \x19{observe 2\x19} \x19{\x19} \x19{\x19}\x19)");
+    EXPECT_EQ(Say(judit, "announce-event 7 1 Simul moved | x\n"), "Event 7 announced.\n");
+    EXPECT_EQ(Take(magnus),
+              "\x19(103 7 1 \x19{Simul moved\x19} x \x19{\x19} \x19{\x19} \x19{\x19}\x19)");
+    EXPECT_EQ(Say(judit, "remove-event 7\n"), "Event 7 removed.\n");
+    EXPECT_EQ(Take(magnus), "\x19(104 7\x19)");
+    EXPECT_EQ(Say(judit, "remove-event 7\n"), "There is no event 7.\n");
+    const std::string usage =
+        "Usage: announce-event <id> <flags 0-15> <description> | <join> | "
+        "<watch> | <information> | <question>\n";
+    for (const char* bad : {"announce-event\n", "announce-event 0 1 x\n", "announce-event 8 16 x\n",
+                            "announce-event 8 1\n", "announce-event 100000 1 x\n"}) {
+        EXPECT_EQ(Say(judit, bad), usage) << bad;
+    }
+    EXPECT_EQ(Say(judit, "remove-event x\n"), "Usage: remove-event <id>\n");
+    for (int id = 100; id < 200; ++id) {
+        Say(judit, "announce-event " + std::to_string(id) + " 0 e\n");
+    }
+    EXPECT_EQ(Say(judit, "announce-event 300 0 e\n"), "The event board is full.\n");
+    EXPECT_EQ(Say(judit, "announce-event 1 0 replaced\n"), "Event 1 announced.\n");
+}
+
 // A client that asked for list datagrams gets a game list as a header and
 // one item per game, ten at a time; "more" brings the next ten.
 TEST_F(ServerCoreTest, GameListsComeAsDatagramsInBatches) {
