@@ -76,6 +76,9 @@ constexpr std::size_t kMinClassicItem = 24;
 // Extended: fixed part 24, class 2, title 2, count 2.
 constexpr std::size_t kMinExtendedItem = 30;
 
+constexpr std::uint16_t kOldListBoxAddString = 0x0401;
+constexpr std::uint16_t kOldComboBoxAddString = 0x0403;
+
 bool IsOrdinal(const SResourceId& id, std::uint16_t ordinal) {
     return id.kind == SResourceId::Kind::Ordinal && id.ordinal == ordinal;
 }
@@ -151,6 +154,11 @@ DialogTemplateError ParseInit(std::span<const std::uint8_t> data,
         entry.controlId = r.U16();
         if (entry.controlId == 0) break;
         entry.message = r.U16();
+    // Older resource files carry the 16-bit system's add-string messages.
+    if (entry.message == kOldListBoxAddString)
+      entry.message = CDialogTemplate::kListBoxAddString;
+    else if (entry.message == kOldComboBoxAddString)
+      entry.message = CDialogTemplate::kComboBoxAddString;
         const std::uint32_t length = r.U32();
         if (!r.Ok() || length > r.Remaining()) return DialogTemplateError::BadInitData;
         const std::vector<std::uint8_t> bytes = r.Bytes(length);
