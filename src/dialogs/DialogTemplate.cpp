@@ -154,11 +154,11 @@ DialogTemplateError ParseInit(std::span<const std::uint8_t> data,
         entry.controlId = r.U16();
         if (entry.controlId == 0) break;
         entry.message = r.U16();
-    // Older resource files carry the 16-bit system's add-string messages.
-    if (entry.message == kOldListBoxAddString)
-      entry.message = CDialogTemplate::kListBoxAddString;
-    else if (entry.message == kOldComboBoxAddString)
-      entry.message = CDialogTemplate::kComboBoxAddString;
+        // Older resource files carry the 16-bit system's add-string messages.
+        if (entry.message == kOldListBoxAddString)
+            entry.message = CDialogTemplate::kListBoxAddString;
+        else if (entry.message == kOldComboBoxAddString)
+            entry.message = CDialogTemplate::kComboBoxAddString;
         const std::uint32_t length = r.U32();
         if (!r.Ok() || length > r.Remaining()) return DialogTemplateError::BadInitData;
         const std::vector<std::uint8_t> bytes = r.Bytes(length);
