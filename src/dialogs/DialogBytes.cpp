@@ -3,7 +3,8 @@
 #include "dialogs/DialogBytes.h"
 
 CDialogBytes::CDialogBytes(std::uint32_t templateSize)
-    : m_templateSize(templateSize > kMaxTemplateSize ? 0 : templateSize) {
+    : m_templateSize(templateSize > kMaxTemplateSize ? 0 : templateSize),
+      m_tooLarge(templateSize > kMaxTemplateSize) {
     m_buffer.assign((std::size_t{m_templateSize} + 3) & ~std::size_t{3}, 0);
 }
 

@@ -26,6 +26,8 @@ class CDialogBytes {
     const std::vector<std::uint8_t>& Buffer() const { return m_buffer; }
     std::size_t WritePosition() const { return m_writePosition; }
     std::uint32_t TemplateSize() const { return m_templateSize; }
+    // The announced size was refused; the caller reports the lack of memory.
+    bool TooLarge() const { return m_tooLarge; }
 
     static std::uint8_t DecodePair(unsigned char high, unsigned char low);
     // Larger announcements are refused rather than allocated.
@@ -33,6 +35,7 @@ class CDialogBytes {
 
   private:
     std::uint32_t m_templateSize = 0;
+    bool m_tooLarge = false;
     std::vector<std::uint8_t> m_buffer;
     std::size_t m_writePosition = 0;
 };

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 The Kordane developers
 #include "dialogs/DialogTemplate.h"
 
+#include <algorithm>
+
 namespace {
 
 // A bounds-checked little-endian reader over one resource's data. After the
@@ -178,9 +180,8 @@ DialogTemplateError CDialogTemplate::ReadEntries(std::span<const std::uint8_t> b
     while (start < bytes.size()) {
         const std::span<const std::uint8_t> rest = bytes.subspan(start);
         // A buffer announced larger than what arrived ends in zeros: no entry.
-        bool allZero = true;
-        for (const std::uint8_t b : rest) allZero = allZero && b == 0;
-        if (allZero) break;
+        // The scan stops at the first non-zero byte, so it stays linear.
+        if (std::all_of(rest.begin(), rest.end(), [](std::uint8_t b) { return b == 0; })) break;
         Reader r(rest);
         const std::uint32_t dataSize = r.U32();
         const std::uint32_t headerSize = r.U32();

@@ -36,7 +36,9 @@ TEST(DialogBytes, DecodesPairsIntoTheAnnouncedBuffer) {
         EXPECT_EQ(r.oddLength, row.lastOdd) << row.chunks.front();
         EXPECT_EQ(r.dropped, row.dropped) << row.chunks.front();
     }
-    EXPECT_TRUE(CDialogBytes(CDialogBytes::kMaxTemplateSize + 1).Buffer().empty());
+    const CDialogBytes tooLarge(CDialogBytes::kMaxTemplateSize + 1);
+    EXPECT_TRUE(tooLarge.TooLarge());
+    EXPECT_TRUE(tooLarge.Buffer().empty());
 }
 
 TEST(DialogAnswer, FormatsEscapes) {
