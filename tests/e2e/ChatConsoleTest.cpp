@@ -23,23 +23,13 @@
 #include "console/ConsoleView.h"
 #include "console/ConsoleWnd.h"
 #include "console/OpenChatDlg.h"
-#include "e2e/ServerFixture.h"
+#include "e2e/ClientFixture.h"
 
 namespace {
 
-class ChatConsoles : public ::testing::Test {
+class ChatConsoles : public ClientFixture {
   protected:
-    ChatConsoles() : m_profile(m_dir.filePath("settings.ini").toStdString()) {
-        m_profile.WriteString("Start Windows", "ConsoleSubViews", "0");
-        m_profile.WriteString("Start Windows", "GameViews", "0");
-        m_main = std::make_unique<CMainFrame>(m_profile);
-        m_main->show();
-        m_doc = new CKordane2Doc(m_profile, &m_documents);
-        m_doc->Params().host = "127.0.0.1";
-        m_doc->Params().port = m_server.Port();
-        m_doc->Params().handle = "Tester";
-        m_doc->Params().password = "test1";
-    }
+    ChatConsoles() : ClientFixture({{"ConsoleSubViews", "0"}, {"GameViews", "0"}}) {}
 
     void TypeWithCtrl(const QString& command, bool ctrl) {
         CCommandEdit* entry = m_frame->View().Entry();
@@ -47,9 +37,6 @@ class ChatConsoles : public ::testing::Test {
         QKeyEvent press(QEvent::KeyPress, Qt::Key_Return,
                         ctrl ? Qt::ControlModifier : Qt::NoModifier, "\r");
         QCoreApplication::sendEvent(entry, &press);
-    }
-    bool Received(const std::string& line) {
-        return WaitFor([&] { return m_server.Transcript().find(line) != std::string::npos; });
     }
     CConsoleSubView* Newest() {
         CConsoleSubView* newest = nullptr;
@@ -62,18 +49,10 @@ class ChatConsoles : public ::testing::Test {
     static QString Pane(const CConsoleSubView* view) {
         return view->Console()->Text()->toPlainText();
     }
-
-    TestServer m_server;
-    QTemporaryDir m_dir;
-    CProfile m_profile;
-    std::unique_ptr<CMainFrame> m_main;
-    QObject m_documents;
-    CKordane2Doc* m_doc = nullptr;
-    CConsoleFrame* m_frame = nullptr;
 };
 
 TEST_F(ChatConsoles, TemporaryConsolesLearnAndChannelConsolesAsk) {
-    m_frame = m_main->AddConnection(*m_doc, "Tester.kd2");
+    Connect();
     ASSERT_TRUE(WaitFor([&] { return m_frame->View().Tagging(); })) << m_server.Transcript();
     RawClient magnus(m_server.Port());
     ASSERT_TRUE(magnus.Ok());

@@ -23,24 +23,13 @@
 #include "console/ConsoleText.h"
 #include "console/ConsoleView.h"
 #include "console/ConsoleWnd.h"
-#include "e2e/ServerFixture.h"
+#include "e2e/ClientFixture.h"
 
 namespace {
 
-class HelpLinks : public ::testing::Test {
+class HelpLinks : public ClientFixture {
   protected:
-    HelpLinks() : m_profile(m_dir.filePath("settings.ini").toStdString()) {
-        m_profile.WriteString("Start Windows", "ConsoleSubViews", "0");
-        m_profile.WriteString("Start Windows", "GameViews", "0");
-        m_main = std::make_unique<CMainFrame>(m_profile);
-        m_main->resize(900, 700);
-        m_main->show();
-        m_doc = new CKordane2Doc(m_profile, &m_documents);
-        m_doc->Params().host = "127.0.0.1";
-        m_doc->Params().port = m_server.Port();
-        m_doc->Params().handle = "Tester";
-        m_doc->Params().password = "test1";
-    }
+    HelpLinks() : ClientFixture({{"ConsoleSubViews", "0"}, {"GameViews", "0"}}, QSize(900, 700)) {}
 
     CConsoleText* Pane() { return m_frame->View().Pane(); }
     void Type(const QString& command) {
@@ -48,9 +37,6 @@ class HelpLinks : public ::testing::Test {
         entry->setText(command);
         QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
         QCoreApplication::sendEvent(entry, &press);
-    }
-    bool Received(const std::string& line) {
-        return WaitFor([&] { return m_server.Transcript().find(line) != std::string::npos; });
     }
     bool Shows(const QString& text) {
         return WaitFor([&] { return Pane()->toPlainText().contains(text); });
@@ -88,18 +74,10 @@ class HelpLinks : public ::testing::Test {
             if (action->text() == QStringLiteral("Disable &Hyperlinks")) action->trigger();
         }
     }
-
-    TestServer m_server;
-    QTemporaryDir m_dir;
-    CProfile m_profile;
-    std::unique_ptr<CMainFrame> m_main;
-    QObject m_documents;
-    CKordane2Doc* m_doc = nullptr;
-    CConsoleFrame* m_frame = nullptr;
 };
 
 TEST_F(HelpLinks, HelpPageLinksSendTheirCommandsWithTheConsolesTag) {
-    m_frame = m_main->AddConnection(*m_doc, "Tester.kd2");
+    Connect();
     m_frame->showMaximized();
     ASSERT_TRUE(WaitFor([&] { return m_frame->View().Tagging(); })) << m_server.Transcript();
     Type("set height 12");

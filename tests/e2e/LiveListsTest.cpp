@@ -20,7 +20,7 @@
 #include "console/ConsoleSubView.h"
 #include "console/ConsoleText.h"
 #include "console/ConsoleView.h"
-#include "e2e/ServerFixture.h"
+#include "e2e/ClientFixture.h"
 #include "lists/EventListView.h"
 #include "lists/NotifyListView.h"
 
@@ -44,25 +44,14 @@ bool Grab(QWidget* frame, const char* name) {
     return Drawn(image);
 }
 
-class LiveLists : public ::testing::Test {
+class LiveLists : public ClientFixture {
   protected:
-    LiveLists() : m_profile(m_dir.filePath("settings.ini").toStdString()) {
-        m_profile.WriteString("Start Windows", "ConsoleSubViews", "0");
-        m_profile.WriteString("Start Windows", "GameViews", "0");
-        m_profile.WriteString("Start Windows", "NotifyListViews", "1");
-        m_profile.WriteString("Start Windows", "EventListViews", "1");
-        m_main = std::make_unique<CMainFrame>(m_profile);
-        m_main->resize(1000, 700);
-        m_main->show();
-        m_doc = new CKordane2Doc(m_profile, &m_documents);
-        m_doc->Params().host = "127.0.0.1";
-        m_doc->Params().port = m_server.Port();
-        m_doc->Params().handle = "Tester";
-        m_doc->Params().password = "test1";
-    }
-    bool Received(const std::string& line) {
-        return WaitFor([&] { return m_server.Transcript().find(line) != std::string::npos; });
-    }
+    LiveLists()
+        : ClientFixture({{"ConsoleSubViews", "0"},
+                         {"GameViews", "0"},
+                         {"NotifyListViews", "1"},
+                         {"EventListViews", "1"}},
+                        QSize(1000, 700)) {}
     size_t Occurrences(const std::string& text) const {
         const std::string transcript = m_server.Transcript();
         size_t n = 0;
@@ -80,13 +69,6 @@ class LiveLists : public ::testing::Test {
         }
         return names;
     }
-
-    TestServer m_server;
-    QTemporaryDir m_dir;
-    CProfile m_profile;
-    std::unique_ptr<CMainFrame> m_main;
-    QObject m_documents;
-    CKordane2Doc* m_doc = nullptr;
 };
 
 TEST_F(LiveLists, NotifyListAndEventListFollowTheServer) {
