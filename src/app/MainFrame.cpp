@@ -20,6 +20,7 @@
 #include "app/GameLists.h"
 #include "app/LiveLists.h"
 #include "app/SeekGraphs.h"
+#include "app/ServerDialogs.h"
 #include "app/UrlOpener.h"
 #include "app/WindowLayout.h"
 #include "console/ChannelColorsDlg.h"
@@ -362,6 +363,7 @@ CConsoleFrame* CMainFrame::AddConnection(CKordane2Doc& doc, const QString& title
             return m_gameLists->Open(doc, message);
         });
     frame->View().Host().SetTaggedGameFile([this] { return m_pgnTarget; });
+    CServerDialogs::Attach(frame->View());
     frame->View().Host().SetUrlOpener(
         [frame](const QString& url) { return CUrlOpener::Open(url, frame); });
     frame->setGeometry(kFirstConsoleRect);

@@ -42,6 +42,11 @@ class CMainConsoleHost : public IMainConsoleHost {
     void SetGameListOpener(GameListOpener open) { m_openList = std::move(open); }
     // The main frame's PGN target, which tagged game text is appended to.
     void SetTaggedGameFile(std::function<std::string()> file) { m_taggedFile = std::move(file); }
+    // The connection's server dialog; without one its datagrams are dropped.
+    using ServerDialogHandler = std::function<void(const CServerMessage&)>;
+    void SetServerDialogHandler(ServerDialogHandler handler) {
+        m_serverDialog = std::move(handler);
+    }
     CPopupList& Popups() { return m_popups; }
 
     // The console window's own part.
@@ -76,6 +81,9 @@ class CMainConsoleHost : public IMainConsoleHost {
     void SaveIfModified() override;
     void Redirect() override;
     CProfile* Settings() override;
+    void ServerDialogDatagram(const CServerMessage& message) override {
+        if (m_serverDialog) m_serverDialog(message);
+    }
 
   private:
     IMainConsoleHost& m_view;
@@ -88,4 +96,5 @@ class CMainConsoleHost : public IMainConsoleHost {
     GameWindowOpener m_openGame;
     GameListOpener m_openList;
     std::function<std::string()> m_taggedFile;
+    ServerDialogHandler m_serverDialog;
 };

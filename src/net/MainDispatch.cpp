@@ -224,6 +224,13 @@ void CMainDispatch::HandleDatagram(std::unique_ptr<CServerMessage>& message) {
         case DG_CLIENT_INFO_STORE:
             // Only the report's contents would use it.
             return;
+        case DG_DIALOG_BEGIN:
+        case DG_DIALOG_DATA:
+        case DG_DIALOG_DEFAULT:
+        case DG_DIALOG_SHOW:
+        case DG_DIALOG_CLOSE:
+            m_host.ServerDialogDatagram(m);
+            return;
         default:
             if (DroppedSilently(m.number)) return;
             break;

@@ -74,6 +74,8 @@ class IMainConsoleHost {
     virtual void Redirect() {}
     // The settings file (wild-variant names); nullptr when there is none.
     virtual CProfile* Settings() { return nullptr; }
+    // Datagrams 105 to 109, for the connection's server dialog.
+    virtual void ServerDialogDatagram(const CServerMessage& /*message*/) {}
 };
 
 // The main console's handling of every message no other window consumed:
