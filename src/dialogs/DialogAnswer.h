@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Kordane developers
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -15,6 +16,19 @@ struct SDialogValues {
     std::vector<std::uint16_t> listSelections;
     std::vector<std::uint16_t> comboSelections;
 };
+
+enum class DialogDefaultStatus { Stored, UnknownType, BadControl };
+
+// Initial value arrays start this long and grow on demand; control numbers
+// beyond the last one a template can hold are refused.
+constexpr std::size_t kDialogInitialValues = 20;
+constexpr int kDialogMaxControl = 65535;
+
+// Stores one initial value of DG_DIALOG_DEFAULT: by the type's first letter
+// a text (s), a check state (b, set when the value begins with '1'), or a
+// combo (c) or list (l) selection read as a decimal number cut to 16 bits.
+DialogDefaultStatus SetDialogDefault(SDialogValues& values, int control, std::string_view type,
+                                     std::string_view value);
 
 struct SDialogAnswer {
     std::string text;

@@ -30,3 +30,13 @@ CDialogBytes::AppendResult CDialogBytes::Append(std::string_view chars) {
     }
     return result;
 }
+
+std::uint32_t CDialogBytes::AnnouncedSize(std::string_view field) {
+    constexpr std::uint32_t kRefused = kMaxTemplateSize + 1u;
+    std::uint32_t size = 0;
+    for (const char c : field) {
+        if (c < '0' || c > '9' || size > kMaxTemplateSize) return kRefused;
+        size = size * 10 + static_cast<std::uint32_t>(c - '0');
+    }
+    return size > kMaxTemplateSize ? kRefused : size;
+}

@@ -29,6 +29,9 @@ class CDialogBytes {
     // The announced size was refused; the caller reports the lack of memory.
     bool TooLarge() const { return m_tooLarge; }
 
+    // DG_DIALOG_BEGIN's size field as an unsigned decimal number; anything
+    // that is not one reads as too large to hold.
+    static std::uint32_t AnnouncedSize(std::string_view field);
     static std::uint8_t DecodePair(unsigned char high, unsigned char low);
     // Larger announcements are refused rather than allocated.
     static constexpr std::uint32_t kMaxTemplateSize = 64u * 1024u * 1024u;

@@ -21,21 +21,6 @@ QString FromServer(const std::string& bytes) {
     return text;
 }
 
-// A decimal number as the platform's atoi reads it: leading blanks, a sign,
-// digits up to the first other character; 0 when there are none.
-long ReadInt(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    const bool negative = !text.empty() && text.front() == '-';
-    if (!text.empty() && (text.front() == '-' || text.front() == '+')) text.remove_prefix(1);
-    long value = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9') break;
-        // Beyond this the number no longer matters: it is cut to 16 bits.
-        value = (value * 10 + (c - '0')) % 0x10000000L;
-    }
-    return negative ? -value : value;
-}
-
 template <typename T>
 void Grow(std::vector<T>& values, std::size_t size) {
     if (values.size() < size) values.resize(size);
@@ -60,37 +45,10 @@ int AnswerIndex(int result) {
 
 CServerDialog::CServerDialog(std::uint32_t templateSize, QWidget* parent)
     : QDialog(parent), m_bytes(templateSize) {
-    m_values.texts.resize(kInitialValues);
-    m_values.checks.resize(kInitialValues);
-    m_values.listSelections.resize(kInitialValues);
-    m_values.comboSelections.resize(kInitialValues);
-}
-
-CServerDialog::DefaultStatus CServerDialog::SetDefault(int control, std::string_view type,
-                                                       std::string_view value) {
-    // A number no template can reach would only make the arrays huge.
-    if (control < 0 || control > kMaxControlNumber) return DefaultStatus::BadControl;
-    const auto n = static_cast<std::size_t>(control);
-    switch (type.empty() ? '\0' : type.front()) {
-        case 's':
-            Grow(m_values.texts, n + 1);
-            m_values.texts[n] = value;
-            return DefaultStatus::Stored;
-        case 'b':
-            Grow(m_values.checks, n + 1);
-            m_values.checks[n] = !value.empty() && value.front() == '1' ? 1 : 0;
-            return DefaultStatus::Stored;
-        case 'c':
-            Grow(m_values.comboSelections, n + 1);
-            m_values.comboSelections[n] = static_cast<std::uint16_t>(ReadInt(value));
-            return DefaultStatus::Stored;
-        case 'l':
-            Grow(m_values.listSelections, n + 1);
-            m_values.listSelections[n] = static_cast<std::uint16_t>(ReadInt(value));
-            return DefaultStatus::Stored;
-        default:
-            return DefaultStatus::UnknownType;
-    }
+    m_values.texts.resize(kDialogInitialValues);
+    m_values.checks.resize(kDialogInitialValues);
+    m_values.listSelections.resize(kDialogInitialValues);
+    m_values.comboSelections.resize(kDialogInitialValues);
 }
 
 bool CServerDialog::Open(int focusControl, const std::array<std::string, 4>& answers) {

@@ -30,19 +30,14 @@ class CServerDialog : public QDialog {
     static constexpr int kIdNo = 7;
     static constexpr int kResultClosed = 3;   // a new dialog or DG_DIALOG_CLOSE
     static constexpr int kResultFailed = -1;  // the template could not be built
-    // Initial value arrays start this long; control numbers beyond the last
-    // one a template can hold are refused.
-    static constexpr std::size_t kInitialValues = 20;
-    static constexpr int kMaxControlNumber = 65535;
-
-    enum class DefaultStatus { Stored, UnknownType, BadControl };
-
     CServerDialog(std::uint32_t templateSize, QWidget* parent);
 
     // The announced size was refused; the dialog must not be used.
     bool TooLarge() const { return m_bytes.TooLarge(); }
     CDialogBytes::AppendResult AppendData(std::string_view chars) { return m_bytes.Append(chars); }
-    DefaultStatus SetDefault(int control, std::string_view type, std::string_view value);
+    DialogDefaultStatus SetDefault(int control, std::string_view type, std::string_view value) {
+        return SetDialogDefault(m_values, control, type, value);
+    }
 
     // Builds the box and opens it window-modal. `answers` are the templates
     // for OK, Cancel, Yes and No. False (the dialog has then ended with

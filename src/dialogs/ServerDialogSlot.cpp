@@ -6,23 +6,6 @@
 #include "net/DatagramTable.h"
 #include "net/ServerMessage.h"
 
-namespace {
-
-// The announced size as an unsigned number; anything that is not one is
-// taken as too large to hold.
-std::uint32_t AnnouncedSize(const std::string& field) {
-    std::uint64_t size = 0;
-    for (const char c : field) {
-        if (c < '0' || c > '9' || size > CDialogBytes::kMaxTemplateSize)
-            return CDialogBytes::kMaxTemplateSize + 1u;
-        size = size * 10 + static_cast<std::uint64_t>(c - '0');
-    }
-    return size > CDialogBytes::kMaxTemplateSize ? CDialogBytes::kMaxTemplateSize + 1u
-                                                 : static_cast<std::uint32_t>(size);
-}
-
-}  // namespace
-
 CServerDialogSlot::CServerDialogSlot(QWidget* parent, Warn warn, Send send)
     : QObject(parent), m_parent(parent), m_warn(std::move(warn)), m_send(std::move(send)) {}
 
@@ -70,7 +53,7 @@ void CServerDialogSlot::Discard() {
 
 void CServerDialogSlot::Begin(const CServerMessage& message) {
     Discard();
-    auto* dialog = new CServerDialog(AnnouncedSize(message.Field(1)), m_parent);
+    auto* dialog = new CServerDialog(CDialogBytes::AnnouncedSize(message.Field(1)), m_parent);
     if (dialog->TooLarge()) {
         delete dialog;
         // No dialog remains, so the data that follows is dropped with the
@@ -103,7 +86,7 @@ void CServerDialogSlot::Default(const CServerMessage& message) {
         return;
     }
     if (m_dialog->SetDefault(message.FieldInt(1), message.Field(2), message.Field(3)) ==
-        CServerDialog::DefaultStatus::UnknownType)
+        DialogDefaultStatus::UnknownType)
         m_warn(QStringLiteral("Warning: unknown value type in DG_DIALOG_DEFAULT!"));
 }
 
