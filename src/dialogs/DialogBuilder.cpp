@@ -198,11 +198,15 @@ class Builder {
             case DialogControlKind::ComboBox:
                 control.widget = CreateCombo(item, title, rect);
                 break;
-            case DialogControlKind::Other:
-                // A class this program does not have: the space stays empty.
-                control.widget = new QWidget(&m_dialog);
+            case DialogControlKind::Other: {
+                // A class this program does not have: the space stays empty,
+                // framed when the template asks for a border.
+                auto* frame = new QFrame(&m_dialog);
+                if (item.style & kWsBorder) frame->setFrameShape(QFrame::Box);
+                control.widget = frame;
                 control.windowText = title;
                 break;
+            }
         }
         control.widget->setGeometry(rect);
         if (!(item.style & CDialogBuilder::kWsVisible)) control.widget->hide();

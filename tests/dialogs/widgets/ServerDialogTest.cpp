@@ -161,7 +161,7 @@ TEST_F(ServerDialogs, EveryControlKindIsBuiltNumberedAndAnswered) {
         {"QComboBox", ""},
         {"QComboBox", ""},
         {"QScrollBar", ""},
-        {"QWidget", ""},
+        {"QFrame", ""},
         {"QLineEdit", "disabled", true, false},
         {"QLabel", "Hidden", false},
         {"QPushButton", "OK"},
