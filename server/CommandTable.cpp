@@ -15,6 +15,7 @@
 #include "ListCommands.h"
 #include "MatchCommands.h"
 #include "PersonCommands.h"
+#include "PluginCommands.h"
 #include "SeekCommands.h"
 #include "ServerCore.h"
 #include "UserCommands.h"
@@ -134,7 +135,7 @@ void More(ServerCore&, ClientSession& session, std::string_view) {
     if (!session.SendMore()) session.SendText("There is no more.\n");
 }
 
-constexpr std::array<CommandTable::Command, 88> kCommands = {{
+constexpr std::array<CommandTable::Command, 89> kCommands = {{
     {"tell", 101, ChatCommands::Tell, "tell <name or channel> <text>"},
     {"shout", 102, ChatCommands::Shout, "shout <text>"},
     {"set-2", 103, Set2, "Set-2 <datagram 0-255> <0|1>"},
@@ -228,6 +229,8 @@ constexpr std::array<CommandTable::Command, 88> kCommands = {{
      "announce-event <id> <flags 0-15> <description> | <join> | <watch> | <information> | "
      "<question>"},
     {"remove-event", 241, EventCommands::Remove, "remove-event <id>"},
+    {"authenticateplugin", 260, PluginCommands::AuthenticatePlugin,
+     "authenticateplugin <index> <digest> \"<name>\" <number>"},
 }};
 
 }  // namespace
