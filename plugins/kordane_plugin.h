@@ -25,6 +25,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <pthread.h>
+#include <signal.h>
 #include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -238,6 +239,19 @@ static inline int kp_wait(struct kp_connection* c, int timeout_ms) {
     while (read(c->from_client.fifo, bytes, sizeof bytes) > 0) {
     }
     return 1;
+}
+
+/*
+ * Whether the client is still running: the pipe the plug-in writes names the
+ * client's process as its reader. A client that crashed never sends 1003.
+ */
+static inline int kp_client_alive(struct kp_connection* c) {
+    uint32_t pid = 0;
+    if (kp_lock(&c->to_client)) {
+        pid = *kp_field(&c->to_client, 0);
+        pthread_mutex_unlock(c->to_client.mutex);
+    }
+    return pid == 0 || kill((pid_t)pid, 0) == 0 || errno != ESRCH;
 }
 
 /*

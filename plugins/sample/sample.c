@@ -7,6 +7,7 @@
  * what it sees to a log file ($KORDANE_SAMPLE_LOG, else kordane-sample.log
  * in the current folder). Once logged in it sends $KORDANE_SAMPLE_COMMAND,
  * if set, to the server, and it answers a tell that says "ping" with "pong".
+ * It ends when the client says the connection goes, or when the client is gone.
  */
 
 #include <stdio.h>
@@ -19,11 +20,6 @@ enum { DG_WHO_AM_I = 0, DG_TELL_TEXT = 31, DG_SHOUT_TEXT = 32, LEVEL1_WHO = 108 
 
 static FILE* logfile;
 static int logged_in;
-
-static void say(const char* format, const char* text) {
-    fprintf(logfile, format, text);
-    fflush(logfile);
-}
 
 static void handle_message(struct kp_connection* c, const struct kp_message* m) {
     char line[512];
@@ -80,16 +76,18 @@ int main(void) {
                kp_next_record(bytes, length, &pos, &type, &payload, &payload_length)) {
             struct kp_message m;
             if (type == KP_INTERFACE) {
-                say("interface %s\n", payload_length > 0 ? (const char*)payload : "");
+                /* Stops at the NUL or at the end of the payload, whichever comes first. */
+                fprintf(logfile, "interface %.*s\n", payload_length, (const char*)payload);
+                fflush(logfile);
             } else if (type == KP_SERVER_MESSAGE &&
                        kp_parse_message(payload, payload_length, &m) == 0) {
                 handle_message(&c, &m);
             } else if (type == KP_CLOSING) {
-                say("%s\n", "closing");
+                fputs("closing\n", logfile);
                 running = 0;
             }
         }
-        if (running) kp_wait(&c, 1000);
+        if (running && !kp_wait(&c, 1000)) running = kp_client_alive(&c);
     }
     fclose(logfile);
     kp_disconnect(&c);
