@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFile>
+#include <cstdlib>
 
 #include "console/ConsoleText.h"
 #include "console/ConsoleView.h"
@@ -71,6 +72,7 @@ TEST_F(SamplePlugin, LaunchedBeforeConnectingAndTalksToTheServer) {
     EXPECT_TRUE(WaitFor([&] { return Log().contains("datagram 31: [Magnus]"); }))
         << Log().toStdString();
     EXPECT_TRUE(Received("tell Magnus pong"));
+    if (const char* shot = std::getenv("KORDANE_PLUGIN_SCREENSHOT")) m_main->grab().save(shot);
 
     // Closing the connection tells the plug-in, which then ends.
     m_doc->Close();
