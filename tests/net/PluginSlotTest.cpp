@@ -62,7 +62,7 @@ TEST(PluginSlot, WhatAPluginSeesWhileTheUserPlays) {
     }
 }
 
-TEST(PluginSlot, SubscriptionsAndAuthentication) {
+TEST(PluginSlot, RefusedSubscriptionsAndUnsubscribing) {
     CPluginSlot slot;
     for (int16_t n : {92, 98, 118, 91, 91}) Subscribe(slot, T::SubscribeDatagram, n);
     for (int n : {92, 98, 118})
@@ -71,12 +71,6 @@ TEST(PluginSlot, SubscriptionsAndAuthentication) {
     // Unsubscribing removes every copy.
     Subscribe(slot, T::UnsubscribeDatagram, 91);
     EXPECT_FALSE(slot.Receives(Message(CServerMessage::Datagram, 91), 0, false));
-
-    slot.SetDigest("abc");
-    EXPECT_FALSE(slot.ApplyAuthResult("abd"));
-    EXPECT_FALSE(slot.Authenticated());
-    EXPECT_TRUE(slot.ApplyAuthResult("abc"));
-    EXPECT_TRUE(slot.Authenticated());
 }
 
 TEST(PluginSlot, NameIsFirstLineTrimmedAndCutAndGivenOnce) {
