@@ -8,7 +8,8 @@ class QWidget;
 // The number fields of the variable dialogs. The server decides the valid
 // range of each variable; the field only has to show whatever the server
 // reported, so that an untouched field never reads as a change.
-class NumberBox {
-  public:
-    static QSpinBox* Make(int value, QWidget* parent);
-};
+namespace NumberBox {
+
+QSpinBox* Make(int value, QWidget* parent);
+
+}  // namespace NumberBox
