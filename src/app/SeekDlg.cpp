@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/WildTypeBox.h"
 
@@ -58,6 +59,22 @@ CSeekDlg::CSeekDlg(const OfferCommands::SeekChoice& initial,
     opponentForm->addRow(QStringLiteral("Ma&ximum rating:"), m_maxRating);
     opponentForm->addRow(QString(), m_manual);
     opponentForm->addRow(QString(), m_formula);
+
+    // One label column for both groups, so that their fields line up.
+    int labelWidth = 0;
+    for (QFormLayout* form : {gameForm, opponentForm}) {
+        for (int row = 0; row < form->rowCount(); ++row) {
+            if (QLayoutItem* label = form->itemAt(row, QFormLayout::LabelRole)) {
+                labelWidth = std::max(labelWidth, label->sizeHint().width());
+            }
+        }
+    }
+    for (QFormLayout* form : {gameForm, opponentForm}) {
+        for (int row = 0; row < form->rowCount(); ++row) {
+            QLayoutItem* label = form->itemAt(row, QFormLayout::LabelRole);
+            if (label && label->widget()) label->widget()->setMinimumWidth(labelWidth);
+        }
+    }
 
     m_save =
         new QCheckBox(QStringLiteral("Save values for time controls, rated, and wild type"), this);
