@@ -368,6 +368,11 @@ void CKordane2Doc::StopAlarmTimer() {
     m_alarm->stop();
 }
 
+void CKordane2Doc::RequestMatch(const std::string& name) {
+    m_matchTarget = name;
+    emit matchDialogRequested();
+}
+
 void CKordane2Doc::EndGameAlarm() {
     m_games.gameEnded = true;
     m_alarm->stop();

@@ -108,6 +108,12 @@ class CKordane2Doc : public QObject,
     void SetSelectedName(const QString& name) { m_selectedName = name; }
     // A played game ended: no Chronel alarm of it is answered any more.
     void EndGameAlarm();
+    // The person popup's "&Match" on `name`: the Match dialog opens with it.
+    void RequestMatch(const std::string& name);
+    // The name the person popup's "&Match" last gave; empty before.
+    const std::string& MatchTarget() const { return m_matchTarget; }
+    // The seek graph's "seek" button: the Seek dialog opens.
+    void RequestSeek() { emit seekDialogRequested(); }
 
     // The plug-ins named on the command line: the main console launches them
     // instead of connecting, and they connect once all have declared
@@ -161,6 +167,9 @@ class CKordane2Doc : public QObject,
     void loggedIn();
     // The user's ratings, seek filter or formula changed (update hint 2).
     void serverValuesChanged();
+    // The Match or Seek dialog was asked for from a window of the connection.
+    void matchDialogRequested();
+    void seekDialogRequested();
 
   private:
     // IStreamParserHost
@@ -214,6 +223,7 @@ class CKordane2Doc : public QObject,
     UserButtonNames m_gameNames;
     ConnectionGames m_games;
     QString m_selectedName;
+    std::string m_matchTarget;
     int m_lookupSerial = 0;
     // Bytes the filter handed over early during the current chunk.
     size_t m_takenOutput = 0;
