@@ -16,6 +16,7 @@
 #include "ListCommands.h"
 #include "MatchCommands.h"
 #include "PersonCommands.h"
+#include "PluginCommands.h"
 #include "SeekCommands.h"
 #include "ServerCore.h"
 #include "UserCommands.h"
@@ -135,7 +136,7 @@ void More(ServerCore&, ClientSession& session, std::string_view) {
     if (!session.SendMore()) session.SendText("There is no more.\n");
 }
 
-constexpr std::array<CommandTable::Command, 90> kCommands = {{
+constexpr std::array<CommandTable::Command, 91> kCommands = {{
     {"tell", 101, ChatCommands::Tell, "tell <name or channel> <text>"},
     {"shout", 102, ChatCommands::Shout, "shout <text>"},
     {"set-2", 103, Set2, "Set-2 <datagram 0-255> <0|1>"},
@@ -231,6 +232,8 @@ constexpr std::array<CommandTable::Command, 90> kCommands = {{
     {"remove-event", 241, EventCommands::Remove, "remove-event <id>"},
     {"testdialog", 250, DialogCommands::TestDialog, "testdialog [<name> | close]"},
     {"dialog-answer", 251, DialogCommands::Answer, "dialog-answer <text>"},
+    {"authenticateplugin", 260, PluginCommands::AuthenticatePlugin,
+     "authenticateplugin <index> <digest> \"<name>\" <number>"},
 }};
 
 }  // namespace

@@ -101,8 +101,9 @@ bool ReadTerms(std::string_view args, Challenge& c, bool& ratedGiven) {
         word = CommandWords::First(after, rest);
     }
     for (; !word.empty(); word = CommandWords::First(rest, rest)) {
-        if (AccountStore::SameHandle(word, "rated") || AccountStore::SameHandle(word, "unrated")) {
-            c.rated = AccountStore::SameHandle(word, "rated");
+        if (AccountStore::SameHandle(word, "rated") || AccountStore::SameHandle(word, "unrated") ||
+            word == "r" || word == "u") {
+            c.rated = AccountStore::SameHandle(word, "rated") || word == "r";
             ratedGiven = true;
         } else if (AccountStore::SameHandle(word, "white")) {
             c.colour = 1;

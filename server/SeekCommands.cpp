@@ -102,16 +102,24 @@ void SeekCommands::Seek(ServerCore& core, ClientSession& session, std::string_vi
         CommandTable::SendUsage(session, "seek");
         return;
     }
+    // The seeker's own settings apply unless the seek says otherwise.
+    seek.manual = session.Variable("manualaccept") == "1";
+    seek.formula = session.Variable("useformula") == "1";
     for (std::string_view word = CommandWords::First(after, rest); !word.empty();
          word = CommandWords::First(rest, rest)) {
         int wild = 0;
-        if (AccountStore::SameHandle(word, "rated") || AccountStore::SameHandle(word, "unrated")) {
-            seek.rated = AccountStore::SameHandle(word, "rated");
+        if (AccountStore::SameHandle(word, "rated") || AccountStore::SameHandle(word, "unrated") ||
+            word == "r" || word == "u") {
+            seek.rated = AccountStore::SameHandle(word, "rated") || word == "r";
         } else if (AccountStore::SameHandle(word, "white") ||
                    AccountStore::SameHandle(word, "black")) {
             seek.colour = AccountStore::SameHandle(word, "white") ? 1 : 0;
-        } else if (word == "m" || word == "f") {
-            (word == "m" ? seek.manual : seek.formula) = true;
+        } else if (word == "m" || word == "a") {
+            // "a": accepted at once, whatever the "manualaccept" variable says.
+            seek.manual = word == "m";
+        } else if (word == "f" || word == "n") {
+            // "n": no formula, whatever the "useformula" variable says.
+            seek.formula = word == "f";
         } else if (ParseRange(word, seek.minRating, seek.maxRating)) {
             // Read into the seek by ParseRange.
         } else if ((word.front() == 'w' || word.front() == 'W') &&

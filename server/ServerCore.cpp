@@ -489,6 +489,12 @@ void ServerCore::HandleCommandLine(ClientSession& session, std::string_view line
     line = CommandWords::Trim(line);
     if (line.empty()) return;
     if (line.front() == '\x18') {
+        // The plug-ins' approval is the one internal request this server answers.
+        std::string_view rest;
+        if (CommandWords::First(line.substr(1), rest) == "authenticateplugin") {
+            RunCommand(session, line.substr(1), false);
+            return;
+        }
         // The client's internal reports; this server keeps no use for them.
         m_transcript.Note(session.Id(), "client report ignored");
         return;

@@ -40,6 +40,9 @@ std::string VariableTable::Canonical(std::string_view name) {
     std::string lower(name);
     for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     if (lower == "inc") lower = "increment";
+    // "set 3 text" sets note 3.
+    int number = 0;
+    if (CommandWords::ParseInt(lower, number) && lower.front() != '0') lower = "note" + lower;
     return KindOf(lower) == Kind::Unknown ? std::string() : lower;
 }
 

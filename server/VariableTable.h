@@ -25,7 +25,8 @@ class VariableTable {
     static std::span<const std::string_view> Strings();
 
     // The name as the datagrams carry it: lower case, "inc" read as
-    // "increment". Empty when the name is no variable.
+    // "increment", a note number 1 to 10 as "note<n>". Empty when the name
+    // is no variable.
     static std::string Canonical(std::string_view name);
     static Kind KindOf(std::string_view canonical);
 };

@@ -66,10 +66,12 @@ QAction* CConnectionMenus::Item(const QString& text) const {
     return nullptr;
 }
 
-void CConnectionMenus::Hook(const QString& text, std::function<void()> handler) {
+void CConnectionMenus::Hook(const QString& text, std::function<void()> handler,
+                            std::function<bool()> enabled) {
     QAction* action = Item(text);
     if (!action) return;
     action->setProperty("hooked", true);
+    if (enabled) m_conditions[action] = std::move(enabled);
     connect(action, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
     Update();
 }
@@ -77,6 +79,8 @@ void CConnectionMenus::Hook(const QString& text, std::function<void()> handler) 
 void CConnectionMenus::Update() {
     const bool active = m_hasConnection();
     for (QAction* action : m_items) {
-        action->setEnabled(active && action->property("hooked").toBool());
+        const auto condition = m_conditions.find(action);
+        action->setEnabled(active && action->property("hooked").toBool() &&
+                           (condition == m_conditions.end() || condition->second()));
     }
 }

@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <functional>
+#include <map>
 
 class QAction;
 class QMenu;
@@ -21,12 +22,14 @@ class CConnectionMenus : public QObject {
     // The item with this text (as in the menu, "&" included), or nullptr.
     QAction* Item(const QString& text) const;
     // Runs `handler` on the item from now on; the item is enabled while a
-    // connection is active.
-    void Hook(const QString& text, std::function<void()> handler);
+    // connection is active and `enabled` (when given) says yes.
+    void Hook(const QString& text, std::function<void()> handler,
+              std::function<bool()> enabled = {});
 
   private:
     void Update();
 
     std::function<bool()> m_hasConnection;
     std::vector<QAction*> m_items;
+    std::map<const QAction*, std::function<bool()>> m_conditions;
 };

@@ -104,6 +104,7 @@ void CKordane2App::OpenFirstConnection(const std::vector<std::string>& args) {
     const CommandLine commandLine = CommandLine::Parse(args);
     m_debug = commandLine.debug;
     m_plugins = commandLine.plugins;
+    CPluginHost::Application().paths = m_plugins;
     for (const std::string& arg : commandLine.unrecognized) {
         m_messageBox(QStringLiteral("Unrecognized command-line argument: %1")
                          .arg(QString::fromLocal8Bit(arg.c_str())));
@@ -172,6 +173,8 @@ CKordane2Doc& CKordane2App::NewDocument() {
     doc->SetDebug(m_debug);
     QObject::connect(doc, &CKordane2Doc::soundEvent, doc,
                      [this](SoundEvent event) { m_sounds->PlaySound(event); });
+    QObject::connect(doc, &CKordane2Doc::pluginLaunchFailed, doc,
+                     [this](const QString& text) { Tell(text); });
     return *doc;
 }
 

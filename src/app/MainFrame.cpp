@@ -19,6 +19,7 @@
 #include "app/ExtraConsoles.h"
 #include "app/GameLists.h"
 #include "app/LiveLists.h"
+#include "app/OfferDialogs.h"
 #include "app/SeekGraphs.h"
 #include "app/ServerDialogs.h"
 #include "app/UrlOpener.h"
@@ -236,6 +237,13 @@ void CMainFrame::CreateMenus() {
         CConsoleFrame* console = ActiveConnectionConsole();
         return console ? &console->Doc() : nullptr;
     });
+    m_offerDialogs = new COfferDialogs(
+        *m_connectionMenus,
+        [this] {
+            CConsoleFrame* console = ActiveConnectionConsole();
+            return console ? &console->Doc() : nullptr;
+        },
+        this);
     new CGameMenu(game, m_mdi, *m_printer);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
@@ -332,6 +340,7 @@ void CMainFrame::RestoreWindowLayout(QSize screen) {
 CConsoleFrame* CMainFrame::AddConnection(CKordane2Doc& doc, const QString& title) {
     auto* frame = new CConsoleFrame(doc, title);
     m_mdi->addSubWindow(frame);
+    m_offerDialogs->Attach(doc);
     // The console frame is the context: a game window that sends its last
     // command while the connection goes must not reach a console already gone.
     connect(&doc, &CKordane2Doc::statusText, frame, [this, frame](const QString& text) {

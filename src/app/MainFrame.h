@@ -16,6 +16,7 @@ class CExtraConsoles;
 class CGameLists;
 class CSeekGraphs;
 class CLiveLists;
+class COfferDialogs;
 class CGameFrame;
 class CGameShared;
 class CGameView;
@@ -116,6 +117,7 @@ class CMainFrame : public QMainWindow {
     CGameLists* m_gameLists = nullptr;
     CSeekGraphs* m_seekGraphs = nullptr;
     CLiveLists* m_liveLists = nullptr;
+    COfferDialogs* m_offerDialogs = nullptr;
     QMdiArea* m_mdi = nullptr;
     QLabel* m_statePane = nullptr;
     QAction* m_reconnect = nullptr;

@@ -14,6 +14,7 @@ CPersonMenu::Targets CConsoleActions::Targets(CKordane2Doc& doc, Send send) {
         CConsoleView* main = CConsoleView::Of(doc);
         return main ? main->OpenTemporaryConsole() : nullptr;
     };
+    targets.match = [&doc](const QString& name) { doc.RequestMatch(name.toStdString()); };
     return targets;
 }
 

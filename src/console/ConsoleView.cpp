@@ -84,6 +84,12 @@ void CConsoleView::InitialUpdate() {
         m_doc.Parser().ShowLocalText(kLocalMode);
         return;
     }
+    // With plug-ins, the connection starts once they have all declared
+    // themselves.
+    if (m_doc.HasPlugins()) {
+        m_doc.LaunchPlugins();
+        return;
+    }
     m_doc.Connect();
 }
 

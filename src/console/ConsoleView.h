@@ -68,14 +68,12 @@ class CConsoleView : public QWidget, public IServerMessageSink, public IMainCons
     }
     bool OpenStartWindows() override { return m_startWindows && m_startWindows(); }
 
-    // "Main Console", the connection's title or the user's handle, and the
-    // connection's status suffix.
     const CMainDispatch& Dispatch() const { return m_dispatch; }
     // Popups, the browser and the document for the dispatcher.
     CMainConsoleHost& Host() { return m_host; }
+    // "Main Console", the connection's title or the user's handle, and the
+    // connection's status suffix.
     QString Title() const;
-
-    void SetPluginNames(std::vector<std::string> names) { m_pluginNames = std::move(names); }
 
     // The text styles shared by every console (the main frame's). Until one
     // is given, the view reads its own from the connection's settings file.
@@ -92,7 +90,6 @@ class CConsoleView : public QWidget, public IServerMessageSink, public IMainCons
     void OnLoggedIn(const std::string& handle) override;
     void ServerValuesChanged() override;
     void PlaySoundEvent(SoundEvent event) override;
-    std::vector<std::string> PluginNames() const override { return m_pluginNames; }
 
     CConsoleWnd* Console() const { return m_console; }
     CConsoleText* Pane() const;
@@ -116,7 +113,6 @@ class CConsoleView : public QWidget, public IServerMessageSink, public IMainCons
     QString m_connectionTitle;
     QString m_handle;
     bool m_loggedIn = false;
-    std::vector<std::string> m_pluginNames;
     std::shared_ptr<const CTextStyles> m_styles;
     CConsoleWnd* m_console = nullptr;
     int m_consoleId = 0;

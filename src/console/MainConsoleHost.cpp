@@ -32,6 +32,18 @@ CMainConsoleHost::CMainConsoleHost(IMainConsoleHost& view, QWidget* widget, CKor
     };
 }
 
+std::vector<std::string> CMainConsoleHost::PluginNames() const {
+    return m_doc.PluginNames();
+}
+
+void CMainConsoleHost::AuthenticatePlugins() {
+    m_doc.AuthenticatePlugins();
+}
+
+void CMainConsoleHost::PluginAuthResult(int index, const std::string& text) {
+    m_doc.OnPluginAuthResult(index, text);
+}
+
 void CMainConsoleHost::OnLoggedIn(const std::string& handle) {
     m_view.OnLoggedIn(handle);
     // The console comes to the front ready for typing once the server has

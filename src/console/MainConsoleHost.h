@@ -61,7 +61,9 @@ class CMainConsoleHost : public IMainConsoleHost {
     bool OpenGameList(std::unique_ptr<CServerMessage>& message, bool history) override {
         return m_openList ? m_openList(message, history) : m_view.OpenGameList(message, history);
     }
-    std::vector<std::string> PluginNames() const override { return m_view.PluginNames(); }
+    std::vector<std::string> PluginNames() const override;
+    void AuthenticatePlugins() override;
+    void PluginAuthResult(int index, const std::string& text) override;
     bool OpenStartWindows() override { return m_view.OpenStartWindows(); }
     void ServerValuesChanged() override { m_view.ServerValuesChanged(); }
     std::string TaggedGameFile() const override {

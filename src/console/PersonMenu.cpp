@@ -39,8 +39,6 @@ constexpr Item kEditListItems[] = {
 void AddItem(QMenu& menu, const Item& item) {
     QAction* action = menu.addAction(QString::fromLatin1(item.text));
     action->setData(item.id);
-    // The Match dialog does not exist yet.
-    if (item.id == kPersonMatch) action->setEnabled(false);
 }
 
 }  // namespace
@@ -73,6 +71,9 @@ void CPersonMenu::Run(int id, const QString& name, bool newConsole, const Target
         case kPersonCopyPaste:
             if (targets.copy) targets.copy();
             if (targets.paste) targets.paste();
+            return;
+        case kPersonMatch:
+            if (targets.match) targets.match(CleanPersonName(name));
             return;
         case kPersonChat: {
             CConsoleSubView* console =

@@ -27,6 +27,8 @@ class CPersonMenu {
         // "Copy" and "Copy&Paste".
         std::function<void()> copy;
         std::function<void()> paste;
+        // "&Match": the Match dialog for the (cleaned) name.
+        std::function<void(const QString&)> match;
     };
 
     // The popup's items in their groups; each item's data is its command id.

@@ -131,6 +131,7 @@ void CNotifyListView::RunCommand(int id) {
         return main ? main->OpenTemporaryConsole() : nullptr;
     };
     targets.copy = [name] { QGuiApplication::clipboard()->setText(name); };
+    targets.match = [this](const QString& person) { m_doc.RequestMatch(person.toStdString()); };
     CPersonMenu::Run(id, name, QGuiApplication::keyboardModifiers() & Qt::ControlModifier, targets);
 }
 

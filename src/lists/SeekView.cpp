@@ -56,8 +56,7 @@ CSeekView::CSeekView(CKordane2Doc& doc, QWidget* parent) : QWidget(parent), m_do
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_seekButton = new QPushButton(QStringLiteral("seek"), this);
-    // The Seek a Game dialog is not there yet; the button waits for it.
-    m_seekButton->setEnabled(false);
+    connect(m_seekButton, &QPushButton::clicked, this, [this] { m_doc.RequestSeek(); });
     m_keyButton = new QPushButton(QStringLiteral("?"), this);
     connect(m_keyButton, &QPushButton::clicked, this, &CSeekView::ShowKey);
     m_seekButton->hide();
@@ -439,8 +438,6 @@ void CSeekView::contextMenuEvent(QContextMenuEvent* event) {
     QFont bold = play->font();
     bold.setBold(true);
     play->setFont(bold);
-    // The Match dialog does not exist yet.
-    actions[static_cast<int>(MenuCommand::Match)]->setEnabled(false);
     actions[static_cast<int>(MenuCommand::Unseek)]->setEnabled(ownSeek);
     QAction* chosen = menu.exec(event->globalPos());
     if (chosen == nullptr) return;
@@ -466,6 +463,7 @@ void CSeekView::RunMenuCommand(MenuCommand command, bool newConsole) {
             return;
         }
         case MenuCommand::Match:
+            if (!m_menuName.empty()) m_doc.RequestMatch(m_menuName);
             return;
         case MenuCommand::Unseek:
             // Unseek answers in the main console, Ctrl or not.

@@ -218,6 +218,9 @@ void CMainDispatch::HandleDatagram(std::unique_ptr<CServerMessage>& message) {
         case DG_CLIENT_REPORT_REQUEST:
             m_parser.SendCommand(kEmptyReport);
             return;
+        case DG_PLUGIN_AUTH_RESULT:
+            m_host.PluginAuthResult(m.FieldInt(1), m.Field(2));
+            return;
         case DG_CLIENT_INFO_ECHO:
             m_parser.SendCommand(kEmptyReportEcho);
             return;
@@ -269,6 +272,7 @@ void CMainDispatch::LoginConfirmation(const CServerMessage& m) {
     m_parser.SendCommand(interface);
     m_parser.SetDatagram(DG_MY_VARIABLE, true);
     m_parser.SetDatagram(DG_MY_STRING_VARIABLE, true);
+    m_host.AuthenticatePlugins();
     // Without a notify list, arrivals and departures become console lines.
     // Asked for before the second confirmation, so that the burst of those
     // already logged in arrives while the stage still hides it.

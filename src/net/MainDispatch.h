@@ -46,6 +46,10 @@ class IMainConsoleHost {
     virtual void OnLoggedIn(const std::string& /*handle*/) {}
     // Plug-in names for the interface line sent after login.
     virtual std::vector<std::string> PluginNames() const { return {}; }
+    // Asks the server to approve each plug-in (after the first login
+    // confirmation), and its answer for plug-in `index`.
+    virtual void AuthenticatePlugins() {}
+    virtual void PluginAuthResult(int /*index*/, const std::string& /*text*/) {}
     // The windows remembered from the last run. True when a notify list was
     // among them: it then asks for arrivals and departures itself.
     virtual bool OpenStartWindows() { return false; }

@@ -320,6 +320,28 @@ INSTANTIATE_TEST_SUITE_P(
                     "There is no player named \"ghost\".\nYou cannot put yourself on your censor "
                     "list.\n-- censor list: 0 names --\n",
                     ""},
+        // What the client's offer dialogs send.
+        // "a" and "n" override the seeker's variables; a seek without them
+        // follows the variables.
+        CommandCase{"dialog_seek",
+                    "set manualaccept 1\nset useformula 1\nSeek 5 0 w0 r 1000-9999 white a n\n"
+                    "Seek 3 0 w0 u 0-9999 ",
+                    "\x19(47 manualaccept 1\x19)manualaccept set to 1.\n\x19(47 useformula "
+                    "1\x19)useformula set to 1.\nYour seek has been posted with index 1.\n"
+                    "\x19(50 1 Magnus GM 2880 2 0 Blitz 5 0 1 1 1000 9999 1 0\x19)"
+                    "Your seek has been posted with index 2.\n"
+                    "\x19(50 2 Magnus GM 2880 2 0 Blitz 3 0 0 -1 0 9999 0 1\x19)",
+                    "\x19(50 1 Magnus GM 2880 2 0 Blitz 5 0 1 1 1000 9999 1 0\x19)"
+                    "\x19(50 2 Magnus GM 2880 2 0 Blitz 3 0 0 -1 0 9999 0 1\x19)"},
+        CommandCase{"dialog_match", "Match judit 5 0 w23 u black ",
+                    "Issuing: Magnus (2600) Judit (----) unrated Wild 5 0 (challenger plays "
+                    "Black).\n\x19(29 Magnus 2600 2 GM Judit 0 0 \x19{GM H\x19} 23 Wild 0 0 5 0 5 "
+                    "0 0\x19)",
+                    "\x19(29 Magnus 2600 2 GM Judit 0 0 \x19{GM H\x19} 23 Wild 0 0 5 0 5 0 0\x19)"},
+        CommandCase{"note_by_number", "Set 3 my note\nSet 3 \nset 11 x",
+                    "\x19(48 note3 \x19{my note\x19}\x19)note3 set to my note.\n\x19(48 note3 "
+                    "\x19{\x19}\x19)note3 unset.\nNo such variable \"11\".\n",
+                    ""},
         CommandCase{"set_unknown", "set colour 1\nset time x",
                     "No such variable \"colour\".\n\"x\" is not a number for time.\n", ""}),
     [](const testing::TestParamInfo<CommandCase>& row) { return std::string(row.param.name); });

@@ -37,7 +37,9 @@ CKordane2Doc::CKordane2Doc(CProfile& profile, QObject* parent)
       m_parser(std::make_unique<CStreamParser>(*this)),
       m_chronel(std::make_unique<Chronel>(*this)),
       m_resolver(MakeSystemResolver()),
-      m_alarm(new QTimer(this)) {
+      m_alarm(new QTimer(this)),
+      m_plugins(std::make_unique<CPluginHost>(*this)) {
+    m_parser->SetPluginForwarder([this](const CServerMessage& m) { m_plugins->Forward(m); });
     m_alarm->setSingleShot(true);
     connect(m_alarm, &QTimer::timeout, this, [this] { m_chronel->OnAlarmTimer(); });
 }
@@ -68,6 +70,12 @@ void CKordane2Doc::Close() {
     Disconnect();
     emit closing();
     deleteLater();
+}
+
+void CKordane2Doc::LaunchPlugins() {
+    if (std::optional<std::string> error = m_plugins->Launch()) {
+        emit pluginLaunchFailed(QString::fromStdString(*error));
+    }
 }
 
 void CKordane2Doc::SetResolver(std::unique_ptr<IHostResolver> resolver) {
@@ -358,6 +366,11 @@ bool CKordane2Doc::StartAlarmTimer(uint32_t intervalMs) {
 
 void CKordane2Doc::StopAlarmTimer() {
     m_alarm->stop();
+}
+
+void CKordane2Doc::RequestMatch(const std::string& name) {
+    m_matchTarget = name;
+    emit matchDialogRequested();
 }
 
 void CKordane2Doc::EndGameAlarm() {

@@ -18,6 +18,7 @@
 #include "net/SoundEvent.h"
 #include "net/StreamParser.h"
 #include "net/UserButton.h"
+#include "net/qt/PluginHost.h"
 #include "net/qt/ServerSocket.h"
 
 class CProfile;
@@ -34,7 +35,8 @@ class QTimer;
 class CKordane2Doc : public QObject,
                      public IStreamParserHost,
                      public IChronelHost,
-                     public ISocketEvents {
+                     public ISocketEvents,
+                     public IPluginOwner {
     Q_OBJECT
   public:
     // Numbered as the connection's states have always been numbered, so that
@@ -106,6 +108,24 @@ class CKordane2Doc : public QObject,
     void SetSelectedName(const QString& name) { m_selectedName = name; }
     // A played game ended: no Chronel alarm of it is answered any more.
     void EndGameAlarm();
+    // The person popup's "&Match" on `name`: the Match dialog opens with it.
+    void RequestMatch(const std::string& name);
+    // The name the person popup's "&Match" last gave; empty before.
+    const std::string& MatchTarget() const { return m_matchTarget; }
+    // The seek graph's "seek" button: the Seek dialog opens.
+    void RequestSeek() { emit seekDialogRequested(); }
+
+    // The plug-ins named on the command line: the main console launches them
+    // instead of connecting, and they connect once all have declared
+    // themselves.
+    bool HasPlugins() const { return m_plugins->Count() > 0; }
+    void LaunchPlugins();
+    std::vector<std::string> PluginNames() const { return m_plugins->Names(); }
+    void AuthenticatePlugins() { m_plugins->Authenticate(); }
+    void OnPluginAuthResult(int index, std::string_view text) {
+        m_plugins->OnAuthResult(index, text);
+    }
+    CPluginHost& Plugins() { return *m_plugins; }
 
     ConnState State() const { return m_state; }
     bool IsConnected() const override { return m_connected; }
@@ -140,11 +160,16 @@ class CKordane2Doc : public QObject,
     void reconnectStarted();
     // Close() was called; the document and its windows go shortly.
     void closing();
+    // A plug-in could not be started; `text` is for a message box.
+    void pluginLaunchFailed(const QString& text);
     // The server confirmed the login: the user's handle is known (update
     // hint 1 to every window of the connection).
     void loggedIn();
     // The user's ratings, seek filter or formula changed (update hint 2).
     void serverValuesChanged();
+    // The Match or Seek dialog was asked for from a window of the connection.
+    void matchDialogRequested();
+    void seekDialogRequested();
 
   private:
     // IStreamParserHost
@@ -156,6 +181,14 @@ class CKordane2Doc : public QObject,
     bool StartAlarmTimer(uint32_t intervalMs) override;
     void StopAlarmTimer() override;
     bool TakeFilterOutput(std::string_view bytes) override;
+
+    // IPluginOwner
+    void EchoPluginText(std::string_view text) override { m_parser->EchoText(text); }
+    void SendPluginCommand(std::string_view text) override { SendToServer(text); }
+    void SendClientCommand(std::string_view text) override { m_parser->SendCommand(text); }
+    void PluginsReady() override { Connect(); }
+    int GamesPlaying() const override { return m_games.played; }
+    bool ComputerAccount() const override { return m_values.computerAccount; }
 
     void ShowLine(std::string_view text);
     void SetState(ConnState state, const QString& suffix);
@@ -190,7 +223,11 @@ class CKordane2Doc : public QObject,
     UserButtonNames m_gameNames;
     ConnectionGames m_games;
     QString m_selectedName;
+    std::string m_matchTarget;
     int m_lookupSerial = 0;
     // Bytes the filter handed over early during the current chunk.
     size_t m_takenOutput = 0;
+    // Last: it tells the plug-ins that the connection goes while all of the
+    // document is still there.
+    std::unique_ptr<CPluginHost> m_plugins;
 };
