@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -45,6 +46,7 @@ constexpr std::uint32_t kEsMultiLine = 0x0004;
 constexpr std::uint32_t kEsPassword = 0x0020;
 constexpr std::uint32_t kEsAutoHScroll = 0x0080;
 constexpr std::uint32_t kEsReadOnly = 0x0800;
+constexpr std::uint32_t kEsWantReturn = 0x1000;
 constexpr std::uint32_t kEsNumber = 0x2000;
 constexpr std::uint32_t kWsBorder = 0x00800000;
 constexpr std::uint32_t kWsExClientEdge = 0x00000200;
@@ -74,6 +76,33 @@ constexpr std::uint32_t kCbsTypeMask = 0x0003;
 constexpr std::uint32_t kCbsSimple = 0x0001;
 constexpr std::uint32_t kCbsDropDownList = 0x0003;
 constexpr std::uint32_t kCbsSort = 0x0100;
+
+// A multi-line edit without the want-return style leaves Enter to the
+// dialog, which presses its default button; only Ctrl+Enter breaks the line.
+class CEnterToDialog : public QObject {
+  public:
+    CEnterToDialog(QDialog& dialog, QObject* parent) : QObject(parent), m_dialog(dialog) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (enter && key->modifiers() == Qt::ControlModifier) {
+            if (auto* edit = qobject_cast<QPlainTextEdit*>(watched)) {
+                if (!edit->isReadOnly()) edit->insertPlainText(QStringLiteral("\n"));
+                return true;
+            }
+        }
+        if (!enter || key->modifiers() != Qt::NoModifier) return false;
+        QKeyEvent copy(key->type(), key->key(), key->modifiers(), key->text());
+        QCoreApplication::sendEvent(&m_dialog, &copy);
+        return true;
+    }
+
+  private:
+    QDialog& m_dialog;
+};
 
 // The dialog asks for the message box font with this point size.
 constexpr std::uint16_t kShellFontSize = 0x7FFF;
@@ -280,6 +309,8 @@ class Builder {
                                                    ? Qt::ScrollBarAlwaysOn
                                                    : Qt::ScrollBarAlwaysOff);
             if (!framed) edit->setFrameShape(QFrame::NoFrame);
+            if (!(item.style & kEsWantReturn))
+                edit->installEventFilter(new CEnterToDialog(m_dialog, edit));
             return edit;
         }
         auto* edit = new QLineEdit(title, &m_dialog);

@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -18,6 +19,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 #include <fstream>
 #include <initializer_list>
 #include <iterator>
@@ -218,6 +220,41 @@ TEST_F(ServerDialogs, EveryControlKindIsBuiltNumberedAndAnswered) {
     EXPECT_EQ(ControlAs<QPlainTextEdit>(17)->toPlainText(), "two\nlines");
     Button(Control(28))->click();
     EXPECT_EQ(m_sent.back(), "yes Hidden\n");
+}
+
+// Enter in a multi-line edit breaks the line only with the want-return
+// style; without it Enter is the default button and Ctrl+Enter breaks it.
+TEST_F(ServerDialogs, EnterInAMultiLineEditFollowsTheWantReturnStyle) {
+    const std::vector<std::uint8_t> original = ReadRes("server/dialogs/controls.res");
+    const std::uint8_t style[] = {0x44, 0x10, 0xA1, 0x50};  // 17's, with want-return
+    const auto at =
+        std::search(original.begin(), original.end(), std::begin(style), std::end(style));
+    ASSERT_NE(at, original.end());
+    ASSERT_EQ(std::search(at + 1, original.end(), std::begin(style), std::end(style)),
+              original.end());
+    auto press = [this](Qt::KeyboardModifiers modifiers) {
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_Return, modifiers, QStringLiteral("\r"));
+        QCoreApplication::sendEvent(Control(17), &key);
+    };
+    for (const bool wantReturn : {true, false}) {
+        std::vector<std::uint8_t> res = original;
+        if (!wantReturn) res[static_cast<std::size_t>(at - original.begin()) + 1] &= ~0x10;
+        Begin(res);
+        Datagram(108, {"0", "17", "ok %17s", "", "", ""});
+        ASSERT_NE(m_slot.Current(), nullptr);
+        auto* edit = ControlAs<QPlainTextEdit>(17);
+        edit->setPlainText("a");
+        edit->moveCursor(QTextCursor::End);
+        press(wantReturn ? Qt::NoModifier : Qt::ControlModifier);
+        EXPECT_EQ(edit->toPlainText(), "a\n");
+        EXPECT_TRUE(m_slot.Current()->Running());
+        if (!wantReturn) {
+            press(Qt::NoModifier);
+            EXPECT_FALSE(m_slot.Current()->Running());
+        }
+        Datagram(109, {});
+    }
+    EXPECT_EQ(m_sent, std::vector<std::string>{"ok a \n"});
 }
 
 TEST_F(ServerDialogs, BrokenTemplateEndsWithoutAnswer) {
