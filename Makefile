@@ -29,7 +29,7 @@ asan: deps
 	cmake --build build-asan -j $(JOBS)
 	@scripts/run-tests build-asan
 
-# libFuzzer targets (clang); run one with scripts/fuzz NAME [RUNS].
+# libFuzzer targets (clang); run one as build-fuzz/fuzz/fuzz_NAME -runs=N fuzz/corpus/NAME.
 fuzz: deps
 	CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DKORDANE_FUZZ=ON -DKORDANE_GUI=OFF -DKORDANE_BENCH=OFF
