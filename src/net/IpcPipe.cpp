@@ -207,15 +207,14 @@ bool CIpcPipe::Write(const void* bytes, int length) {
     }
     if (!Lock()) return false;
     Header* header = GetHeader();
-    const uint32_t read = header->read;
-    const uint32_t write = header->write;
-    const auto cap = static_cast<uint32_t>(m_capacity);
-    if (read >= cap || write >= cap) {
-        header->read = header->write = 0;
+    if (!IndexesInRing(*header)) {
         Unlock();
         m_error = kNoSpace;
         return false;
     }
+    const uint32_t read = header->read;
+    const uint32_t write = header->write;
+    const auto cap = static_cast<uint32_t>(m_capacity);
     if (Free(read, write, m_capacity) < length) {
         Unlock();
         m_error = kNoSpace;
@@ -232,6 +231,15 @@ bool CIpcPipe::Write(const void* bytes, int length) {
     return true;
 }
 
+bool CIpcPipe::IndexesInRing(Header& header) const {
+    // The partner process writes the indexes; one outside the ring would
+    // steer a copy outside it, so the ring is emptied instead.
+    const auto cap = static_cast<uint32_t>(m_capacity);
+    if (header.read < cap && header.write < cap) return true;
+    header.read = header.write = 0;
+    return false;
+}
+
 int CIpcPipe::Read(void* buffer, int maximum) {
     if (!m_view) {
         m_error = kSystem;
@@ -239,14 +247,13 @@ int CIpcPipe::Read(void* buffer, int maximum) {
     }
     if (!Lock()) return -1;
     Header* header = GetHeader();
-    const uint32_t read = header->read;
-    const uint32_t write = header->write;
-    const auto cap = static_cast<uint32_t>(m_capacity);
-    if (read >= cap || write >= cap) {
-        header->read = header->write = 0;
+    if (!IndexesInRing(*header)) {
         Unlock();
         return 0;
     }
+    const uint32_t read = header->read;
+    const uint32_t write = header->write;
+    const auto cap = static_cast<uint32_t>(m_capacity);
     int count = Used(read, write, m_capacity);
     if (maximum >= 0) count = std::min(count, maximum);
     auto* to = static_cast<unsigned char*>(buffer);

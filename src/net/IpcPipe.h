@@ -87,6 +87,7 @@ class CIpcPipe {
     bool Lock();
     void Unlock();
     Header* GetHeader() const;
+    bool IndexesInRing(Header& header) const;
     unsigned char* Ring() const { return m_view + kHeaderSize; }
     bool Map(int mappingFd, int mutexFd);
     void Wake();
