@@ -19,8 +19,6 @@ class CFormulaDlg : public QDialog {
 
     OfferCommands::FormulaChoice Choice() const;
 
-    QLineEdit* FormulaBox() const { return m_formula; }
-
   private:
     QCheckBox* m_open;
     QCheckBox* m_ropen;

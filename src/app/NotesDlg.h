@@ -19,7 +19,6 @@ class CNotesDlg : public QDialog {
     explicit CNotesDlg(const Notes& notes, QWidget* parent = nullptr);
 
     Notes Choice() const;
-    QLineEdit* NoteBox(size_t index) const { return m_notes[index]; }
 
   private:
     std::array<QLineEdit*, ServerValues::kNoteCount> m_notes{};

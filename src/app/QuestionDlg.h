@@ -14,7 +14,6 @@ class CQuestionDlg : public QDialog {
     explicit CQuestionDlg(QWidget* parent = nullptr);
 
     std::string Question() const;
-    QLineEdit* QuestionBox() const { return m_question; }
 
   private:
     QLineEdit* m_question;

@@ -23,9 +23,6 @@ class CSeekDlg : public QDialog {
     OfferCommands::SeekChoice Choice() const;
 
     QSpinBox* TimeBox() const { return m_time; }
-    QSpinBox* IncrementBox() const { return m_increment; }
-    QLineEdit* MaxRatingBox() const { return m_maxRating; }
-    QCheckBox* SaveValuesBox() const { return m_save; }
 
   private:
     QSpinBox* m_time;

@@ -40,8 +40,6 @@ class CPluginSlot {
     const std::string& Name() const { return m_name; }
     int16_t Declared() const { return m_declared; }
     bool Ready() const { return !m_name.empty() && m_declared != kUndeclared; }
-    bool Authenticated() const { return m_authenticated; }
-    const std::string& Digest() const { return m_digest; }
     void SetDigest(std::string digest) { m_digest = std::move(digest); }
     // Datagram 122: approves the plug-in when `text` is its digest.
     bool ApplyAuthResult(std::string_view text);

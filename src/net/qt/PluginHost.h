@@ -67,8 +67,6 @@ class CPluginHost : public QObject {
     static constexpr const char* kEnvFromClient = "KORDANE_PLUGIN_FROM_CLIENT";
 
     int Count() const { return static_cast<int>(m_programs.paths.size()); }
-    // -1 until launched.
-    int DocumentIndex() const { return m_document; }
     void SetLauncher(Launcher launcher) { m_launcher = std::move(launcher); }
 
     // Starts every plug-in; on failure the text of the message box to show
